@@ -1,0 +1,33 @@
+#include "app/file_types1.h"
+
+namespace FileTypes1 {
+FileTypeRef pHMNT;
+FileTypeRef pText;
+std::vector<FileTypeRef> pAllFileTypes;
+
+FileTypeRef HMNT() { return pHMNT; }
+FileTypeRef Text() { return pText; }
+
+namespace {
+FileTypeRef define(const QString& name, const QString& extension) {
+  auto t = std::make_shared<FileType>();
+  t->Name = name;
+  t->Extensions = extension;
+  t->MacType = QString();
+  t->MacCreator = QString();
+  t->MimeType = QString();
+  t->Imported = true;
+  t->ConformsTo = QString();
+  return t;
+}
+}  // namespace
+
+void _Initialize() {
+  pHMNT = define(QStringLiteral("HMNT"), QStringLiteral(".hmnt"));
+  pAllFileTypes.push_back(pHMNT);
+  (void)HMNT()->ToString();
+  pText = define(QStringLiteral("Text"), QStringLiteral(".txt"));
+  pAllFileTypes.push_back(pText);
+  (void)Text()->ToString();
+}
+}  // namespace FileTypes1

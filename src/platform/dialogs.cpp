@@ -1,0 +1,85 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+
+#include "platform/filetype.h"
+
+namespace {
+Dialogs* g_installed = nullptr;
+QPointer<QWidget> g_parent;
+
+QWidget* parentWindow() {
+  if (g_parent) return g_parent;
+  return QApplication::activeWindow();
+}
+}  // namespace
+
+Dialogs& Dialogs::Current() {
+  static QtDialogs qt;
+  return g_installed ? *g_installed : qt;
+}
+
+void Dialogs::Install(Dialogs* d) { g_installed = d; }
+
+void Dialogs::SetParentWindow(QWidget* w) { g_parent = w; }
+
+void QtDialogs::MsgBox(const QString& text) {
+  QMessageBox box(parentWindow());
+  box.setText(text);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
+  QMessageBox box(parentWindow());
+  box.setIcon(QMessageBox::Warning);
+  box.setText(spec.Message);
+  if (!spec.Explanation.isEmpty()) box.setInformativeText(spec.Explanation);
+  QPushButton* action = box.addButton(spec.ActionButton, QMessageBox::AcceptRole);
+  QPushButton* alternate = spec.AlternateButton.isEmpty() ? nullptr : box.addButton(spec.AlternateButton, QMessageBox::DestructiveRole);
+  QPushButton* cancel = spec.CancelButton.isEmpty() ? nullptr : box.addButton(spec.CancelButton, QMessageBox::RejectRole);
+  box.setDefaultButton(action);
+  if (cancel) box.setEscapeButton(cancel);
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  if (clicked == action) return DialogButton::Action;
+  if (alternate && clicked == alternate) return DialogButton::Alternate;
+  return DialogButton::Cancel;  // Cancel, Escape or the window closed
+}
+
+std::optional<FolderItem> QtDialogs::GetOpenFolderItem(const QString& filter) {
+  QFileDialog dlg(parentWindow());
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(QFileDialog::ExistingFile);
+  dlg.setNameFilters(FileTypeRegistry::QtNameFilters(filter));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  return FolderItem(dlg.selectedFiles().first());
+}
+
+std::optional<FolderItem> QtDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName) {
+  QFileDialog dlg(parentWindow());
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setNameFilters(FileTypeRegistry::QtNameFilters(filter));
+  const QString ext = FileTypeRegistry::DefaultExtension(filter);
+  if (!ext.isEmpty()) dlg.setDefaultSuffix(ext.mid(1));
+  dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dlg.selectFile(suggestedName);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  QString path = dlg.selectedFiles().first();
+  if (!ext.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ext;
+  return FolderItem(path);
+}
+
+void QtDialogs::ShowURL(const QString& url) {
+  QString u = url;
+  if (!u.contains(QStringLiteral("://")) && !u.startsWith(QStringLiteral("mailto:"))) u.prepend(QStringLiteral("https://"));
+  QDesktopServices::openUrl(QUrl(u));
+}

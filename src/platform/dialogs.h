@@ -1,0 +1,49 @@
+#pragma once
+// Everything modal or external goes through one Dialogs object: the application installs the Qt
+// one; tests install ScriptedDialogs, which answers from a script and records what was asked.
+#include <QString>
+#include <optional>
+
+#include "platform/files.h"
+
+class QWidget;
+
+struct MessageDialogSpec {
+  QString Message;
+  QString Explanation;
+  QString ActionButton = QStringLiteral("OK");
+  QString AlternateButton;  // "" hides it
+  QString CancelButton;     // "" hides it
+};
+
+enum class DialogButton { Action, Alternate, Cancel };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  virtual void MsgBox(const QString& text) = 0;
+  // Escape or closing the dialog gives Cancel.
+  virtual DialogButton ShowMessageDialog(const MessageDialogSpec& spec) = 0;
+  // filter: registered file type names joined by ";". Empty when cancelled.
+  virtual std::optional<FolderItem> GetOpenFolderItem(const QString& filter) = 0;
+  // Adds the type's extension when the chosen name has none; asks before replacing a file.
+  virtual std::optional<FolderItem> GetSaveFolderItem(const QString& filter, const QString& suggestedName) = 0;
+  virtual void ShowURL(const QString& url) = 0;
+
+  // The dialogs in use; Qt's until another is installed.
+  static Dialogs& Current();
+  // Installs d (not owned); nullptr goes back to Qt's.
+  static void Install(Dialogs* d);
+  // The window the Qt dialogs are shown over.
+  static void SetParentWindow(QWidget* w);
+};
+
+class QtDialogs : public Dialogs {
+ public:
+  void MsgBox(const QString& text) override;
+  DialogButton ShowMessageDialog(const MessageDialogSpec& spec) override;
+  std::optional<FolderItem> GetOpenFolderItem(const QString& filter) override;
+  std::optional<FolderItem> GetSaveFolderItem(const QString& filter, const QString& suggestedName) override;
+  void ShowURL(const QString& url) override;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// Graphics over a QPainter on any 72-dpi paint device: a picture or a printer.
+#include <QFont>
+#include <QPainter>
+#include <memory>
+
+#include "platform/graphics.h"
+
+class QPagedPaintDevice;
+
+class PainterGraphics : public Graphics {
+ public:
+  // Begins painting on device; width and height are the surface size in units. pages, when
+  // given, is the device to call newPage() on. Throws IOException when painting cannot begin.
+  PainterGraphics(QPaintDevice* device, int width, int height, QPagedPaintDevice* pages = nullptr);
+  ~PainterGraphics() override;
+
+  void ForeColor(const QColor& c) override;
+  QColor ForeColor() const override { return color_; }
+  void TextSize(double size) override;
+  double TextSize() const override { return size_; }
+  void Bold(bool on) override;
+  bool Bold() const override { return bold_; }
+
+  void DrawString(const QString& text, double x, double y) override;
+  double StringWidth(const QString& text) override;
+  double StringHeight(const QString& text, double wrapWidth) override;
+  void DrawLine(double x1, double y1, double x2, double y2) override;
+  void DrawRect(double x, double y, double w, double h) override;
+  void DrawPicture(const Picture& p, double x, double y) override;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  bool NextPage() override;
+
+  QPainter& Painter() { return painter_; }
+  // Ends painting (also done by the destructor); false when the device reported a failure.
+  bool End();
+
+ private:
+  void applyFont();
+
+  QPaintDevice* device_;
+  QPagedPaintDevice* pages_;
+  QPainter painter_;
+  int width_;
+  int height_;
+  QColor color_{Qt::black};
+  double size_ = 12.0;
+  bool bold_ = false;
+  QFont font_;
+};

@@ -1,0 +1,40 @@
+#include "platform/scripted_dialogs.h"
+
+namespace {
+std::optional<FolderItem> take(std::deque<std::optional<FolderItem>>& queue) {
+  std::optional<FolderItem> a;
+  if (!queue.empty()) {
+    a.swap(queue.front());
+    queue.pop_front();
+  }
+  return a;
+}
+}  // namespace
+
+
+ScriptedDialogs::ScriptedDialogs() : previous_(nullptr) { Dialogs::Install(this); }
+
+ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
+
+void ScriptedDialogs::MsgBox(const QString& text) { msgBoxes << text; }
+
+DialogButton ScriptedDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
+  messageDialogs.push_back(spec);
+  if (messageAnswers.empty()) return DialogButton::Cancel;
+  DialogButton b = messageAnswers.front();
+  messageAnswers.pop_front();
+  return b;
+}
+
+std::optional<FolderItem> ScriptedDialogs::GetOpenFolderItem(const QString& filter) {
+  openFilters << filter;
+  return take(openAnswers);
+}
+
+std::optional<FolderItem> ScriptedDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName) {
+  saveFilters << filter;
+  saveSuggestions << suggestedName;
+  return take(saveAnswers);
+}
+
+void ScriptedDialogs::ShowURL(const QString& url) { urls << url; }

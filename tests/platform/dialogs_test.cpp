@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "platform/guard.h"
+#include "platform/scripted_dialogs.h"
+
+TEST(ScriptedDialogs, AnswerFromTheirQueuesAndRecord) {
+  ScriptedDialogs d;
+  EXPECT_EQ(&Dialogs::Current(), &d);
+  d.messageAnswers = {DialogButton::Alternate};
+  EXPECT_EQ(Dialogs::Current().ShowMessageDialog({"Save?", "", "Save", "Discard", "Cancel"}), DialogButton::Alternate);
+  EXPECT_EQ(Dialogs::Current().ShowMessageDialog({"Save?", "", "Save", "Discard", "Cancel"}), DialogButton::Cancel);
+  EXPECT_FALSE(Dialogs::Current().GetOpenFolderItem("HMNT;Text").has_value());
+  EXPECT_EQ(d.openFilters, QStringList({"HMNT;Text"}));
+  ASSERT_EQ(d.messageDialogs.size(), 2u);
+  EXPECT_EQ(d.messageDialogs[0].Message, "Save?");
+}
+
+TEST(Guard, ReportsOnceAndGoesOn) {
+  ScriptedDialogs d;
+  EXPECT_TRUE(Guarded([] {}));
+  EXPECT_FALSE(Guarded([] { throw IOException("disk full"); }));
+  EXPECT_FALSE(Guarded([] { throw 42; }));
+  ASSERT_EQ(d.msgBoxes.size(), 2);
+  EXPECT_EQ(d.msgBoxes[0], "An error occurred: disk full");
+}

@@ -1,0 +1,28 @@
+// Test start-up shared by every test executable: an offscreen QApplication, and settings and
+// document folders inside a temporary folder, so that nothing touches the real home folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/files.h"
+#include "support/test_env.h"
+
+namespace {
+QTemporaryDir* g_root = nullptr;
+}
+
+QString TestRoot() { return g_root->path(); }
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir root;
+  g_root = &root;
+  qputenv("HOME", root.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
+  SpecialFolder::OverrideApplicationData(root.path() + "/config");
+  SpecialFolder::OverridePreferences(root.path() + "/home");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
