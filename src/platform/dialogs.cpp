@@ -5,11 +5,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 
 #include "platform/filetype.h"
+#include "platform/page_setup_dialog.h"
 
 namespace {
 Dialogs* g_installed = nullptr;
@@ -82,4 +87,33 @@ void QtDialogs::ShowURL(const QString& url) {
   QString u = url;
   if (!u.contains(QStringLiteral("://")) && !u.startsWith(QStringLiteral("mailto:"))) u.prepend(QStringLiteral("https://"));
   QDesktopServices::openUrl(QUrl(u));
+}
+
+bool QtDialogs::ShowPageSetup(PrinterSetup& setup) {
+  // The system's dialog serves real printers only; for anything else it refuses at once.
+  if (!QPrinterInfo::availablePrinters().isEmpty()) {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageLayout(setup.PageLayout());
+    QPageSetupDialog dlg(&printer, parentWindow());
+    if (dlg.exec() != QDialog::Accepted) return false;
+    setup.SetPageLayout(printer.pageLayout());
+    return true;
+  }
+  PageSetupDialog dlg(setup.PageLayout(), parentWindow());
+  if (dlg.exec() != QDialog::Accepted) return false;
+  setup.SetPageLayout(dlg.PageLayout());
+  return true;
+}
+
+std::unique_ptr<PrintJob> QtDialogs::ShowPrinterDialog(PrinterSetup& setup) {
+  std::unique_ptr<QPrinter> printer = PrinterPrintJob::NewPrinter(setup);
+  QPrintDialog dlg(printer.get(), parentWindow());
+  dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  if (dlg.exec() != QDialog::Accepted) return nullptr;
+  // Read the copies the user chose; the job then sets the device's own count to 1.
+  const int copies = printer->copyCount();
+  printer->setResolution(72);
+  return std::make_unique<PrinterPrintJob>(std::move(printer), copies);
 }

@@ -38,3 +38,29 @@ std::optional<FolderItem> ScriptedDialogs::GetSaveFolderItem(const QString& filt
 }
 
 void ScriptedDialogs::ShowURL(const QString& url) { urls << url; }
+
+bool ScriptedDialogs::ShowPageSetup(PrinterSetup& setup) {
+  pageSetups.push_back(setup);
+  if (pageSetupAnswers.empty()) return false;
+  std::optional<QString> a = pageSetupAnswers.front();
+  pageSetupAnswers.pop_front();
+  if (!a) return false;
+  if (!a->isEmpty()) setup.SetSetupString(*a);
+  return true;
+}
+
+std::unique_ptr<PrintJob> ScriptedDialogs::ShowPrinterDialog(PrinterSetup& setup) {
+  printerSetups.push_back(setup);
+  if (printerAnswers.empty()) return nullptr;
+  PrinterAnswer a = printerAnswers.front();
+  printerAnswers.pop_front();
+  switch (a.kind) {
+    case PrinterAnswer::Pdf:
+      return PrinterPrintJob::ForPdf(setup, a.pdfPath, a.copies);
+    case PrinterAnswer::Record:
+      return std::make_unique<RecordingPrintJob>(a.recording, a.copies, a.failBegin);
+    case PrinterAnswer::Cancel:
+      break;
+  }
+  return nullptr;
+}

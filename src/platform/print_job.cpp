@@ -1,0 +1,95 @@
+#include "platform/print_job.h"
+
+#include <QPrinter>
+#include <algorithm>
+
+#include "platform/errors.h"
+#include "platform/painter_graphics.h"
+#include "platform/recording_graphics.h"
+
+namespace {
+constexpr int kDotsPerInch = 72;
+}
+
+PrinterPrintJob::PrinterPrintJob(std::unique_ptr<QPrinter> printer, int copies)
+    : printer_(std::move(printer)), copies_(std::max(1, copies)) {
+  if (!printer_) throw NilObjectException(QStringLiteral("No printer to print on"));
+  // Copies come from our own loop, so a printer never makes copies of copies.
+  printer_->setCopyCount(1);
+}
+
+PrinterPrintJob::~PrinterPrintJob() { Finish(); }
+
+std::unique_ptr<QPrinter> PrinterPrintJob::NewPrinter(const PrinterSetup& setup) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setResolution(kDotsPerInch);
+  printer->setFullPage(false);
+  printer->setPageLayout(setup.PageLayout());
+  printer->setCopyCount(1);
+  return printer;
+}
+
+std::unique_ptr<PrintJob> PrinterPrintJob::ForPdf(const PrinterSetup& setup, const QString& path, int copies) {
+  auto printer = NewPrinter(setup);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(path);
+  // Setting the format may bring back the format's own defaults; the setup's page wins.
+  printer->setResolution(kDotsPerInch);
+  printer->setPageLayout(setup.PageLayout());
+  return std::make_unique<PrinterPrintJob>(std::move(printer), copies);
+}
+
+QString PrinterPrintJob::deviceName() const {
+  if (!printer_->outputFileName().isEmpty()) return QStringLiteral("the file \"%1\"").arg(printer_->outputFileName());
+  if (!printer_->printerName().isEmpty()) return QStringLiteral("the printer \"%1\"").arg(printer_->printerName());
+  return QStringLiteral("the printer");
+}
+
+bool PrinterPrintJob::Begin() {
+  if (graphics_) return true;
+  const QRectF area = printer_->pageRect(QPrinter::DevicePixel);
+  const int width = std::max(1, int(area.width() + 0.5));
+  const int height = std::max(1, int(area.height() + 0.5));
+  try {
+    graphics_ = std::make_unique<PainterGraphics>(printer_.get(), width, height, printer_.get());
+  } catch (const RuntimeException&) {
+    error_ = QStringLiteral("Printing could not start on %1.").arg(deviceName());
+    finished_ = true;
+    return false;
+  }
+  return true;
+}
+
+Graphics& PrinterPrintJob::Page() {
+  if (!graphics_) throw NilObjectException(QStringLiteral("The print job has not begun"));
+  return *graphics_;
+}
+
+bool PrinterPrintJob::Finish() {
+  if (finished_) return error_.isEmpty();
+  finished_ = true;
+  if (!graphics_) return true;
+  if (!graphics_->End()) {
+    error_ = QStringLiteral("Printing on %1 could not be completed.").arg(deviceName());
+    return false;
+  }
+  return true;
+}
+
+RecordingPrintJob::RecordingPrintJob(std::shared_ptr<RecordingGraphics> page, int copies, bool failBegin)
+    : page_(std::move(page)), copies_(std::max(1, copies)), fail_begin_(failBegin) {
+  if (!page_) throw NilObjectException(QStringLiteral("No page graphics to record on"));
+}
+
+bool RecordingPrintJob::Begin() {
+  if (!fail_begin_) return true;
+  error_ = QStringLiteral("Printing could not start on the printer.");
+  return false;
+}
+
+Graphics& RecordingPrintJob::Page() { return *page_; }
+
+bool RecordingPrintJob::Finish() {
+  finished_ = true;
+  return error_.isEmpty();
+}

@@ -1,0 +1,77 @@
+#pragma once
+// A print job handed out by the printer dialog: the page graphics to draw on, the number of copies
+// the user asked for, and the failures of the device reported instead of being lost.
+#include <QString>
+#include <memory>
+
+#include "platform/graphics.h"
+#include "platform/printer_setup.h"
+
+class QPrinter;
+class PainterGraphics;
+class RecordingGraphics;
+
+class PrintJob {
+ public:
+  virtual ~PrintJob() = default;
+
+  // Starts the first page; false, with ErrorText, when the printer or the file cannot be written.
+  virtual bool Begin() = 0;
+  // The page graphics; only after a successful Begin. NextPage on it ends the current page.
+  virtual Graphics& Page() = 0;
+  // The copies asked for in the dialog (at least 1); the device itself always makes one.
+  virtual int Copies() const = 0;
+  // Ends the job and sends it off; false, with ErrorText, when the device reported a failure.
+  virtual bool Finish() = 0;
+  virtual QString ErrorText() const = 0;
+};
+
+// A job on a QPrinter (a real printer or a PDF file) at 72 dots per inch: the page graphics is the
+// printable area in points.
+class PrinterPrintJob : public PrintJob {
+ public:
+  PrinterPrintJob(std::unique_ptr<QPrinter> printer, int copies);
+  ~PrinterPrintJob() override;
+
+  // A printer for setup: 72 dpi, the setup's page layout, the device's copy count 1.
+  static std::unique_ptr<QPrinter> NewPrinter(const PrinterSetup& setup);
+  // A job that writes a PDF file at path.
+  static std::unique_ptr<PrintJob> ForPdf(const PrinterSetup& setup, const QString& path, int copies);
+
+  bool Begin() override;
+  Graphics& Page() override;
+  int Copies() const override { return copies_; }
+  bool Finish() override;
+  QString ErrorText() const override { return error_; }
+
+  QPrinter& Printer() { return *printer_; }
+
+ private:
+  QString deviceName() const;
+
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<PainterGraphics> graphics_;
+  int copies_;
+  bool finished_ = false;
+  QString error_;
+};
+
+// A job that draws into a RecordingGraphics owned by the test, which keeps it after the job ends.
+class RecordingPrintJob : public PrintJob {
+ public:
+  RecordingPrintJob(std::shared_ptr<RecordingGraphics> page, int copies, bool failBegin = false);
+
+  bool Begin() override;
+  Graphics& Page() override;
+  int Copies() const override { return copies_; }
+  bool Finish() override;
+  QString ErrorText() const override { return error_; }
+  bool Finished() const { return finished_; }
+
+ private:
+  std::shared_ptr<RecordingGraphics> page_;
+  int copies_;
+  bool fail_begin_;
+  bool finished_ = false;
+  QString error_;
+};
