@@ -1,0 +1,38 @@
+#include "tools/capitalise.h"
+
+#include <QStringList>
+
+#include "platform/strings.h"
+
+namespace {
+
+QString CapFirst(const QString& s) { return Uppercase(Left(s, 1)) + Right(s, Len(s) - 1); }
+
+QString CapChordText(QString c) {
+  c = CapFirst(c);
+  QString sep;
+  if (InStrB(c, QStringLiteral("/")) > 0) sep = QStringLiteral("/");
+  if (InStrB(c, QStringLiteral("\\")) > 0) sep = QStringLiteral("\\");
+  if (sep.isEmpty()) return c;
+  QStringList parts = Split(c, sep);
+  parts[1] = Uppercase(parts[1]);
+  return Join(parts, sep);
+}
+
+}  // namespace
+
+QString ConvertChordsToCaps(const QString& text) {
+  QStringList pieces = Split(text, QStringLiteral("["));
+  for (QString& piece : pieces) {
+    const qsizetype close = piece.indexOf(QLatin1Char(']'));
+    if (close < 0) continue;
+    piece = CapChordText(piece.left(close)) + piece.mid(close);
+  }
+  return Join(pieces, QStringLiteral("["));
+}
+
+QString CapFirstLetterOfLine(const QString& text) {
+  QStringList lines = Split(text, QStringLiteral("\r"));
+  for (QString& line : lines) line = CapFirst(line);
+  return Join(lines, QStringLiteral("\r"));
+}

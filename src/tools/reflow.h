@@ -1,0 +1,33 @@
+#pragma once
+// Line structure of the whole song text: joining it into one line, and breaking it again so that
+// every line fits the usable width of the sheet, with caption markers on lines of their own.
+#include <QString>
+#include <functional>
+#include <memory>
+
+// The width of a text as drawn, in sheet units.
+using MeasureFn = std::function<double(const QString&)>;
+
+// Every LF and every CR becomes one blank (a CR LF pair becomes two). Nothing else changes.
+QString RemoveLineFeeds(const QString& text);
+
+// The usable width of a line: half the canvas less 10 (cut toward zero) with the centre line,
+// the canvas less 20 without it.
+int ReflowWidth(int canvasWidth, bool centerLine);
+
+// Breaks a text that is already one line: words are taken at every blank (two blanks give an
+// empty word), a line break goes before the first word whose line no longer fits
+// (10 + measured width > width, the measure including the blank after the word), every "{"
+// starts and every "}" ends a line, and the result is trimmed.
+QString ReflowLines(const QString& oneLine, int width, const MeasureFn& measure);
+
+// RemoveLineFeeds, then ReflowLines: the whole reflow in one call.
+QString AutoLineFeed(const QString& text, int width, const MeasureFn& measure);
+
+// Every column marker "-----" becomes a blank, then runs of blanks are shortened by two passes
+// that each turn "  " into " ". Meant for text already joined by RemoveLineFeeds.
+QString RemoveColumnMarkers(const QString& oneLine);
+
+// Measures as the sheet draws words: a fresh picture of the given size, regular (not bold), the
+// text size set to wordSize. The picture lives as long as the returned function.
+MeasureFn PictureMeasure(int width, int height, double wordSize);

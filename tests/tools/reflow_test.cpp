@@ -1,0 +1,108 @@
+#include "tools/reflow.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace {
+
+// One unit per character, so the widths in the cases can be counted by eye.
+double CharWidth(const QString& s) { return static_cast<double>(s.size()); }
+
+struct Case {
+  const char* name;
+  QString text;
+  int width;
+  QString expected;
+};
+
+}  // namespace
+
+TEST(RemoveLineFeeds, EveryLineEndBecomesOneBlank) {
+  const struct {
+    QString in, out;
+  } cases[] = {
+      {"A\rB\nC\r\nD", "A B C  D"},
+      {"no breaks  here ", "no breaks  here "},
+      {"\r\r\n", "   "},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RemoveLineFeeds(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(ReflowWidth, HalfTheCanvasWithTheCentreLineElseTheWholeLessMargins) {
+  EXPECT_EQ(ReflowWidth(576, true), 278);
+  EXPECT_EQ(ReflowWidth(576, false), 556);
+  EXPECT_EQ(ReflowWidth(577, true), 278);  // 278.5 cut toward zero
+  EXPECT_EQ(ReflowWidth(15, true), -2);    // -2.5 cut toward zero, not down
+}
+
+TEST(ReflowLines, BreaksCaptionsAndEdges) {
+  const Case cases[] = {
+      // 10 + "aaaa bbbb " (10) = 20 is not past 20; the third word is.
+      {"fits exactly at the width", "aaaa bbbb cccc", 20, "aaaa bbbb\rcccc"},
+      {"one unit past the width", "aaaa bbbb cccc", 19, "aaaa\rbbbb\rcccc"},
+      {"a long word stands alone", "ab cdefghijkl mn", 15, "ab\rcdefghijkl\rmn"},
+      // The first word gets its break, then a second one when the measure still overflows.
+      {"first word wider than the line", "abcdefgh ij", 12, "abcdefgh\r\rij"},
+      {"captions on lines of their own", "{Verse 1} Here we go {Chorus} La la", 1000,
+       "{Verse 1}\r Here we go \r{Chorus}\r La la"},
+      {"two captions in a row", "{A} {B}", 1000, "{A}\r{B}"},
+      {"braces break inside a word", "ab{c}d", 1000, "ab\r{c}\rd"},
+      {"caption at the very start and end", "{A}", 1000, "{A}"},
+      {"empty words from double blanks survive", "a  b", 1000, "a  b"},
+      {"column markers stay in the text", "a ----- b", 1000, "a ----- b"},
+      {"empty text", "", 30, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReflowLines(c.text, c.width, CharWidth), c.expected) << c.name;
+}
+
+TEST(ReflowLines, CentreLineWidthHalvesTheLine) {
+  QStringList words;
+  for (int i = 0; i < 600; ++i) words << QStringLiteral("word");
+  const QString text = words.join(' ');
+  for (bool centre : {true, false}) {
+    const int w = ReflowWidth(576, centre);
+    const QStringList lines = ReflowLines(text, w, CharWidth).split('\r');
+    ASSERT_GT(lines.size(), 2);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+      EXPECT_LE(10 + lines[i].size() + 1, w) << centre;
+      if (i + 1 < lines.size()) {
+        EXPECT_GT(10 + lines[i].size() + 1 + 5, w) << centre;  // the next word did not fit
+      }
+    }
+  }
+}
+
+TEST(AutoLineFeed, JoinsTheLinesBeforeBreakingAgain) {
+  EXPECT_EQ(AutoLineFeed("one\rtwo\nthree\r\n{C}", 1000, CharWidth), "one two three  \r{C}");
+  EXPECT_EQ(AutoLineFeed("aaaa\rbbbb\rcccc", 20, CharWidth), "aaaa bbbb\rcccc");
+}
+
+TEST(RemoveColumnMarkers, TwoPassesShortenRunsOfBlanks) {
+  EXPECT_EQ(RemoveColumnMarkers("a ----- b"), "a b");
+  EXPECT_EQ(RemoveColumnMarkers("a  b"), "a b");
+  EXPECT_EQ(RemoveColumnMarkers("a    b"), "a b");
+  EXPECT_EQ(RemoveColumnMarkers("a     b"), "a  b");  // five blanks: three, then two
+  EXPECT_EQ(RemoveColumnMarkers("x-----y"), "x y");
+}
+
+TEST(AutoLineFeed, RealFontLinesFillTheWidthWithoutPassingIt) {
+  const MeasureFn measure = PictureMeasure(576, 756, 12);
+  EXPECT_EQ(measure(""), 0.0);
+  EXPECT_GT(measure("amazing"), measure("amaze"));
+
+  QStringList words;
+  const QStringList pool = {"amazing", "grace", "how", "sweet", "the", "sound", "[Am]that", "saved", "a", "wretch"};
+  for (int i = 0; i < 300; ++i) words << pool[(i * 7) % pool.size()];
+  const QString text = words.join(' ');
+  const int w = ReflowWidth(576, true);
+  const QStringList lines = AutoLineFeed(text, w, measure).split('\r');
+  ASSERT_GT(lines.size(), 5);
+  EXPECT_EQ(lines.join(' '), text);  // no word lost or changed
+  for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+    EXPECT_LE(10 + measure(lines[i] + ' '), w) << i;
+    const QString next = lines[i + 1].section(' ', 0, 0);
+    EXPECT_GT(10 + measure(lines[i] + ' ' + next + ' '), w) << i;
+  }
+}
