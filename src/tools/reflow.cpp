@@ -1,6 +1,9 @@
 #include "tools/reflow.h"
 
+#include <QHash>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/graphics.h"
 #include "platform/picture.h"
@@ -22,15 +25,38 @@ int ReflowWidth(int canvasWidth, bool centerLine) {
 
 QString ReflowLines(const QString& oneLine, int width, const MeasureFn& measure) {
   QStringList words = Split(oneLine, QStringLiteral(" "));
+  if (words.isEmpty()) return QString();
+  // Measuring every line whole costs a text layout per word. A line's width is instead followed
+  // as the sum of its words' widths (each word measured once, with its blank), and the line is
+  // measured whole only when that sum comes within a blank's width per join of the limit, so the
+  // breaks are the ones whole-line measuring gives.
+  QHash<QString, double> widths;
+  auto wordWidth = [&](const QString& w) {
+    auto it = widths.constFind(w);
+    if (it == widths.constEnd()) it = widths.insert(w, measure(w + QLatin1Char(' ')));
+    return it.value();
+  };
+  const double tolerance = std::max(measure(QStringLiteral(" ")), 1.0);
+  const double limit = static_cast<double>(width);
   QString line;
+  double sum = 0.0;
+  int joins = 0;  // words appended since the line's width was last known exactly
   for (qsizetype i = 0; i < words.size(); ++i) {
+    if (!line.isEmpty()) ++joins;
     line += words[i];
     line += QLatin1Char(' ');
-    if (10.0 + measure(line) > static_cast<double>(width)) {
+    sum += wordWidth(words[i]);
+    if (joins > 0 && std::abs(10.0 + sum - limit) <= joins * tolerance) {
+      sum = measure(line);
+      joins = 0;
+    }
+    if (10.0 + sum > limit) {
       const qsizetype k = i > 0 ? i - 1 : 0;
       words[k] += kCR;
       line = words[i];
       line += QLatin1Char(' ');
+      sum = wordWidth(words[i]);
+      joins = 0;
     }
   }
   QString t = Join(words, QStringLiteral(" "));

@@ -74,6 +74,14 @@ TEST(ReflowLines, CentreLineWidthHalvesTheLine) {
   }
 }
 
+TEST(ReflowLines, AWholeLineIsMeasuredWhereItsWordsDoNotAddUp) {
+  // Each blank before a "b" draws one unit narrower than alone, as kerning would: the line
+  // "aaaa bbbb " is 9 wide, although its words measure 5 + 5.
+  const MeasureFn kerned = [](const QString& s) { return s.size() - 1.0 * s.count(QStringLiteral(" b")); };
+  EXPECT_EQ(ReflowLines("aaaa bbbb cccc", 19, kerned), "aaaa bbbb\rcccc");
+  EXPECT_EQ(ReflowLines("aaaa bbbb cccc", 18, kerned), "aaaa\rbbbb\rcccc");
+}
+
 TEST(AutoLineFeed, JoinsTheLinesBeforeBreakingAgain) {
   EXPECT_EQ(AutoLineFeed("one\rtwo\nthree\r\n{C}", 1000, CharWidth), "one two three  \r{C}");
   EXPECT_EQ(AutoLineFeed("aaaa\rbbbb\rcccc", 20, CharWidth), "aaaa bbbb\rcccc");
