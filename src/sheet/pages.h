@@ -13,3 +13,17 @@ QString PageLabelText(int n);
 double DpiScale(double dpi);
 // The window title for a song title: "Harmonote" when blank, else "Harmonote - " + text as given.
 QString WindowTitleFor(const QString& text);
+
+// The number of pieces the song text falls into at the marker, empty pieces included: 0 for an
+// empty text, 1 for a text without the marker (or an empty marker). Letter case counts.
+int CountPieces(const QString& song, const QString& marker);
+
+// The page a page number reads. With two or more pieces, a number past the last reads the last
+// piece and a number below 1 the first; with one piece or none, the whole text is the page
+// whatever the number. text is the piece with white space trimmed from both ends.
+struct SongPage {
+  int pieces = 0;  // as CountPieces
+  int number = 1;  // the page read: 1 to pieces (1 with fewer than two pieces)
+  QString text;
+};
+SongPage FindPage(const QString& song, const QString& marker, int page);

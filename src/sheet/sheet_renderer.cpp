@@ -1,0 +1,186 @@
+#include "sheet/sheet_renderer.h"
+
+#include <QColor>
+#include <cmath>
+
+#include "platform/strings.h"
+#include "sheet/markup.h"
+#include "sheet/pages.h"
+
+namespace {
+
+// Positions are whole numbers: every step is computed in double precision and cut toward zero.
+int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
+
+constexpr double kWrap = 4000;  // wrap width of every height measurement
+
+// Text sizes are computed in double precision and set in single precision.
+void SetSize(Graphics& g, double size) { g.TextSize(static_cast<float>(size)); }
+
+// Draws one page's lines. Holds the drawing position and the reading state of the page.
+class PageDrawer {
+ public:
+  PageDrawer(Graphics& g, const SheetInput& in, int y)
+      : g_(g), in_(in), d_(in.scale), left_(Trunc(10 * d_)), x_(left_), y_(y), top_(y) {}
+
+  void DrawLines(const QString& pageText) {
+    g_.Bold(false);
+    WordSize();
+    for (const QString& line : markup::PageLines(pageText)) {
+      QString last;  // the last text the line read: its height is the paragraph advance
+      switch (markup::KindOf(line)) {
+        case markup::LineKind::Column:
+          left_ = Trunc(g_.Width() / 2.0 + 10 * d_);
+          y_ = Trunc(top_ - in_.rowHeight * d_);
+          last = line;
+          break;
+        case markup::LineKind::TopColumn:
+          left_ = Trunc(g_.Width() / 2.0 + 10 * d_);
+          y_ = Trunc(12 * d_ - in_.rowHeight * d_);
+          last = line;
+          break;
+        case markup::LineKind::Caption:
+          last = markup::CaptionText(line);
+          y_ = Trunc(y_ + 6 * d_);
+          x_ = left_;
+          g_.Bold(true);
+          Draw(last, x_, y_);
+          g_.Bold(false);
+          break;
+        case markup::LineKind::Words:
+          last = DrawWords(line);
+          break;
+      }
+      if (paragraph_)
+        y_ = Trunc(y_ + g_.StringHeight(last, kWrap));
+      else
+        y_ = Trunc(y_ + in_.rowHeight * d_);
+      x_ = left_;
+    }
+  }
+
+ private:
+  void WordSize() { SetSize(g_, in_.wordSize * d_); }
+
+  // An empty text draws nothing, so it is not handed on.
+  void Draw(const QString& text, double x, double y) {
+    if (!text.isEmpty()) g_.DrawString(text, x, y);
+  }
+
+  QString DrawWords(const QString& line) {
+    QString last = line;  // an empty line reads itself
+    for (const QString& word : markup::LineWords(line)) {
+      if (markup::IsChordWord(word)) {
+        DrawChordWord(word);
+        last.clear();
+      } else {
+        last = DrawPlainWord(word);
+      }
+    }
+    return last;
+  }
+
+  void DrawChordWord(const QString& word) {
+    for (const markup::ChordPiece& piece : markup::CutChordWord(word)) {
+      if (!piece.isChord) {
+        const int w = Trunc(g_.StringWidth(piece.text));
+        Draw(piece.text, x_, y_);
+        x_ += w;
+        continue;
+      }
+      const markup::ChordGroup& chord = piece.chord;
+      g_.Bold(true);
+      SetSize(g_, in_.chordSize * d_);
+      Draw(chord.name, x_, y_ - in_.chordOffset * d_);
+      g_.Bold(false);
+      WordSize();
+      if (!chord.frets.isEmpty()) {
+        const int wn = Trunc(g_.StringWidth(chord.name));
+        SetSize(g_, in_.fretSize * d_);
+        g_.Bold(true);
+        const double fx = (x_ + wn) + 3 * d_;
+        for (qsizetype m = 0; m < chord.frets.size(); ++m)
+          Draw(chord.frets[m], fx, y_ - in_.fretOffset * d_ + m * in_.fretSize * d_);
+        WordSize();
+        g_.Bold(false);
+      }
+    }
+    x_ = Trunc(x_ + in_.spacing * d_);
+  }
+
+  QString DrawPlainWord(const QString& word) {
+    const markup::PlainWord p = markup::ReadPlainWord(word);
+    if (p.boldBefore) g_.Bold(!g_.Bold());
+    if (p.paragraphOn) paragraph_ = true;
+    if (p.paragraphOff) paragraph_ = false;
+    const int w = Trunc(g_.StringWidth(p.text));
+    Draw(p.text, x_, y_);
+    x_ += w;
+    if (p.boldAfter) g_.Bold(!g_.Bold());
+    x_ = Trunc(x_ - in_.spacing * d_);
+    x_ = Trunc(x_ + 4 * d_);
+    x_ = Trunc(x_ + in_.spacing * d_);
+    return p.text;
+  }
+
+  Graphics& g_;
+  const SheetInput& in_;
+  const double d_;
+  int left_, x_, y_;
+  const int top_;
+  bool paragraph_ = false;
+};
+
+}  // namespace
+
+int RenderSheetPage(Graphics& g, const SheetInput& in, int page) {
+  const double d = in.scale;
+  g.ForeColor(QColor(0, 0, 0));
+  const int x0 = Trunc(10 * d);
+
+  int y;
+  const QString title = Trim(in.title);
+  if (!title.isEmpty()) {
+    SetSize(g, 16 * d);
+    g.Bold(true);
+    g.DrawString(title, x0, 18 * d);
+    y = Trunc(32 * d);
+  } else {
+    y = Trunc(10 * d);
+  }
+
+  QString header;
+  const QString capo = Trim(in.capo), key = Trim(in.key), timing = Trim(in.timing), tempo = Trim(in.tempo);
+  if (!capo.isEmpty()) header = QStringLiteral("Capo: ") + capo;
+  if (!key.isEmpty()) header += QStringLiteral("   Key: ") + key;
+  if (!timing.isEmpty()) header += QStringLiteral("   Timing: ") + timing;
+  if (!tempo.isEmpty()) header += QStringLiteral("   Tempo: ") + tempo;
+  header = Trim(header);
+  if (!header.isEmpty()) {
+    SetSize(g, 10 * d);
+    g.Bold(false);
+    g.DrawString(header, x0, y);
+    y = Trunc(y + 15 * d);
+  }
+
+  const SongPage sp = FindPage(in.song, in.marker, page);
+  if (!sp.text.startsWith(QLatin1Char('{'))) y = Trunc(y + 15 * d);
+  PageDrawer(g, in, y).DrawLines(sp.text);
+
+  if (sp.pieces >= 2) {
+    const bool bold = g.Bold();
+    g.Bold(false);
+    g.ForeColor(QColor(0, 0, 0));
+    const QString label = QStringLiteral("Page: ") + Str(sp.number) + QStringLiteral("/") + Str(sp.pieces);
+    g.DrawString(label, Trunc(g.Width() - g.StringWidth(label) - 3 * d),
+                 Trunc(g.Height() - g.StringHeight(label, kWrap) / 2));
+    g.Bold(bold);
+  }
+
+  if (in.centerLine) {
+    g.ForeColor(QColor(0xAB, 0xAB, 0xAB));
+    const double half = g.Width() / 2.0;
+    g.DrawLine(half, 0, half, g.Height());
+  }
+  return sp.number;
+}

@@ -1,0 +1,86 @@
+#include "sheet/song_document.h"
+
+#include <limits>
+
+#include "platform/strings.h"
+
+namespace {
+
+QString Field(const QString& s) {
+  QString t = s;
+  t.replace(QChar(kFieldSeparator), QLatin1Char(' '));
+  return Trim(t);
+}
+
+int Layout(const QString& piece, const LayoutRange& r) {
+  return r.Clamp(ValToInt(piece, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+QString SongDocumentText(const SongDocument& doc) {
+  const QChar sep(kFieldSeparator);
+  QString out;
+  out.reserve(doc.song.size() + 128);
+  auto add = [&](const QString& v) {
+    out += v;
+    out += sep;
+  };
+  add(kSongDocumentVersion);
+  add(Field(doc.title));
+  add(Field(doc.capo));
+  add(Field(doc.key));
+  add(Field(doc.song));
+  add(doc.centerLine ? QStringLiteral("1") : QStringLiteral("0"));
+  for (int v : {doc.spacing, doc.wordSize, doc.chordSize, doc.chordOffset, doc.fretSize, doc.fretOffset, doc.rowHeight})
+    add(Str(v));
+  add(Field(doc.timing));
+  add(Field(doc.tempo));
+  return out;
+}
+
+QByteArray BuildSongDocument(const SongDocument& doc) { return SongDocumentText(doc).toUtf8(); }
+
+SongDocumentRead ParseSongDocument(const QString& text) {
+  SongDocumentRead r;
+  const QStringList p = Split(text, QString(QChar(kFieldSeparator)));
+  r.pieces = static_cast<int>(p.size());
+  if (r.pieces == 0) {
+    r.refusal = QStringLiteral("The file is empty.");
+    return r;
+  }
+  if (r.pieces == 1) {
+    r.refusal = QStringLiteral("The file is not a song document: it holds no song fields.");
+    return r;
+  }
+  if (r.pieces < 7 || (r.pieces > 7 && r.pieces < 13)) {
+    r.refusal = QStringLiteral("The song document is incomplete: it holds %1 fields where 7, 13, 14 or 15 are expected.")
+                    .arg(r.pieces);
+    return r;
+  }
+  SongDocument& v = r.values;
+  v.title = p[1];
+  v.capo = p[2];
+  v.key = p[3];
+  v.song = p[4];
+  v.centerLine = Val(p[5]) == 1;
+  v.spacing = Layout(p[6], kSpacingRange);
+  if (r.pieces >= 13) {
+    r.hasLayout = true;
+    v.wordSize = Layout(p[7], kWordSizeRange);
+    v.chordSize = Layout(p[8], kChordSizeRange);
+    v.chordOffset = Layout(p[9], kChordOffsetRange);
+    v.fretSize = Layout(p[10], kFretSizeRange);
+    v.fretOffset = Layout(p[11], kFretOffsetRange);
+    v.rowHeight = Layout(p[12], kRowHeightRange);
+  }
+  if (r.pieces >= 15) {
+    r.hasTiming = true;
+    v.timing = p[13];
+    v.tempo = p[14];
+  }
+  r.ok = true;
+  return r;
+}
+
+SongDocumentRead ParseSongDocument(const QByteArray& utf8) { return ParseSongDocument(QString::fromUtf8(utf8)); }

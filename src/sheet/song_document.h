@@ -1,0 +1,47 @@
+#pragma once
+// The song document text: fifteen fields in a fixed order, each followed by the separator 0x0B,
+// encoded as UTF-8. Writing trims the text fields; reading takes the fields as they stand.
+#include <QByteArray>
+#include <QString>
+
+#include "sheet/layout_ranges.h"
+
+struct SongDocument {
+  QString title, capo, key;
+  QString song;
+  bool centerLine = true;
+  int spacing = kSpacingRange.def;
+  int wordSize = kWordSizeRange.def;
+  int chordSize = kChordSizeRange.def;
+  int chordOffset = kChordOffsetRange.def;
+  int fretSize = kFretSizeRange.def;
+  int fretOffset = kFretOffsetRange.def;
+  int rowHeight = kRowHeightRange.def;
+  QString timing, tempo;
+};
+
+inline const QString kSongDocumentVersion = QStringLiteral("1.0.0");
+inline constexpr char16_t kFieldSeparator = 0x0B;
+
+// "1.0.0", title, capo, key, song text (trimmed), "1"/"0", the seven layout values as decimal
+// digits, timing, tempo: each followed by 0x0B. A 0x0B inside a field becomes a blank, so that
+// it cannot shift the fields after it.
+QString SongDocumentText(const SongDocument& doc);
+QByteArray BuildSongDocument(const SongDocument& doc);  // the same text as UTF-8
+
+// What reading a document text gives. A text is read when it has 7 pieces (up to Spacing),
+// 13 or 14 (up to Row Height) or 15 and more (every field; later pieces are ignored); any other
+// text is refused before anything is taken from it.
+struct SongDocumentRead {
+  bool ok = false;
+  QString refusal;      // why the text was refused (when !ok), a sentence for the user
+  int pieces = 0;       // the pieces of the text between separators
+  SongDocument values;  // the fields read; the fields a shorter text lacks keep their defaults
+  bool hasLayout = false;  // Word Size to Row Height were read (13 pieces or more)
+  bool hasTiming = false;  // timing and tempo were read (15 pieces or more)
+};
+// Text fields come back unchanged (no trimming); the centre line is on when the value of its
+// field is 1; a layout value is the number at the start of its field cut toward zero (0 when
+// there is none) and then kept within its range.
+SongDocumentRead ParseSongDocument(const QString& text);
+SongDocumentRead ParseSongDocument(const QByteArray& utf8);

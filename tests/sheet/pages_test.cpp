@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "platform/strings.h"
+#include "sheet/pages.h"
+
+namespace {
+const QString kMarker = QStringLiteral("+++++");
+
+// The page rule written the plain way: cut the whole text at the marker.
+SongPage ByCutting(const QString& song, const QString& marker, int page) {
+  const QStringList pieces = Split(song, marker);
+  SongPage p;
+  p.pieces = static_cast<int>(pieces.size());
+  if (p.pieces < 2) {
+    p.text = Trim(song);
+    return p;
+  }
+  p.number = std::clamp(page, 1, p.pieces);
+  p.text = Trim(pieces[p.number - 1]);
+  return p;
+}
+}  // namespace
+
+TEST(Pages, FindPageAgreesWithCuttingTheWholeText) {
+  const QString songs[] = {"", "a", "a+++++b", "a+++++", "+++++", "+++++a", "a+++++++++++b", "a++++++b",
+                           "x\r+++++\r+++++\r y \r", " one \r+++++two+++++ three\r\n", "+++++++++"};
+  for (const QString& s : songs)
+    for (int page = -1; page <= 6; ++page) {
+      const SongPage want = ByCutting(s, kMarker, page), got = FindPage(s, kMarker, page);
+      EXPECT_EQ(got.pieces, want.pieces) << s.toStdString() << " page " << page;
+      EXPECT_EQ(got.number, want.number) << s.toStdString() << " page " << page;
+      EXPECT_EQ(got.text, want.text) << s.toStdString() << " page " << page;
+    }
+}
+
+TEST(Pages, PageSelectionEdgeCases) {
+  struct Row { QString song; int page; int number; QString text; int count; };
+  const Row rows[] = {
+      {"", 1, 1, "", 1},
+      {"a+++++b", 3, 2, "b", 2},
+      {"a+++++", 2, 2, "", 2},
+      {"+++++", 1, 1, "", 2},
+      {"a+++++++++++b", 2, 2, "", 3},    // two markers in a row: an empty page between
+      {" x \r\n", 5, 1, "x", 1},          // no marker: the whole text for any page
+      {"a+++++b", 0, 1, "a", 2},          // below 1 reads the first page
+      {"A+++++b", -4, 1, "A", 2},
+  };
+  for (const auto& r : rows) {
+    const SongPage p = FindPage(r.song, kMarker, r.page);
+    EXPECT_EQ(p.number, r.number) << r.song.toStdString();
+    EXPECT_EQ(p.text, r.text) << r.song.toStdString();
+    EXPECT_EQ(CountPages(r.song, kMarker), r.count) << r.song.toStdString();
+  }
+  EXPECT_EQ(CountPages("abc", ""), 1);
+  EXPECT_EQ(CountPages("aXb", "x"), 1);  // the marker's letter case counts
+}
+
+TEST(Pages, PageNumberIsLoweredToTheCountAndNeverBelowOne) {
+  struct Row { int current, total, want; };
+  const Row rows[] = {{3, 2, 2}, {1, 2, 1}, {2, 2, 2}, {3, 1, 1}, {0, 1, 1}, {0, 4, 1}, {-2, 3, 1}};
+  for (const auto& r : rows) EXPECT_EQ(PageNumberFor(r.current, r.total), r.want) << r.current << "/" << r.total;
+  EXPECT_EQ(PageLabelText(1), "Page: 1");
+  EXPECT_EQ(PageLabelText(12), "Page: 12");
+}
+
+TEST(Pages, ScaleAndWindowTitle) {
+  EXPECT_EQ(DpiScale(72.0), 1.0);
+  EXPECT_EQ(DpiScale(144.0), 2.0);
+  EXPECT_DOUBLE_EQ(DpiScale(108.0), 1.5);
+  EXPECT_EQ(WindowTitleFor(""), "Harmonote");
+  EXPECT_EQ(WindowTitleFor("  \t"), "Harmonote");
+  EXPECT_EQ(WindowTitleFor("Grace"), "Harmonote - Grace");
+  EXPECT_EQ(WindowTitleFor(" Grace "), "Harmonote -  Grace ");
+}
