@@ -1,20 +1,22 @@
-#include <QApplication>
 #include <QMainWindow>
-#include <QTimer>
-#include <cstdio>
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow w;
-  w.setWindowTitle(QStringLiteral("Harmonote"));
-  w.resize(1004, 790);
-  w.show();
-  if (qEnvironmentVariableIsSet("HARMONOTE_SMOKE")) {
-    QTimer::singleShot(500, &w, [&w] {
-      std::printf("title: %s\n", w.windowTitle().toUtf8().constData());
-      std::fflush(stdout);
-      w.close();
-    });
-  }
-  return app.exec();
+#include "app/startup.h"
+#include "shell/menu_bar1.h"
+#include "shell/toolbar1.h"
+
+namespace {
+
+// The default view: the application's main window with the shared menus and the toolbar.
+void MakeMainWindow() {
+  auto* w = new QMainWindow;
+  w->setAttribute(Qt::WA_DeleteOnClose);
+  w->setWindowTitle(QStringLiteral("Harmonote"));
+  w->setMenuBar(MenuBar1::Instance().NewMenuBar(w));
+  w->addToolBar(new Toolbar1(w));
+  w->resize(1004, 790);
+  w->show();
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return _Main(argc, argv, MakeMainWindow); }

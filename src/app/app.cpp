@@ -1,0 +1,100 @@
+#include "app/app.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "app/ini_class.h"
+#include "app/module1.h"
+#include "app/version.h"
+#include "platform/errors.h"
+
+namespace {
+
+std::unique_ptr<App> g_app;
+
+void ReportOnErrorStream(const QString& what) {
+  std::fprintf(stderr, "Harmonote: %s\n", what.toLocal8Bit().constData());
+  std::fflush(stderr);
+}
+
+}  // namespace
+
+App::App() = default;
+
+App& App::Instance() {
+  if (!g_app) throw NilObjectException(QStringLiteral("There is no application object"));
+  return *g_app;
+}
+
+bool App::Exists() { return g_app != nullptr; }
+
+void App::Register(std::unique_ptr<App> app) { g_app = std::move(app); }
+
+void App::Release() { g_app.reset(); }
+
+void App::Event_Open() {
+  Module1::newPageSymbol = QStringLiteral("+++++");
+  App::Instance().SetAutoQuit(true);
+  SetupINI();
+}
+
+void App::Event_OpenDocument(const FolderItem& item) { Module1::gOpenThisFile = item; }
+
+void App::SetupINI() {
+  CheckINILocation(SettingsFolderName());
+  FolderItem file;
+  const FolderItem appData = SpecialFolder::ApplicationData();
+  if (!appData.IsValid()) {
+    ReportOnErrorStream(QStringLiteral("settings: there is no application-data folder; settings are not kept"));
+  } else {
+    const FolderItem folder = appData.Child(SettingsFolderName());
+    try {
+      folder.CreateAsFolder();
+    } catch (const std::exception& e) {
+      ReportOnErrorStream(QStringLiteral("settings: ") + ExceptionReason(e));
+    }
+    file = folder.Child(SettingsFileName());
+  }
+  Module1::myINI = std::make_shared<iniClass>(file);
+}
+
+void App::CheckINILocation(const QString& folderName) {
+  try {
+    const FolderItem appData = SpecialFolder::ApplicationData();
+    if (!appData.IsValid()) return;
+    const FolderItem dest = appData.Child(folderName);
+    if (dest.Exists()) return;
+    const FolderItem prefs = SpecialFolder::Preferences();
+    if (!prefs.IsValid()) return;
+    const FolderItem old = prefs.Child(folderName);
+    if (!old.IsFolder() || old.IsSymLink()) return;
+    // A temporary sibling left by an interrupted copy is thrown away and the copy made again.
+    const FolderItem temp = appData.Child(folderName + QStringLiteral(".partial"));
+    if (temp.Exists()) temp.Delete();
+    try {
+      CopyFolder(old, temp);
+      temp.MoveTo(dest);
+    } catch (...) {
+      try {
+        if (temp.Exists()) temp.Delete();
+      } catch (...) {
+      }
+      throw;
+    }
+  } catch (const std::exception& e) {
+    ReportOnErrorStream(QStringLiteral("the old settings folder was not copied: ") + ExceptionReason(e));
+  } catch (...) {
+    ReportOnErrorStream(QStringLiteral("the old settings folder was not copied"));
+  }
+}
+
+void App::CopyFolder(const FolderItem& from, const FolderItem& dest) { from.CopyFileTo(dest); }
+
+void App::SetAutoQuit(bool on) { QGuiApplication::setQuitOnLastWindowClosed(on); }
+
+bool App::AutoQuit() const { return QGuiApplication::quitOnLastWindowClosed(); }
+
+QString App::ShortVersion() const { return ApplicationShortVersion(); }
+
+FolderItem App::ExecutableFile() const { return FolderItem(QCoreApplication::applicationFilePath()); }

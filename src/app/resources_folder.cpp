@@ -1,0 +1,19 @@
+#include "app/resources_folder.h"
+
+#include <QCoreApplication>
+
+namespace {
+QString g_testFolder;
+}
+
+FolderItem ResourcesFolder() {
+  if (!g_testFolder.isEmpty()) return FolderItem(g_testFolder);
+  const FolderItem contents = FolderItem(QCoreApplication::applicationDirPath()).Parent();
+  const FolderItem beside = contents.Child(QStringLiteral("Resources"));
+  if (beside.IsFolder()) return beside;
+  const FolderItem installed = contents.Child(QStringLiteral("share/harmonote/Resources"));
+  if (installed.IsFolder()) return installed;
+  return beside;
+}
+
+void SetResourcesFolderForTests(const QString& path) { g_testFolder = path; }

@@ -1,0 +1,11 @@
+#pragma once
+// The application's own resource files: the folder "Resources" beside the executable's parent
+// folder (<bin>/../Resources), or the installed place <bin>/../share/harmonote/Resources.
+#include <QString>
+
+#include "platform/files.h"
+
+// The first of the two places that exists; the first place when neither does.
+FolderItem ResourcesFolder();
+// Points ResourcesFolder at path ("" goes back to the places beside the executable).
+void SetResourcesFolderForTests(const QString& path);
