@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/strings.h"
+#include "sheet/song_document.h"
+
+namespace {
+const QChar kSep(0x0B);
+
+// A document text of n pieces: the fields of a written document, cut or padded to n.
+QString Pieces(int n) {
+  const QStringList full = {"1.0.0", "T", "C", "K", "S", "0", "3", "9", "10", "11", "5", "30", "40", "4/4", "88", ""};
+  QStringList p;
+  for (int i = 0; i < n; ++i) p << (i < full.size() ? full[i] : QStringLiteral("extra"));
+  return p.join(kSep);
+}
+}  // namespace
+
+TEST(SongDocument, WritesTheThirtyThreeByteExample) {
+  const QByteArray want = QByteArray::fromHex(
+      "312E302E300B" "0B0B0B0B" "310B" "350B" "31320B" "31320B" "31330B" "370B" "32320B" "32370B" "0B0B");
+  ASSERT_EQ(want.size(), 33);
+  EXPECT_EQ(BuildSongDocument(SongDocument{}), want);
+}
+
+TEST(SongDocument, WritingTrimsTextFieldsAndBlanksSeparators) {
+  SongDocument d;
+  d.title = "  Amazing\x0BGrace \t";
+  d.capo = "\x0B" "2";
+  d.song = " \r first line\r\rlast line \r\r";
+  d.centerLine = false;
+  d.tempo = QString::fromUtf8("Café ");
+  const QByteArray bytes = BuildSongDocument(d);
+  const QStringList p = QString::fromUtf8(bytes).split(kSep);
+  ASSERT_EQ(p.size(), 16);
+  EXPECT_EQ(p[1], "Amazing Grace");
+  EXPECT_EQ(p[2], "2");
+  EXPECT_EQ(p[4], "first line\r\rlast line");
+  EXPECT_EQ(p[5], "0");
+  EXPECT_EQ(p[14], QString::fromUtf8("Café"));
+  EXPECT_EQ(p[15], "");
+  EXPECT_TRUE(bytes.contains("Caf\xC3\xA9"));  // UTF-8
+}
+
+TEST(SongDocument, AcceptsOnlyTheKnownPieceCounts) {
+  for (int n = 0; n <= 17; ++n) {
+    const SongDocumentRead r = ParseSongDocument(Pieces(n));
+    const bool accepted = n == 7 || n >= 13;
+    EXPECT_EQ(r.ok, accepted) << n;
+    EXPECT_EQ(r.pieces, n) << n;
+    EXPECT_EQ(r.refusal.isEmpty(), accepted) << n;
+    if (!accepted) {
+      EXPECT_FALSE(r.hasLayout) << n;
+      EXPECT_EQ(r.values.title, "") << n;  // nothing taken from a refused text
+      continue;
+    }
+    EXPECT_EQ(r.values.title, "T");
+    EXPECT_EQ(r.values.song, "S");
+    EXPECT_FALSE(r.values.centerLine);
+    EXPECT_EQ(r.values.spacing, 3);
+    EXPECT_EQ(r.hasLayout, n >= 13) << n;
+    EXPECT_EQ(r.values.rowHeight, n >= 13 ? 40 : 27) << n;
+    EXPECT_EQ(r.values.wordSize, n >= 13 ? 9 : 12) << n;
+    EXPECT_EQ(r.hasTiming, n >= 15) << n;
+    EXPECT_EQ(r.values.timing, n >= 15 ? "4/4" : "") << n;
+    EXPECT_EQ(r.values.tempo, n >= 15 ? "88" : "") << n;
+  }
+  EXPECT_NE(ParseSongDocument(QString()).refusal, ParseSongDocument(QString("no separators")).refusal);
+  EXPECT_TRUE(ParseSongDocument(Pieces(10)).refusal.contains("10"));
+}
+
+TEST(SongDocument, ReadsFieldsUnchangedWhateverTheVersion) {
+  const QString text = QStringList{"9.9", " T ", "", "\tK", " a\r b ", "1", "5", "12", "12", "13", "7", "22", "27", " 3/4", "x "}.join(kSep);
+  const SongDocumentRead r = ParseSongDocument(text);
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.values.title, " T ");
+  EXPECT_EQ(r.values.key, "\tK");
+  EXPECT_EQ(r.values.song, " a\r b ");
+  EXPECT_EQ(r.values.timing, " 3/4");
+  EXPECT_EQ(r.values.tempo, "x ");
+  EXPECT_TRUE(r.values.centerLine);
+}
+
+TEST(SongDocument, NumbersAreCutTowardZeroAndKeptInRange) {
+  struct Row { QString piece; int spacing; int rowHeight; bool centre; };
+  const Row rows[] = {
+      {"7", 7, 20, false},       {"12.9", 10, 20, false},  {"5.9", 5, 20, false},   {"-3.7", 2, 20, false},
+      {"1e20", 10, 45, false},   {"-1e20", 2, 20, false},  {"abc", 2, 20, false},   {"", 2, 20, false},
+      {" 8x", 8, 20, false},     {"1", 2, 20, true},       {"1.0", 2, 20, true},    {"01", 2, 20, true},
+      {"1.5", 2, 20, false},     {"30", 10, 30, false},    {"44.99", 10, 44, false}, {"2e1", 10, 20, false},
+  };
+  for (const Row& r : rows) {
+    // The piece stands in for the centre line, Spacing and Row Height at once.
+    QStringList p = {"1.0.0", "", "", "", "", r.piece, r.piece, "12", "12", "13", "7", "22", r.piece, "", ""};
+    const SongDocumentRead d = ParseSongDocument(p.join(kSep));
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.values.spacing, r.spacing) << r.piece.toStdString();
+    EXPECT_EQ(d.values.rowHeight, r.rowHeight) << r.piece.toStdString();
+    EXPECT_EQ(d.values.centerLine, r.centre) << r.piece.toStdString();
+  }
+}
+
+TEST(SongDocument, RoundTripsRandomFields) {
+  std::mt19937 rnd(7);
+  const QString alphabet = QString::fromUtf8("ab Z9 \t\r\n[]{}*<>!+-éß漢\x0B");
+  auto text = [&](int max) {
+    QString s;
+    for (int n = static_cast<int>(rnd() % (max + 1)); n > 0; --n) s += alphabet[rnd() % alphabet.size()];
+    return s;
+  };
+  auto in = [&](const LayoutRange& r) { return r.lo + static_cast<int>(rnd() % (r.hi - r.lo + 1)); };
+  auto stored = [](const QString& s) { return Trim(QString(s).replace(kSep, ' ')); };
+  for (int round = 0; round < 200; ++round) {
+    SongDocument d;
+    d.title = text(20), d.capo = text(6), d.key = text(6), d.song = text(200), d.timing = text(6), d.tempo = text(6);
+    d.centerLine = rnd() % 2;
+    d.spacing = in(kSpacingRange), d.wordSize = in(kWordSizeRange), d.chordSize = in(kChordSizeRange);
+    d.chordOffset = in(kChordOffsetRange), d.fretSize = in(kFretSizeRange), d.fretOffset = in(kFretOffsetRange);
+    d.rowHeight = in(kRowHeightRange);
+    const QByteArray bytes = BuildSongDocument(d);
+    const SongDocumentRead r = ParseSongDocument(bytes);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.pieces, 16);
+    const SongDocument& v = r.values;
+    EXPECT_EQ(v.title, stored(d.title));
+    EXPECT_EQ(v.capo, stored(d.capo));
+    EXPECT_EQ(v.key, stored(d.key));
+    EXPECT_EQ(v.song, stored(d.song));
+    EXPECT_EQ(v.timing, stored(d.timing));
+    EXPECT_EQ(v.tempo, stored(d.tempo));
+    EXPECT_EQ(v.centerLine, d.centerLine);
+    EXPECT_EQ((std::vector<int>{v.spacing, v.wordSize, v.chordSize, v.chordOffset, v.fretSize, v.fretOffset, v.rowHeight}),
+              (std::vector<int>{d.spacing, d.wordSize, d.chordSize, d.chordOffset, d.fretSize, d.fretOffset, d.rowHeight}));
+    // Without the final separator the text reads the same.
+    const SongDocumentRead cut = ParseSongDocument(bytes.chopped(1));
+    ASSERT_TRUE(cut.ok);
+    EXPECT_EQ(cut.values.tempo, v.tempo);
+    EXPECT_EQ(cut.values.rowHeight, v.rowHeight);
+  }
+}
