@@ -1,6 +1,7 @@
 #include "sheet/sheet_renderer.h"
 
 #include <QColor>
+#include <QHash>
 #include <cmath>
 
 #include "platform/strings.h"
@@ -62,6 +63,18 @@ class PageDrawer {
  private:
   void WordSize() { SetSize(g_, in_.wordSize * d_); }
 
+  // The width of a text at the word size, cut toward zero. Words come back often within a page,
+  // and a width depends only on the text, the size and the bold state, so each is measured once
+  // per call and state.
+  int WordWidth(const QString& text) {
+    QHash<QString, int>& cache = widths_[g_.Bold() ? 1 : 0];
+    auto it = cache.constFind(text);
+    if (it != cache.constEnd()) return *it;
+    const int w = Trunc(g_.StringWidth(text));
+    cache.insert(text, w);
+    return w;
+  }
+
   // An empty text draws nothing, so it is not handed on.
   void Draw(const QString& text, double x, double y) {
     if (!text.isEmpty()) g_.DrawString(text, x, y);
@@ -83,7 +96,7 @@ class PageDrawer {
   void DrawChordWord(const QString& word) {
     for (const markup::ChordPiece& piece : markup::CutChordWord(word)) {
       if (!piece.isChord) {
-        const int w = Trunc(g_.StringWidth(piece.text));
+        const int w = WordWidth(piece.text);
         Draw(piece.text, x_, y_);
         x_ += w;
         continue;
@@ -95,7 +108,7 @@ class PageDrawer {
       g_.Bold(false);
       WordSize();
       if (!chord.frets.isEmpty()) {
-        const int wn = Trunc(g_.StringWidth(chord.name));
+        const int wn = WordWidth(chord.name);
         SetSize(g_, in_.fretSize * d_);
         g_.Bold(true);
         const double fx = (x_ + wn) + 3 * d_;
@@ -113,7 +126,7 @@ class PageDrawer {
     if (p.boldBefore) g_.Bold(!g_.Bold());
     if (p.paragraphOn) paragraph_ = true;
     if (p.paragraphOff) paragraph_ = false;
-    const int w = Trunc(g_.StringWidth(p.text));
+    const int w = WordWidth(p.text);
     Draw(p.text, x_, y_);
     x_ += w;
     if (p.boldAfter) g_.Bold(!g_.Bold());
@@ -129,6 +142,7 @@ class PageDrawer {
   int left_, x_, y_;
   const int top_;
   bool paragraph_ = false;
+  QHash<QString, int> widths_[2];  // at the word size, regular and bold
 };
 
 }  // namespace

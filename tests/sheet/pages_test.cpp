@@ -23,14 +23,18 @@ SongPage ByCutting(const QString& song, const QString& marker, int page) {
 
 TEST(Pages, FindPageAgreesWithCuttingTheWholeText) {
   const QString songs[] = {"", "a", "a+++++b", "a+++++", "+++++", "+++++a", "a+++++++++++b", "a++++++b",
-                           "x\r+++++\r+++++\r y \r", " one \r+++++two+++++ three\r\n", "+++++++++"};
-  for (const QString& s : songs)
-    for (int page = -1; page <= 6; ++page) {
-      const SongPage want = ByCutting(s, kMarker, page), got = FindPage(s, kMarker, page);
-      EXPECT_EQ(got.pieces, want.pieces) << s.toStdString() << " page " << page;
-      EXPECT_EQ(got.number, want.number) << s.toStdString() << " page " << page;
-      EXPECT_EQ(got.text, want.text) << s.toStdString() << " page " << page;
-    }
+                           "x\r+++++\r+++++\r y \r", " one \r+++++two+++++ three\r\n", "+++++++++", "a++++",
+                           "++++", "aab abab", "ABab", "x"};
+  for (const QString& marker : {kMarker, QStringLiteral("ab"), QStringLiteral("x")})
+    for (const QString& s : songs)
+      for (int page = -1; page <= 6; ++page) {
+        const SongPage want = ByCutting(s, marker, page), got = FindPage(s, marker, page);
+        const std::string at = s.toStdString() + " / " + marker.toStdString() + " page " + std::to_string(page);
+        EXPECT_EQ(got.pieces, want.pieces) << at;
+        EXPECT_EQ(got.number, want.number) << at;
+        EXPECT_EQ(got.text, want.text) << at;
+        EXPECT_EQ(CountPages(s, marker), std::max(1, want.pieces)) << at;
+      }
 }
 
 TEST(Pages, PageSelectionEdgeCases) {

@@ -1,0 +1,66 @@
+// Sheet redraw and song document figures: one page of a long song into a preview-sized picture,
+// with the page count a redraw does; building and reading the document text.
+#include <QGuiApplication>
+#include <memory>
+
+#include "bench_common.h"
+#include "platform/picture.h"
+#include "platform/recording_graphics.h"
+#include "sheet/pages.h"
+#include "sheet/sheet_renderer.h"
+#include "sheet/song_document.h"
+
+namespace {
+
+void Measure(const char* name, const QString& song) {
+  std::printf("-- %s: %lld characters, %d pages\n", name, static_cast<long long>(song.size()),
+              CountPages(song, QStringLiteral("+++++")));
+  SheetInput in;
+  in.title = QStringLiteral("Amazing Grace");
+  in.capo = QStringLiteral("3");
+  in.key = QStringLiteral("Eb");
+  in.song = song;
+  const int last = CountPages(song, in.marker);
+  for (int page : {1, 50, last}) {
+    const double ms = bench::MedianMs(41, [&] {
+      // What one redraw does: the page label's count, a fresh picture, the page drawn.
+      const int shown = PageNumberFor(page, CountPages(in.song, in.marker));
+      Picture p(576, 756);
+      auto g = p.NewGraphics();
+      RenderSheetPage(*g, in, shown);
+    });
+    char what[64];
+    std::snprintf(what, sizeof what, "redraw page %d into 576x756", page);
+    bench::Report(what, ms);
+  }
+  RecordingGraphics rec;
+  bench::Report("page 50 read and laid out, nothing painted", bench::MedianMs(41, [&] {
+    rec.Clear();
+    RenderSheetPage(rec, in, 50);
+  }));
+  bench::Report("page count alone", bench::MedianMs(101, [&] { CountPages(in.song, in.marker); }));
+  bench::Report("fresh 576x756 picture alone", bench::MedianMs(101, [&] { Picture p(576, 756); }));
+
+  SongDocument doc;
+  doc.title = in.title;
+  doc.song = song;
+  QByteArray bytes;
+  bench::Report("build document text", bench::MedianMs(41, [&] { bytes = BuildSongDocument(doc); }));
+  bench::Report("parse document text", bench::MedianMs(41, [&] { ParseSongDocument(bytes); }));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  if (argc > 1) {
+    Measure(argv[1], bench::LoadSongText(argv[1]));
+    return 0;
+  }
+  for (int lines : {500, 2000, 8000}) {
+    char name[32];
+    std::snprintf(name, sizeof name, "generated %d lines", lines);
+    Measure(name, bench::GenerateSong(lines));
+  }
+  return 0;
+}
