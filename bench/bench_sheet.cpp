@@ -1,6 +1,7 @@
 // Sheet redraw and song document figures: one page of a long song into a preview-sized picture,
 // with the page count a redraw does; building and reading the document text.
 #include <QGuiApplication>
+#include <algorithm>
 #include <memory>
 
 #include "bench_common.h"
@@ -21,7 +22,7 @@ void Measure(const char* name, const QString& song) {
   in.key = QStringLiteral("Eb");
   in.song = song;
   const int last = CountPages(song, in.marker);
-  for (int page : {1, 50, last}) {
+  for (int page : {1, std::min(50, last), last}) {
     const double ms = bench::MedianMs(41, [&] {
       // What one redraw does: the page label's count, a fresh picture, the page drawn.
       const int shown = PageNumberFor(page, CountPages(in.song, in.marker));
@@ -30,7 +31,7 @@ void Measure(const char* name, const QString& song) {
       RenderSheetPage(*g, in, shown);
     });
     char what[64];
-    std::snprintf(what, sizeof what, "redraw page %d into 576x756", page);
+    std::snprintf(what, sizeof what, "redraw page %d into 576x756", std::min(page, last));
     bench::Report(what, ms);
   }
   RecordingGraphics rec;
