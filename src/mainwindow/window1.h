@@ -1,0 +1,327 @@
+#pragma once
+// The application's one document window. The open song lives in the window's controls and in
+// the seven state members below; every command is a method of this class, split over the
+// window1_*.cpp files by concern. Methods are thin: they read the controls, call the pure code in
+// sheet/ and tools/, and write the result back.
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/files.h"
+
+class BevelButton;
+class Canvas;
+class CheckBox;
+class Graphics;
+class MenuItem;
+class Picture;
+class PrinterSetup;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class Slider;
+class TextArea;
+class TextField;
+class Toolbar1;
+class UpDownArrows;
+
+class Window1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  // The open main window; a new one (built, opened and shown) when there is none, also after the
+  // previous one has been closed.
+  static Window1* Instance();
+  // The open main window, or nullptr; never creates one.
+  static Window1* Existing();
+
+  ~Window1() override;
+
+  // Window construction.
+  void Layout();
+  void CreateControls();
+  void _CreateControls0();
+  void _CreateControls1();
+
+  // The forty controls.
+  Canvas* Canvas1() const { return Canvas1_; }
+  QLabel* Label2() const { return Label2_; }
+  TextField* txtTitle() const { return txtTitle_; }
+  TextField* txtCapo() const { return txtCapo_; }
+  QLabel* Label3() const { return Label3_; }
+  TextField* txtKey() const { return txtKey_; }
+  QLabel* Label4() const { return Label4_; }
+  TextArea* txtSong() const { return txtSong_; }
+  TextField* txtTiming() const { return txtTiming_; }
+  QLabel* Label11() const { return Label11_; }
+  TextField* txtTempo() const { return txtTempo_; }
+  QLabel* Label12() const { return Label12_; }
+  CheckBox* cbCenterLine() const { return cbCenterLine_; }
+  UpDownArrows* UpDownArrows1() const { return UpDownArrows1_; }
+  QLabel* lblPage() const { return lblPage_; }
+  Toolbar1* Toolbar11() const { return Toolbar11_; }
+  QGroupBox* GroupBox1() const { return GroupBox1_; }
+  QLabel* Label1() const { return Label1_; }
+  QLabel* Label5() const { return Label5_; }
+  QLabel* Label6() const { return Label6_; }
+  QLabel* Label10() const { return Label10_; }
+  QLabel* Label7() const { return Label7_; }
+  QLabel* Label8() const { return Label8_; }
+  QLabel* Label9() const { return Label9_; }
+  Slider* sldrRowHeight() const { return sldrRowHeight_; }
+  Slider* sldrFretOffset() const { return sldrFretOffset_; }
+  Slider* sldrFrets() const { return sldrFrets_; }
+  Slider* sldrChordOffset() const { return sldrChordOffset_; }
+  Slider* sldrChords() const { return sldrChords_; }
+  Slider* sldrWordSize() const { return sldrWordSize_; }
+  Slider* sldrSpacing() const { return sldrSpacing_; }
+  QPushButton* PushButton1() const { return PushButton1_; }
+  QPushButton* PushButton2() const { return PushButton2_; }
+  QPushButton* PushButton3() const { return PushButton3_; }
+  QPushButton* PushButton4() const { return PushButton4_; }
+  QPushButton* PushButton5() const { return PushButton5_; }
+  QPushButton* PushButton7() const { return PushButton7_; }
+  QPushButton* PushButton6() const { return PushButton6_; }
+  BevelButton* BevelButton1() const { return BevelButton1_; }
+  QTimer* Timer1() const { return Timer1_; }
+  // The control registered under name (any of the forty), or nullptr.
+  QObject* _ControlByName(const QString& name) const;
+  // The forty names in the order the controls are made.
+  static const std::vector<QString>& ControlNames();
+
+  // Control event handlers.
+  void Canvas1_Paint(Canvas* c, Graphics& g);
+  void txtTitle_TextChange(TextField* c);
+  void txtCapo_TextChange(TextField* c);
+  void txtKey_TextChange(TextField* c);
+  void txtSong_TextChange(TextArea* c);
+  void txtTiming_TextChange(TextField* c);
+  void txtTempo_TextChange(TextField* c);
+  void cbCenterLine_Action(CheckBox* c);
+  void UpDownArrows1_Up(UpDownArrows* c);
+  void UpDownArrows1_Down(UpDownArrows* c);
+  void Toolbar11_Action(Toolbar1* c, QAction* item);
+  void sldrRowHeight_ValueChanged(Slider* c);
+  void sldrFretOffset_ValueChanged(Slider* c);
+  void sldrFrets_ValueChanged(Slider* c);
+  void sldrChordOffset_ValueChanged(Slider* c);
+  void sldrChords_ValueChanged(Slider* c);
+  void sldrWordSize_ValueChanged(Slider* c);
+  void sldrSpacing_ValueChanged(Slider* c);
+  void PushButton1_Action(QPushButton* c);
+  void PushButton2_Action(QPushButton* c);
+  void PushButton3_Action(QPushButton* c);
+  void PushButton4_Action(QPushButton* c);
+  void PushButton5_Action(QPushButton* c);
+  void PushButton7_Action(QPushButton* c);
+  void PushButton6_Action(QPushButton* c);
+  void BevelButton1_Action(BevelButton* c);
+  void Timer1_Action(QTimer* c);
+
+  // The items of the shared menu bar, by name (nullptr for a name it does not hold).
+  MenuItem* HelpMenu() const;
+  MenuItem* mnuAbout() const;
+  MenuItem* mnuToggleToolbar() const;
+  MenuItem* mnuHelp() const;
+  MenuItem* mnuInsert() const;
+  MenuItem* mnuInsertPage() const;
+  MenuItem* mnuInsertColumn() const;
+  MenuItem* mnuInsertBold() const;
+  MenuItem* mnuInsertFrets() const;
+  MenuItem* mnuInsertParagrpah() const;
+  MenuItem* mnuInsertCaption() const;
+  MenuItem* mnuInsertChord() const;
+  MenuItem* EditMenu() const;
+  MenuItem* mnuToggleSpellCheck() const;
+  MenuItem* mnuRestoreDefaults() const;
+  MenuItem* mnuSettings() const;
+  MenuItem* mnuShowMono() const;
+  MenuItem* UntitledItem01() const;
+  MenuItem* mnuSearchReplace() const;
+  MenuItem* mnuSearch() const;
+  MenuItem* UntitledItem3() const;
+  MenuItem* mnuTranspose() const;
+  MenuItem* mnuCapFirstLetterOfLine() const;
+  MenuItem* mnuConvertChordstoCaps() const;
+  MenuItem* mnuConvertChordsOverTexttoInlineChords() const;
+  MenuItem* mnuAutoFormat() const;
+  MenuItem* mnuAutoDetectChords() const;
+  MenuItem* mnuRemoveLineFeeds() const;
+  MenuItem* UntitledItem1() const;
+  MenuItem* EditSelectAll() const;
+  MenuItem* UntitledMenu0() const;
+  MenuItem* EditClear() const;
+  MenuItem* EditPaste() const;
+  MenuItem* EditCopy() const;
+  MenuItem* EditCut() const;
+  MenuItem* UntitledMenu1() const;
+  MenuItem* EditUndo() const;
+  MenuItem* FileMenu() const;
+  MenuItem* FileQuit() const;
+  MenuItem* UntitledSeparator() const;
+  MenuItem* mnuPrint() const;
+  MenuItem* mnuPageSetup() const;
+  MenuItem* UntitledItem2() const;
+  MenuItem* mnuSaveAs() const;
+  MenuItem* mnuSave() const;
+  MenuItem* mnuOpen() const;
+  MenuItem* mnuNew() const;
+  // The item of that name in the window's menu bar; NilObjectException when the window has none.
+  MenuItem* MenuItemNamed(const QString& name) const;
+
+  // Binds the menu handlers to their items by name; w must be a Window1.
+  void AddMenuHandlers(QWidget* w);
+  // Registers handler for the item called name on this window (its choice runs the handler once).
+  void _AddMenuHandler(const QString& name, std::function<bool()> handler);
+  // The bindings made, in binding order.
+  const std::vector<std::pair<QString, std::function<bool()>>>& MenuHandlers() const { return menuHandlers_; }
+
+  // Window events.
+  void Event_Open();
+  bool Event_CancelClose(bool appQuitting);
+  void Event_Close();
+
+  // Menu handlers: true when the command was handled.
+  bool _mnuOpen_Action();
+  bool _mnuSave_Action();
+  bool _mnuPrint_Action();
+  bool _mnuNew_Action();
+  bool _mnuRestoreDefaults_Action();
+  bool _mnuHelp_Action();
+  bool _mnuAbout_Action();
+  bool _mnuPageSetup_Action();
+  bool _mnuRemoveLineFeeds_Action();
+  bool _mnuAutoDetectChords_Action();
+  bool _mnuAutoFormat_Action();
+  bool _mnuConvertChordsOverTexttoInlineChords_Action();
+  bool _mnuToggleSpellCheck_Action();
+  bool _mnuToggleToolbar_Action();
+  bool _mnuInsertChord_Action();
+  bool _mnuInsertCaption_Action();
+  bool _mnuInsertParagrpah_Action();
+  bool _mnuInsertFrets_Action();
+  bool _mnuInsertBold_Action();
+  bool _mnuInsertColumn_Action();
+  bool _mnuInsertPage_Action();
+  bool _mnuSettings_Action();
+  bool _mnuConvertChordstoCaps_Action();
+  bool _mnuCapFirstLetterOfLine_Action();
+  bool _mnuSearch_Action();
+  bool _mnuSearchReplace_Action();
+  bool _mnuShowMono_Action();
+  bool _mnuTranspose_Action();
+  bool _mnuSaveAs_Action();
+
+  // Sheet, document and tool methods.
+  void RenderSheet(Graphics& g, std::int64_t page);
+  void doDrawing();
+  void ParseFile(const QString& text);
+  void SetDefaults();
+  void SetTitle(const QString& text);
+  void Modified(bool value);
+  bool Check4Save();
+  bool mSave();
+  void mOpenFile(const FolderItem& file);
+  int TotalPages() const;
+  void setPageLabel();
+  void RemoveLineFeeds();
+  void AutoDetectChords();
+  const QString& CreateAllChords(bool upper) const;
+  void AutoFormatSong();
+  void AutoLineFeed();
+  void ConvertChordsToInlineChords();
+  void ApplyChord();
+  void ApplyCaption();
+  void ApplyFret();
+  void ApplyParagraph();
+  void ApplyPage();
+  void ApplyColumn();
+  void ApplyBold();
+  void ToggleSettings(bool show);
+  bool Modified() const;
+  double dpiScale() const;
+  void Transpose(const QString& fromKey, const QString& toKey);
+
+  // The title that SetTitle set last ("Harmonote" from the layout on), without Qt's
+  // contents-changed marker.
+  QString Title() const { return title_; }
+
+  // The window state.
+  std::shared_ptr<Picture> pImage;
+  std::shared_ptr<PrinterSetup> myPrinterSetup;
+  std::optional<FolderItem> myFile;
+  bool isOpening = false;
+  bool isDirty = false;
+  std::int64_t CurrentPageNumber = 0;
+  double myDPI = 72.0;
+
+  // The size of the window's content, below the menu bar and the toolbar.
+  static constexpr int kContentWidth = 1004;
+  static constexpr int kContentHeight = 790;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  Window1();
+  // Runs a handler the way the event loop must: an exception is reported, never thrown on.
+  void Handle(const std::function<void()>& handler);
+  template <class T>
+  T* Register(const QString& name, T* control);
+  void WrapSelection(const QString& open, const QString& close, bool trimAfterUnwrap);
+
+  void ApplyTitle();
+
+  QString title_;
+  bool closed_ = false;
+  QWidget* content_ = nullptr;
+  std::vector<std::pair<QString, QObject*>> controls_;
+  std::vector<std::pair<QString, std::function<bool()>>> menuHandlers_;
+
+  Canvas* Canvas1_ = nullptr;
+  QLabel* Label2_ = nullptr;
+  TextField* txtTitle_ = nullptr;
+  TextField* txtCapo_ = nullptr;
+  QLabel* Label3_ = nullptr;
+  TextField* txtKey_ = nullptr;
+  QLabel* Label4_ = nullptr;
+  TextArea* txtSong_ = nullptr;
+  TextField* txtTiming_ = nullptr;
+  QLabel* Label11_ = nullptr;
+  TextField* txtTempo_ = nullptr;
+  QLabel* Label12_ = nullptr;
+  CheckBox* cbCenterLine_ = nullptr;
+  UpDownArrows* UpDownArrows1_ = nullptr;
+  QLabel* lblPage_ = nullptr;
+  Toolbar1* Toolbar11_ = nullptr;
+  QGroupBox* GroupBox1_ = nullptr;
+  QLabel* Label1_ = nullptr;
+  QLabel* Label5_ = nullptr;
+  QLabel* Label6_ = nullptr;
+  QLabel* Label10_ = nullptr;
+  QLabel* Label7_ = nullptr;
+  QLabel* Label8_ = nullptr;
+  QLabel* Label9_ = nullptr;
+  Slider* sldrRowHeight_ = nullptr;
+  Slider* sldrFretOffset_ = nullptr;
+  Slider* sldrFrets_ = nullptr;
+  Slider* sldrChordOffset_ = nullptr;
+  Slider* sldrChords_ = nullptr;
+  Slider* sldrWordSize_ = nullptr;
+  Slider* sldrSpacing_ = nullptr;
+  QPushButton* PushButton1_ = nullptr;
+  QPushButton* PushButton2_ = nullptr;
+  QPushButton* PushButton3_ = nullptr;
+  QPushButton* PushButton4_ = nullptr;
+  QPushButton* PushButton5_ = nullptr;
+  QPushButton* PushButton7_ = nullptr;
+  QPushButton* PushButton6_ = nullptr;
+  BevelButton* BevelButton1_ = nullptr;
+  QTimer* Timer1_ = nullptr;
+};

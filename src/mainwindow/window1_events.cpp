@@ -1,0 +1,112 @@
+// What the controls do when the user works them: redraws, page arrows, the toolbar and the marker
+// buttons, the settings panel, and the close request.
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include "mainwindow/window1.h"
+#include "platform/controls/bevel_button.h"
+#include "platform/controls/text_area.h"
+#include "platform/errors.h"
+#include "platform/graphics.h"
+#include "platform/guard.h"
+#include "platform/picture.h"
+#include "platform/strings.h"
+#include "shell/menu_bar1.h"
+#include "shell/toolbar1.h"
+
+namespace {
+MenuItem* Required(MenuItem* item, const char* name) {
+  if (!item) throw NilObjectException(QStringLiteral("The menu item %1 is missing").arg(QLatin1String(name)));
+  return item;
+}
+}  // namespace
+
+void Window1::Canvas1_Paint(Canvas*, Graphics& g) {
+  if (pImage) g.DrawPicture(*pImage, 0, 0);
+  g.ForeColor(QColor(0, 0, 0));
+  g.DrawRect(0, 0, g.Width(), g.Height());
+}
+
+void Window1::txtTitle_TextChange(TextField*) { doDrawing(); }
+void Window1::txtCapo_TextChange(TextField*) { doDrawing(); }
+void Window1::txtKey_TextChange(TextField*) { doDrawing(); }
+void Window1::txtTiming_TextChange(TextField*) { doDrawing(); }
+void Window1::txtTempo_TextChange(TextField*) { doDrawing(); }
+void Window1::cbCenterLine_Action(CheckBox*) { doDrawing(); }
+
+void Window1::txtSong_TextChange(TextArea* c) {
+  if (Required(mnuShowMono(), "mnuShowMono")->Checked()) c->SetTextFont(QStringLiteral("Courier"));
+  doDrawing();
+}
+
+void Window1::sldrRowHeight_ValueChanged(Slider*) { doDrawing(); }
+void Window1::sldrFretOffset_ValueChanged(Slider*) { doDrawing(); }
+void Window1::sldrFrets_ValueChanged(Slider*) { doDrawing(); }
+void Window1::sldrChordOffset_ValueChanged(Slider*) { doDrawing(); }
+void Window1::sldrChords_ValueChanged(Slider*) { doDrawing(); }
+void Window1::sldrWordSize_ValueChanged(Slider*) { doDrawing(); }
+void Window1::sldrSpacing_ValueChanged(Slider*) { doDrawing(); }
+
+void Window1::UpDownArrows1_Up(UpDownArrows*) {
+  CurrentPageNumber = CurrentPageNumber - 1;
+  if (CurrentPageNumber < 1) CurrentPageNumber = 1;
+  setPageLabel();
+  doDrawing();
+}
+
+void Window1::UpDownArrows1_Down(UpDownArrows*) {
+  CurrentPageNumber = CurrentPageNumber + 1;
+  if (TotalPages() < CurrentPageNumber) CurrentPageNumber = TotalPages();
+  setPageLabel();
+  doDrawing();
+}
+
+void Window1::Toolbar11_Action(Toolbar1*, QAction* item) {
+  if (!item) return;
+  const QString caption = item->text();
+  const struct {
+    const char* caption;
+    void (Window1::*command)();
+  } commands[] = {{"Chord", &Window1::ApplyChord}, {"Caption", &Window1::ApplyCaption},
+                  {"Paragraph", &Window1::ApplyParagraph}, {"Frets", &Window1::ApplyFret},
+                  {"Bold", &Window1::ApplyBold}, {"Column", &Window1::ApplyColumn},
+                  {"Page", &Window1::ApplyPage}};
+  for (const auto& c : commands) {
+    if (EqualsCI(caption, QLatin1String(c.caption))) {
+      (this->*c.command)();
+      return;
+    }
+  }
+}
+
+void Window1::PushButton1_Action(QPushButton*) { ApplyChord(); }
+void Window1::PushButton2_Action(QPushButton*) { ApplyCaption(); }
+void Window1::PushButton3_Action(QPushButton*) { ApplyParagraph(); }
+void Window1::PushButton4_Action(QPushButton*) { ApplyFret(); }
+void Window1::PushButton5_Action(QPushButton*) { ApplyBold(); }
+void Window1::PushButton7_Action(QPushButton*) { ApplyColumn(); }
+void Window1::PushButton6_Action(QPushButton*) { ApplyPage(); }
+
+void Window1::BevelButton1_Action(BevelButton* c) { ToggleSettings(c->Value()); }
+
+void Window1::ToggleSettings(bool show) {
+  GroupBox1_->setVisible(show);
+  txtSong_->resize(txtSong_->width(), show ? 350 : 628);
+  if (BevelButton1_->Value() != show) BevelButton1_->SetValue(show);
+  MenuItem* settings = Required(mnuSettings(), "mnuSettings");
+  if (settings->Checked() != show) settings->SetChecked(show);
+}
+
+void Window1::closeEvent(QCloseEvent* event) {
+  bool keepOpen = false;
+  // A close check that fails keeps the window, and with it the song, open.
+  if (!Guarded([&] { keepOpen = Event_CancelClose(false); }) || keepOpen) {
+    event->ignore();
+    return;
+  }
+  Guarded([this] { Event_Close(); });
+  closed_ = true;
+  event->accept();
+}

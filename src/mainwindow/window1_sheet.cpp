@@ -1,0 +1,75 @@
+// The live preview and the window state around it: rendering a page from a snapshot of the
+// controls, the single redraw entry, page count and label, output scale, the unsaved-changes
+// flag and the title.
+#include <QLabel>
+#include <algorithm>
+#include <climits>
+
+#include "app/module1.h"
+#include "mainwindow/window1.h"
+#include "platform/controls/canvas.h"
+#include "platform/controls/check_box.h"
+#include "platform/controls/slider.h"
+#include "platform/controls/text_area.h"
+#include "platform/controls/text_field.h"
+#include "platform/picture.h"
+#include "sheet/pages.h"
+#include "sheet/sheet_renderer.h"
+
+namespace {
+int ToInt(std::int64_t n) { return static_cast<int>(std::clamp<std::int64_t>(n, INT_MIN, INT_MAX)); }
+}  // namespace
+
+void Window1::RenderSheet(Graphics& g, std::int64_t page) {
+  setPageLabel();
+  SheetInput in;
+  in.title = txtTitle_->Text();
+  in.capo = txtCapo_->Text();
+  in.key = txtKey_->Text();
+  in.timing = txtTiming_->Text();
+  in.tempo = txtTempo_->Text();
+  in.song = txtSong_->Text();
+  in.marker = Module1::newPageSymbol;
+  in.spacing = sldrSpacing_->Value();
+  in.wordSize = sldrWordSize_->Value();
+  in.chordSize = sldrChords_->Value();
+  in.chordOffset = sldrChordOffset_->Value();
+  in.fretSize = sldrFrets_->Value();
+  in.fretOffset = sldrFretOffset_->Value();
+  in.rowHeight = sldrRowHeight_->Value();
+  in.centerLine = cbCenterLine_->Value();
+  in.scale = dpiScale();
+  RenderSheetPage(g, in, ToInt(page));
+  Canvas1_->Refresh();
+}
+
+void Window1::doDrawing() {
+  if (isOpening) return;
+  pImage = std::make_shared<Picture>(Canvas1_->width(), Canvas1_->height());
+  {
+    const auto g = pImage->NewGraphics();
+    RenderSheet(*g, CurrentPageNumber);
+  }
+  Modified(true);
+}
+
+int Window1::TotalPages() const { return CountPages(txtSong_->Text(), Module1::newPageSymbol); }
+
+void Window1::setPageLabel() {
+  CurrentPageNumber = PageNumberFor(ToInt(CurrentPageNumber), TotalPages());
+  lblPage_->setText(PageLabelText(ToInt(CurrentPageNumber)));
+}
+
+double Window1::dpiScale() const { return DpiScale(myDPI); }
+
+void Window1::Modified(bool value) {
+  setWindowModified(value);
+  isDirty = value;
+}
+
+bool Window1::Modified() const { return isDirty; }
+
+void Window1::SetTitle(const QString& text) {
+  title_ = WindowTitleFor(text);
+  ApplyTitle();
+}

@@ -1,0 +1,166 @@
+// The control adapters: the text model of the song text area, synchronous change events, the
+// field's length limit.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "platform/controls/bevel_button.h"
+#include "platform/controls/check_box.h"
+#include "platform/controls/slider.h"
+#include "platform/controls/text_area.h"
+#include "platform/controls/text_field.h"
+
+namespace {
+const QString kNbsp = QString(QChar(0x00A0));
+}
+
+TEST(TextAreaModel, ReadsBackCrLineEndsAndKeepsEveryCharacter) {
+  const struct {
+    QString set, read;
+  } cases[] = {
+      {"one\rtwo", "one\rtwo"},
+      {"one\ntwo", "one\rtwo"},
+      {"one\r\ntwo\r\n", "one\rtwo\r"},
+      {"a" + kNbsp + "b\r\r", "a" + kNbsp + "b\r\r"},
+      {"\t[Am]x  y ", "\t[Am]x  y "},
+      {"", ""},
+  };
+  TextArea area;
+  for (const auto& c : cases) {
+    area.SetText(c.set);
+    EXPECT_EQ(area.Text(), c.read) << c.set.toStdString();
+  }
+}
+
+TEST(TextAreaModel, SettingFromCodeFiresOnceEvenWhenUnchanged) {
+  TextArea area;
+  area.SetAutomaticallyCheckSpelling(true);
+  QSignalSpy spy(&area, &TextArea::TextChange);
+  area.SetText("same wrd");
+  area.SetText("same wrd");
+  area.SetText("");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(spy.count(), 3);
+  // Neither a font change, the spell checker's passes nor moving the selection is a change.
+  area.SetText("abc wrod");
+  spy.clear();
+  area.SetTextFont("Courier");
+  area.SetAutomaticallyCheckSpelling(false);
+  area.SetAutomaticallyCheckSpelling(true);
+  area.SetSelStart(1);
+  area.SetSelLength(1);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(spy.count(), 0);
+}
+
+TEST(TextAreaModel, TypingFiresOncePerChangeAndSeesTheNewText) {
+  TextArea area;
+  QStringList seen;
+  QObject::connect(&area, &TextArea::TextChange, [&] { seen << area.Text(); });
+  area.show();
+  QTest::keyClicks(&area, "ab");
+  QTest::keyClick(&area, Qt::Key_Return);
+  QTest::keyClick(&area, Qt::Key_Backspace);
+  EXPECT_EQ(seen, (QStringList{"a", "ab", "ab\r", "ab"}));
+}
+
+TEST(TextAreaModel, SelectionIsInDocumentOffsetsWithLineEndsCountingOne) {
+  TextArea area;
+  area.SetText("ab\rcd" + kNbsp + "e");
+  area.SetSelStart(1);
+  area.SetSelLength(4);
+  EXPECT_EQ(area.SelStart(), 1);
+  EXPECT_EQ(area.SelLength(), 4);
+  EXPECT_EQ(area.SelText(), "b\rcd");
+  QSignalSpy spy(&area, &TextArea::TextChange);
+  area.SetSelText("X\rY");
+  EXPECT_EQ(spy.count(), 1);
+  EXPECT_EQ(area.Text(), "aX\rY" + kNbsp + "e");
+  EXPECT_EQ(area.SelLength(), 0);
+  EXPECT_EQ(area.SelStart(), 4);
+  // Beyond the end is the end; with nothing selected, SelText inserts at the caret.
+  area.SetSelStart(1000);
+  EXPECT_EQ(area.SelStart(), area.Text().size());
+  area.SetSelText("!");
+  EXPECT_EQ(area.Text(), "aX\rY" + kNbsp + "e!");
+}
+
+TEST(TextFieldLimit, TypingStopsAtTheLimitButACodeAssignedTextStaysWhole) {
+  TextField field;
+  field.SetLimitText(10);
+  field.show();
+  QTest::keyClicks(&field, "0123456789abc");
+  EXPECT_EQ(field.Text(), "0123456789");
+
+  const QString longer = "a title longer than ten";
+  field.SetText(longer);
+  EXPECT_EQ(field.Text(), longer);
+  field.end(false);
+  QTest::keyClicks(&field, "x");
+  EXPECT_EQ(field.Text(), longer);  // it cannot grow
+  QTest::keyClick(&field, Qt::Key_Backspace);
+  EXPECT_EQ(field.Text(), longer.left(longer.size() - 1));  // but it can shrink
+  field.SetText("short");
+  field.end(false);
+  QTest::keyClicks(&field, "123456789");
+  EXPECT_EQ(field.Text(), "short12345");
+}
+
+TEST(SynchronousChanges, FieldSliderAndCheckBoxRunTheirHandlerInsideTheSetter) {
+  TextField field;
+  Slider slider;
+  slider.setRange(2, 10);
+  slider.SetValue(5);
+  CheckBox box;
+  box.SetValue(true);
+  QString fieldSeen;
+  int sliderSeen = 0, boxCalls = 0;
+  QObject::connect(&field, &TextField::TextChange, [&] { fieldSeen = field.Text(); });
+  QObject::connect(&slider, &Slider::ValueChanged, [&] { sliderSeen = slider.Value(); });
+  QObject::connect(&box, &CheckBox::Action, [&] { ++boxCalls; });
+
+  field.SetText("G");
+  EXPECT_EQ(fieldSeen, "G");
+  slider.SetValue(7);
+  EXPECT_EQ(sliderSeen, 7);
+  slider.SetValue(99);  // out of range: the nearest end
+  EXPECT_EQ(slider.Value(), 10);
+  EXPECT_EQ(sliderSeen, 10);
+  box.SetValue(false);
+  EXPECT_EQ(boxCalls, 1);
+  box.SetValue(false);
+  EXPECT_EQ(boxCalls, 1);
+}
+
+TEST(SliderSteps, KeysMoveByOneWithinTheRange) {
+  Slider slider;
+  slider.setRange(4, 6);
+  slider.SetValue(5);
+  int calls = 0;
+  QObject::connect(&slider, &Slider::ValueChanged, [&] { ++calls; });
+  slider.show();
+  QTest::keyClick(&slider, Qt::Key_Right);
+  EXPECT_EQ(slider.Value(), 6);
+  QTest::keyClick(&slider, Qt::Key_PageUp);
+  EXPECT_EQ(slider.Value(), 6);
+  QTest::keyClick(&slider, Qt::Key_PageDown);
+  QTest::keyClick(&slider, Qt::Key_Left);
+  QTest::keyClick(&slider, Qt::Key_Left);
+  EXPECT_EQ(slider.Value(), 4);
+  EXPECT_EQ(calls, 3);
+}
+
+TEST(BevelButtonToggle, EachClickFlipsTheValueBeforeTheHandlerSeesIt) {
+  BevelButton button;
+  std::vector<bool> seen;
+  QObject::connect(&button, &BevelButton::Action, [&] { seen.push_back(button.Value()); });
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  QTest::mouseClick(&button, Qt::LeftButton);
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+  button.SetValue(false);  // from code: the look only
+  EXPECT_FALSE(button.Value());
+  EXPECT_EQ(seen.size(), 3u);
+}
