@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <unordered_map>
 
 #include "platform/errors.h"
 #include "platform/font.h"
@@ -24,9 +25,28 @@ bool PainterGraphics::End() {
   return painter_.end();
 }
 
+PainterGraphics::FontEntry& PainterGraphics::entryFor(double size, bool bold) {
+  struct Key {
+    double size;
+    bool bold;
+    int dpi;
+    bool operator==(const Key& o) const { return size == o.size && bold == o.bold && dpi == o.dpi; }
+  };
+  struct KeyHash {
+    size_t operator()(const Key& k) const { return qHash(k.size) ^ (size_t(k.bold) << 1) ^ (size_t(k.dpi) << 2); }
+  };
+  static std::unordered_map<Key, std::shared_ptr<FontEntry>, KeyHash> cache;
+  auto& slot = cache[Key{size, bold, device_->logicalDpiY()}];
+  if (!slot) {
+    QFont f = SheetFont(size, bold);
+    slot = std::make_shared<FontEntry>(FontEntry{f, QFontMetricsF(f, device_), {}});
+  }
+  return *slot;
+}
+
 void PainterGraphics::applyFont() {
-  font_ = SheetFont(size_, bold_);
-  painter_.setFont(font_);
+  current_ = &entryFor(size_, bold_);
+  painter_.setFont(current_->font);
 }
 
 void PainterGraphics::ForeColor(const QColor& c) {
@@ -48,15 +68,24 @@ void PainterGraphics::Bold(bool on) {
 
 void PainterGraphics::DrawString(const QString& text, double x, double y) {
   if (text.isEmpty()) return;
-  painter_.drawText(QPointF(x, y), text);
+  auto& texts = current_->texts;
+  auto it = texts.find(text);
+  if (it == texts.end()) {
+    if (texts.size() > 4096) texts.clear();
+    QStaticText st(text);
+    st.setTextFormat(Qt::PlainText);
+    st.setPerformanceHint(QStaticText::AggressiveCaching);
+    st.prepare(painter_.transform(), current_->font);
+    it = texts.insert(text, st);
+  }
+  // A static text is placed by its top left corner; y is the baseline.
+  painter_.drawStaticText(QPointF(x, y - current_->metrics.ascent()), *it);
 }
 
-double PainterGraphics::StringWidth(const QString& text) {
-  return QFontMetricsF(font_, device_).horizontalAdvance(text);
-}
+double PainterGraphics::StringWidth(const QString& text) { return current_->metrics.horizontalAdvance(text); }
 
 double PainterGraphics::StringHeight(const QString& text, double wrapWidth) {
-  QFontMetricsF fm(font_, device_);
+  const QFontMetricsF& fm = current_->metrics;
   if (text.isEmpty()) return fm.height();
   const qreal w = wrapWidth > 0 ? wrapWidth : 1e9;
   QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);

@@ -1,7 +1,10 @@
 #pragma once
 // Graphics over a QPainter on any 72-dpi paint device: a picture or a printer.
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 #include <memory>
 
 #include "platform/graphics.h"
@@ -39,6 +42,14 @@ class PainterGraphics : public Graphics {
 
  private:
   void applyFont();
+  struct FontEntry {
+    QFont font;
+    QFontMetricsF metrics;
+    QHash<QString, QStaticText> texts;  // laid-out text, reused for repeated words
+  };
+  // One font, its metrics and its laid-out texts per text size, bold state and device
+  // resolution, kept for the whole run (drawing happens on the main thread only).
+  FontEntry& entryFor(double size, bool bold);
 
   QPaintDevice* device_;
   QPagedPaintDevice* pages_;
@@ -48,5 +59,5 @@ class PainterGraphics : public Graphics {
   QColor color_{Qt::black};
   double size_ = 12.0;
   bool bold_ = false;
-  QFont font_;
+  FontEntry* current_ = nullptr;
 };
