@@ -8,7 +8,11 @@ QString g_testFolder;
 
 FolderItem ResourcesFolder() {
   if (!g_testFolder.isEmpty()) return FolderItem(g_testFolder);
-  const FolderItem contents = FolderItem(QCoreApplication::applicationDirPath()).Parent();
+  return ResourcesFolderFor(FolderItem(QCoreApplication::applicationDirPath()));
+}
+
+FolderItem ResourcesFolderFor(const FolderItem& executableFolder) {
+  const FolderItem contents = executableFolder.Parent();
   const FolderItem beside = contents.Child(QStringLiteral("Resources"));
   if (beside.IsFolder()) return beside;
   const FolderItem installed = contents.Child(QStringLiteral("share/harmonote/Resources"));

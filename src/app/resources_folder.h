@@ -7,5 +7,7 @@
 
 // The first of the two places that exists; the first place when neither does.
 FolderItem ResourcesFolder();
+// The same rule for an executable in executableFolder.
+FolderItem ResourcesFolderFor(const FolderItem& executableFolder);
 // Points ResourcesFolder at path ("" goes back to the places beside the executable).
 void SetResourcesFolderForTests(const QString& path);

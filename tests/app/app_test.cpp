@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 
 #include "app/app.h"
@@ -105,7 +106,17 @@ TEST_F(AppTest, NoUsableSettingsFolderNeverStopsStartUp) {
   EXPECT_EQ(Module1::myINI->ReportedFailures().size(), 1);
 }
 
-TEST(ResourcesFolder, IsBesideTheExecutablesParentFolder) {
+TEST(ResourcesFolder, IsBesideTheExecutablesParentFolderOrInTheInstalledPlace) {
+  QTemporaryDir root;
+  const QString build = root.filePath("build"), prefix = root.filePath("prefix"), bare = root.filePath("bare");
+  for (const QString& folder : {build + "/bin", build + "/Resources", build + "/share/harmonote/Resources",
+                                prefix + "/bin", prefix + "/share/harmonote/Resources", bare + "/bin"})
+    QDir().mkpath(folder);
+  EXPECT_EQ(ResourcesFolderFor(FolderItem(build + "/bin")).Path(), build + "/Resources");
+  EXPECT_EQ(ResourcesFolderFor(FolderItem(prefix + "/bin")).Path(), prefix + "/share/harmonote/Resources");
+  EXPECT_EQ(ResourcesFolderFor(FolderItem(bare + "/bin")).Path(), bare + "/Resources");
+
+
   EXPECT_EQ(ResourcesFolder().Path(), FolderItem(HARMONOTE_RESOURCES_DIR).Path());
   SetResourcesFolderForTests("/tmp/elsewhere");
   EXPECT_EQ(ResourcesFolder().Path(), "/tmp/elsewhere");
