@@ -23,6 +23,7 @@ FileTypeRef define(const QString& name, const QString& extension) {
 }  // namespace
 
 void _Initialize() {
+  pAllFileTypes.clear();
   pHMNT = define(QStringLiteral("HMNT"), QStringLiteral(".hmnt"));
   pAllFileTypes.push_back(pHMNT);
   (void)HMNT()->ToString();

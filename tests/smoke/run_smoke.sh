@@ -5,6 +5,7 @@ set -u
 exe=$1; src=$2
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 export HOME="$work" XDG_CONFIG_HOME="$work/config" HARMONOTE_SMOKE=1
+export LSAN_OPTIONS="suppressions=$src/tests/smoke/lsan.supp:${LSAN_OPTIONS:-}"
 out=$(timeout 60 xvfb-run -a "$exe" "$src/examples/Amazing Grace.hmnt" 2>"$work/err")
 rc=$?
 echo "$out"
