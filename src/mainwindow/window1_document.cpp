@@ -1,32 +1,190 @@
-// filled in by the documents/printing/tools work
 // Documents: reading and writing songs, the save prompt, the default layout values, the window
 // events and the start-up timer.
+//
+// Nothing here may lose the user's work: a file is read, decoded and checked before the window
+// changes, a save replaces the old file only once the new one is complete, and a failure is told
+// to the user with the file and the reason while the song, its file, its flag and its title stay.
+#include "app/file_types1.h"
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "mainwindow/window1.h"
+#include "mainwindow/window1_document_names.h"
+#include "platform/controls/check_box.h"
 #include "platform/controls/slider.h"
+#include "platform/controls/text_area.h"
+#include "platform/controls/text_field.h"
+#include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/guard.h"
 #include "platform/strings.h"
+#include "sheet/song_document.h"
 #include "shell/toolbar1.h"
 
-void Window1::ParseFile(const QString&) {}
-bool Window1::Check4Save() { return false; }
-bool Window1::mSave() { return false; }
-void Window1::mOpenFile(const FolderItem&) {}
+namespace {
+
+// Holds the window's opening-in-progress flag up while it lives, so that the change events of
+// the controls being filled draw nothing; every way out, an exception too, lowers it again.
+class OpeningScope {
+ public:
+  explicit OpeningScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~OpeningScope() { flag_ = false; }
+  OpeningScope(const OpeningScope&) = delete;
+  OpeningScope& operator=(const OpeningScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+QString OpenFailureText(const FolderItem& file, const QString& reason) {
+  return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(file.Path(), reason);
+}
+
+QString SaveFailureText(const FolderItem& file, const QString& reason) {
+  return QStringLiteral("The song could not be saved as \"%1\".\n\n%2").arg(file.Path(), reason);
+}
+
+const FileType& SongDocumentType() {
+  const FileTypeRef type = FileTypes1::HMNT();
+  if (!type) throw NilObjectException(QStringLiteral("The song document type is not defined"));
+  return *type;
+}
+
+}  // namespace
+
+void Window1::ParseFile(const QString& text) {
+  // The whole text is checked before the first control is touched: a refused text changes nothing.
+  const SongDocumentRead read = ParseSongDocument(text);
+  if (!read.ok) throw RuntimeException(read.refusal);
+  const SongDocument& v = read.values;
+  {
+    OpeningScope opening(isOpening);
+    txtTitle_->SetText(v.title);
+    txtCapo_->SetText(v.capo);
+    txtKey_->SetText(v.key);
+    txtSong_->SetText(v.song);
+    cbCenterLine_->SetValue(v.centerLine);
+    sldrSpacing_->SetValue(v.spacing);
+    if (read.hasLayout) {
+      sldrWordSize_->SetValue(v.wordSize);
+      sldrChords_->SetValue(v.chordSize);
+      sldrChordOffset_->SetValue(v.chordOffset);
+      sldrFrets_->SetValue(v.fretSize);
+      sldrFretOffset_->SetValue(v.fretOffset);
+      sldrRowHeight_->SetValue(v.rowHeight);
+    }
+    if (read.hasTiming) {
+      txtTiming_->SetText(v.timing);
+      txtTempo_->SetText(v.tempo);
+    }
+    SetTitle(txtTitle_->Text());
+  }
+  doDrawing();
+}
 
 void Window1::SetDefaults() {
-  isOpening = true;
-  sldrSpacing_->SetValue(5);
-  sldrWordSize_->SetValue(12);
-  sldrChords_->SetValue(12);
-  sldrChordOffset_->SetValue(13);
-  sldrFrets_->SetValue(7);
-  sldrFretOffset_->SetValue(22);
-  sldrRowHeight_->SetValue(27);
-  CurrentPageNumber = 1;
-  setPageLabel();
-  isOpening = false;
+  {
+    OpeningScope opening(isOpening);
+    sldrSpacing_->SetValue(kSpacingRange.def);
+    sldrWordSize_->SetValue(kWordSizeRange.def);
+    sldrChords_->SetValue(kChordSizeRange.def);
+    sldrChordOffset_->SetValue(kChordOffsetRange.def);
+    sldrFrets_->SetValue(kFretSizeRange.def);
+    sldrFretOffset_->SetValue(kFretOffsetRange.def);
+    sldrRowHeight_->SetValue(kRowHeightRange.def);
+    CurrentPageNumber = 1;
+    setPageLabel();
+  }
   doDrawing();
+}
+
+bool Window1::mSave() {
+  if (!myFile) {
+    const QString name = SuggestedSongName(txtTitle_->Text());
+    std::optional<FolderItem> chosen =
+        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension);
+    if (chosen && chosen->IsValid()) myFile = *chosen;
+    if (!myFile) {
+      SetTitle(name);
+      return true;
+    }
+  }
+  SongDocument doc;
+  doc.title = txtTitle_->Text();
+  doc.capo = txtCapo_->Text();
+  doc.key = txtKey_->Text();
+  doc.song = txtSong_->Text();
+  doc.centerLine = cbCenterLine_->Value();
+  doc.spacing = sldrSpacing_->Value();
+  doc.wordSize = sldrWordSize_->Value();
+  doc.chordSize = sldrChords_->Value();
+  doc.chordOffset = sldrChordOffset_->Value();
+  doc.fretSize = sldrFrets_->Value();
+  doc.fretOffset = sldrFretOffset_->Value();
+  doc.rowHeight = sldrRowHeight_->Value();
+  doc.timing = txtTiming_->Text();
+  doc.tempo = txtTempo_->Text();
+  try {
+    // Written to a temporary file that replaces the old document only once it is complete.
+    TextOutputStream::WriteBytes(*myFile, BuildSongDocument(doc));
+  } catch (const std::exception& e) {
+    // The song stays unsaved, with its title and the file chosen; true stops whatever asked
+    // for the save, so that closing, New or Open cannot discard the song.
+    Dialogs::Current().MsgBox(SaveFailureText(*myFile, ExceptionReason(e)));
+    return true;
+  }
+  Modified(false);
+  SetTitle(txtTitle_->Text());
+  return false;
+}
+
+void Window1::mOpenFile(const FolderItem& file) {
+  const bool import = IsTextImportName(file.Name());
+  QString text;
+  try {
+    // Text that is not valid UTF-8 was written by an older editor: read as Windows-1252 it keeps
+    // every character instead of turning them into replacement marks.
+    text = TextInputStream::ReadAll(file, TextInputStream::Fallback::Windows1252);
+    if (!import) {
+      const SongDocumentRead read = ParseSongDocument(text);
+      if (!read.ok) throw RuntimeException(read.refusal);
+    }
+  } catch (const std::exception& e) {
+    Dialogs::Current().MsgBox(OpenFailureText(file, ExceptionReason(e)));
+    return;
+  }
+  if (import) {
+    // The imported text replaces the song text only: the header fields and the centre line
+    // stay, and the song counts as modified until it is saved under a name of its own.
+    SetDefaults();
+    txtSong_->SetText(text);
+    myFile.reset();
+    SetTitle(QStringLiteral("Harmonote"));
+    return;
+  }
+  myFile = file;
+  SetDefaults();
+  ParseFile(text);
+  Modified(false);
+}
+
+bool Window1::Check4Save() {
+  if (!Modified()) return false;
+  MessageDialogSpec prompt;
+  prompt.Message = QStringLiteral("Save Changes for ") + Title() + QStringLiteral("?");
+  prompt.ActionButton = QStringLiteral("Save Changes");
+  prompt.AlternateButton = QStringLiteral("Discard Changes");
+  prompt.CancelButton = QStringLiteral("Cancel");
+  switch (Dialogs::Current().ShowMessageDialog(prompt)) {
+    case DialogButton::Action:
+      return mSave();
+    case DialogButton::Alternate:
+      return false;
+    case DialogButton::Cancel:
+      break;
+  }
+  // Cancel, Escape and closing the prompt keep the song.
+  return true;
 }
 
 void Window1::Event_Open() {
@@ -42,11 +200,60 @@ void Window1::Event_Open() {
 }
 
 bool Window1::Event_CancelClose(bool) { return Check4Save(); }
-void Window1::Event_Close() {}
-void Window1::Timer1_Action(QTimer*) {}
 
-bool Window1::_mnuOpen_Action() { return true; }
-bool Window1::_mnuSave_Action() { return true; }
-bool Window1::_mnuNew_Action() { return true; }
-bool Window1::_mnuRestoreDefaults_Action() { return true; }
-bool Window1::_mnuSaveAs_Action() { return true; }
+void Window1::Event_Close() {
+  if (!Module1::myINI) throw NilObjectException(QStringLiteral("The settings store is missing"));
+  // isHidden, not isVisible: the toolbar's own state, whether or not the window is on screen.
+  Module1::myINI->SetPreference(QStringLiteral("Toolbar"), QStringLiteral("Visible"),
+                                Toolbar11_->isHidden() ? QStringLiteral("0") : QStringLiteral("1"));
+}
+
+void Window1::Timer1_Action(QTimer*) {
+  if (Module1::gOpenThisFile) mOpenFile(*Module1::gOpenThisFile);
+}
+
+bool Window1::_mnuNew_Action() {
+  if (Modified() && Check4Save()) return true;
+  SetDefaults();
+  myFile.reset();
+  txtSong_->SetText(QString());
+  txtTitle_->SetText(QString());
+  txtCapo_->SetText(QString());
+  txtKey_->SetText(QString());
+  txtTiming_->SetText(QString());
+  txtTempo_->SetText(QString());
+  SetTitle(QStringLiteral("Untitled"));
+  doDrawing();
+  Modified(false);
+  return true;
+}
+
+bool Window1::_mnuOpen_Action() {
+  if (Modified() && Check4Save()) return true;
+  const FileTypeRef text = FileTypes1::Text();
+  if (!text) throw NilObjectException(QStringLiteral("The plain text type is not defined"));
+  const std::optional<FolderItem> chosen = Dialogs::Current().GetOpenFolderItem(SongDocumentType() + *text);
+  if (!chosen || !chosen->IsValid()) {
+    // The song stays on screen but no longer belongs to a file: the next Save asks for a name.
+    myFile.reset();
+    return true;
+  }
+  mOpenFile(*chosen);
+  return true;
+}
+
+bool Window1::_mnuSave_Action() {
+  mSave();
+  return true;
+}
+
+bool Window1::_mnuSaveAs_Action() {
+  myFile.reset();
+  mSave();
+  return true;
+}
+
+bool Window1::_mnuRestoreDefaults_Action() {
+  SetDefaults();
+  return true;
+}

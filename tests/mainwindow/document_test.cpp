@@ -1,0 +1,364 @@
+// Songs as documents on the real window: saving, opening, importing, the document's file, flag
+// and title after each command, and failures that must leave the song as it was.
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <functional>
+#include <unistd.h>
+
+#include "mainwindow/document_fixture.h"
+
+namespace {
+const QByteArray kEmptySong("1.0.0\v\v\v\v\v1\v5\v12\v12\v13\v7\v22\v27\v\v\v");  // 33 bytes
+
+QString Report(const ScriptedDialogs& d) { return d.msgBoxes.join(QStringLiteral(" | ")); }
+}  // namespace
+
+using SaveTest = DocumentFixture;
+
+TEST_F(SaveTest, SuggestsACleanedNameAndTitlesTheWindowWithItWhenTheDialogIsCancelled) {
+  const struct {
+    QString title, suggested, windowTitle;
+  } cases[] = {
+      {"", "Saved Song.hmnt", "Harmonote - Saved Song"},
+      {"   ", "Saved Song.hmnt", "Harmonote - Saved Song"},
+      {":", ".hmnt", "Harmonote"},
+      {"Rock & Roll", "Rock  Roll.hmnt", "Harmonote - Rock  Roll"},
+      {"Don't, Stop: Now", "Dont Stop Now.hmnt", "Harmonote - Dont Stop Now"},
+      {"AC/DC", "AC-DC.hmnt", "Harmonote - AC-DC"},
+      {"  Padded  ", "Padded.hmnt", "Harmonote - Padded"},
+  };
+  for (const auto& c : cases) {
+    w->txtTitle()->SetText(c.title);
+    const bool dirty = w->Modified();
+    EXPECT_TRUE(w->mSave()) << c.title.toStdString();
+    EXPECT_EQ(dialogs.saveSuggestions.last(), c.suggested);
+    EXPECT_EQ(dialogs.saveFilters.last(), "HMNT");
+    EXPECT_EQ(State(), Doc(std::nullopt, dirty, c.windowTitle)) << c.title.toStdString();
+  }
+  // The flag keeps its value either way.
+  w->Modified(false);
+  EXPECT_TRUE(w->mSave());
+  EXPECT_FALSE(w->Modified());
+}
+
+TEST_F(SaveTest, WritesTheWholeDocumentAndReplacesTheFileWithoutAskingAgain) {
+  const FolderItem file = File("song.hmnt");
+  w->txtTitle()->SetText("  Title ");
+  w->txtSong()->SetText("\r[G]Line one\rline two\r\r");
+  w->cbCenterLine()->SetValue(false);
+  w->sldrRowHeight()->SetValue(30);
+  w->txtTiming()->SetText(" 4/4");
+  dialogs.saveAnswers = {file};
+  EXPECT_FALSE(w->mSave());
+  EXPECT_EQ(Bytes(file), DocBytes({"1.0.0", "Title", "", "", "[G]Line one\rline two", "0", "5", "12", "12", "13", "7",
+                                   "22", "30", "4/4", ""}));
+  EXPECT_EQ(State(), Doc(file, false, "Harmonote -   Title "));
+
+  // With a file, Save writes over it at once; the title follows the title field.
+  w->txtTitle()->SetText("Other");
+  EXPECT_TRUE(w->_mnuSave_Action());
+  EXPECT_EQ(dialogs.saveSuggestions.size(), 1);
+  EXPECT_TRUE(Bytes(file).startsWith("1.0.0\vOther\v"));
+  EXPECT_EQ(State(), Doc(file, false, "Harmonote - Other"));
+  // Nothing is left beside the document.
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"song.hmnt"});
+}
+
+TEST_F(SaveTest, AFailedWriteIsToldAndKeepsTheSongTheFlagTheTitleAndTheChosenFile) {
+  QDir().mkpath(folder + "/a folder.hmnt");
+  Write("plain", "x");
+  const bool canLockFolders = geteuid() != 0;
+  QDir().mkpath(folder + "/locked");
+  QFile::setPermissions(folder + "/locked", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const FolderItem targets[] = {File("missing folder/song.hmnt"), File("a folder.hmnt"), File("plain/song.hmnt"),
+                                File("locked/song.hmnt")};
+  for (const FolderItem& target : targets) {
+    if (target.Parent().Name() == "locked" && !canLockFolders) continue;
+    dialogs.msgBoxes.clear();
+    w->txtTitle()->SetText("Kept");
+    const QString title = w->Title();
+    dialogs.saveAnswers = {target};
+    EXPECT_TRUE(w->_mnuSaveAs_Action());
+    EXPECT_EQ(State(), Doc(target, true, title)) << target.Path().toStdString();
+    ASSERT_EQ(dialogs.msgBoxes.size(), 1) << target.Path().toStdString();
+    EXPECT_TRUE(dialogs.msgBoxes[0].contains(target.Path())) << Report(dialogs).toStdString();
+    EXPECT_TRUE(dialogs.msgBoxes[0].contains("could not be written")) << Report(dialogs).toStdString();
+    EXPECT_EQ(w->txtTitle()->Text(), "Kept");
+  }
+  QFile::setPermissions(folder + "/locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(SaveTest, SaveAsAlwaysAsksAndACancelLeavesTheSongWithoutAFile) {
+  const FolderItem first = File("first.hmnt"), second = File("second.hmnt");
+  w->txtTitle()->SetText("Song");
+  dialogs.saveAnswers = {first};
+  w->_mnuSave_Action();
+  Edit();
+  dialogs.saveAnswers = {std::nullopt};
+  EXPECT_TRUE(w->_mnuSaveAs_Action());
+  EXPECT_EQ(State(), Doc(std::nullopt, true, "Harmonote - Song"));
+  dialogs.saveAnswers = {second};
+  w->_mnuSave_Action();
+  EXPECT_EQ(dialogs.saveSuggestions, (QStringList{"Song.hmnt", "Song.hmnt", "Song.hmnt"}));
+  EXPECT_EQ(State(), Doc(second, false, "Harmonote - Song"));
+  EXPECT_TRUE(Bytes(first).startsWith("1.0.0\vSong\v"));
+}
+
+using OpenTest = DocumentFixture;
+
+TEST_F(OpenTest, ImportsNamesEndingInTxtAndReadsEveryOtherNameAsASongDocument) {
+  const struct {
+    QString name;
+    bool import;
+  } cases[] = {{"a.txt", true}, {"a.TXT", true}, {".txt", true}, {"txt", false}, {"a.hmnt", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name.toStdString());
+    w->Modified(false);
+    w->_mnuNew_Action();
+    w->txtKey()->SetText("Am");
+    w->Modified(false);
+    const FolderItem file = Write(c.name, SongBytes("From file", "[C]words"));
+    dialogs.openAnswers = {file};
+    EXPECT_TRUE(w->_mnuOpen_Action());
+    EXPECT_EQ(dialogs.openFilters.last(), "HMNT;Text");
+    EXPECT_TRUE(dialogs.msgBoxes.isEmpty()) << Report(dialogs).toStdString();
+    if (c.import) {
+      EXPECT_EQ(State(), Doc(std::nullopt, true, "Harmonote - Harmonote"));
+      EXPECT_TRUE(w->txtSong()->Text().startsWith("1.0.0"));
+      EXPECT_EQ(w->txtKey()->Text(), "Am");  // the previous song's header stays
+    } else {
+      EXPECT_EQ(State(), Doc(file, false, "Harmonote - From file"));
+      EXPECT_EQ(w->txtSong()->Text(), "[C]words");
+      EXPECT_EQ(w->txtKey()->Text(), "G");
+    }
+  }
+}
+
+TEST_F(OpenTest, ReadsTheFieldsAFileHoldsAndStartsOnPageOneWithTheDefaultsUnderThem) {
+  const FolderItem full = Write("full.hmnt", DocBytes({"9.9", " T ", "3", "D", "a+++++b+++++c", "0", "4", "9", "10",
+                                                       "11", "5", "30", "40", " 6/8", "90 ", "ignored"}));
+  // Seven pieces: the oldest documents end after Spacing, without a separator.
+  const FolderItem shortDoc = Write("short.hmnt", QByteArray("1.0.0\vShort\v\v\vtext\v1\v8"));
+  const FolderItem midDoc =
+      Write("mid.hmnt", DocBytes({"1.0.0", "Mid", "", "", "t", "1", "6", "13", "14", "15", "8", "9", "21"}));
+
+  OpenSong(full);
+  EXPECT_EQ(w->txtTitle()->Text(), " T ");
+  EXPECT_FALSE(w->cbCenterLine()->Value());
+  EXPECT_EQ(w->sldrRowHeight()->Value(), 40);
+  EXPECT_EQ(w->txtTiming()->Text(), " 6/8");
+  EXPECT_EQ(w->txtTempo()->Text(), "90 ");
+  EXPECT_EQ(w->lblPage()->text(), "Page: 1");
+  EXPECT_EQ(w->TotalPages(), 3);
+  EXPECT_EQ(State(), Doc(full, false, "Harmonote -  T "));
+
+  w->UpDownArrows1_Down(nullptr);
+  OpenSong(shortDoc);  // a short text takes the defaults for what it lacks, and keeps timing and tempo
+  EXPECT_EQ(w->sldrSpacing()->Value(), 8);
+  EXPECT_EQ(w->sldrWordSize()->Value(), 12);
+  EXPECT_EQ(w->sldrRowHeight()->Value(), 27);
+  EXPECT_EQ(w->txtTiming()->Text(), " 6/8");
+  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_TRUE(w->cbCenterLine()->Value());
+
+  OpenSong(midDoc);
+  EXPECT_EQ(w->sldrRowHeight()->Value(), 21);
+  EXPECT_FALSE(w->Modified());
+  EXPECT_FALSE(w->isOpening);
+}
+
+TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
+  QDir().mkpath(folder + "/folder.hmnt");
+  const FolderItem broken[] = {
+      File("missing.hmnt"),
+      File("folder.hmnt"),
+      File("missing.txt"),
+      Write("empty.hmnt", ""),
+      Write("plain.hmnt", "Just some words\rand lines"),
+      Write("ten.hmnt", DocBytes({"1.0.0", "a", "b", "c", "d", "1", "5", "12", "12", "13"})),
+  };
+  const FolderItem good = Write("good.hmnt", SongBytes("Good", "[G]kept"));
+  const std::pair<const char*, std::function<void(const FolderItem&)>> paths[] = {
+      {"Open command",
+       [&](const FolderItem& f) {
+         dialogs.messageAnswers = {DialogButton::Alternate};
+         dialogs.openAnswers = {f};
+         EXPECT_TRUE(w->_mnuOpen_Action());
+       }},
+      {"mOpenFile", [&](const FolderItem& f) { w->mOpenFile(f); }},
+      {"start-up timer",
+       [&](const FolderItem& f) {
+         Module1::gOpenThisFile = f;
+         w->Timer1_Action(w->Timer1());
+       }},
+  };
+  for (const auto& [via, open] : paths) {
+    OpenSong(good);
+    w->sldrFrets()->SetValue(9);
+    for (const FolderItem& f : broken) {
+      SCOPED_TRACE(std::string(via) + " " + f.Name().toStdString());
+      const DocState before = State();
+      dialogs.msgBoxes.clear();
+      open(f);
+      EXPECT_EQ(State(), before);
+      EXPECT_EQ(w->txtSong()->Text(), "[G]kept");
+      EXPECT_EQ(w->sldrFrets()->Value(), 9);
+      EXPECT_FALSE(w->isOpening);
+      ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+      EXPECT_TRUE(dialogs.msgBoxes[0].contains(f.Path())) << Report(dialogs).toStdString();
+    }
+  }
+  // The refusal says why.
+  dialogs.msgBoxes.clear();
+  w->mOpenFile(broken[4]);
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("not a song document")) << Report(dialogs).toStdString();
+}
+
+TEST_F(OpenTest, ARefusedTextLeavesTheWindowAsItWasAndRedrawing) {
+  w->txtTitle()->SetText("Before");
+  w->Modified(false);
+  EXPECT_ANY_THROW(w->ParseFile("one piece only"));
+  EXPECT_FALSE(w->isOpening);
+  EXPECT_EQ(w->txtTitle()->Text(), "Before");
+  Edit();
+  EXPECT_TRUE(w->Modified());  // edits still redraw and mark the song
+}
+
+TEST_F(OpenTest, ImportsTextThatIsNotUtf8AsWindows1252) {
+  const FolderItem file = Write("old.txt", QByteArray("Caf\xE9 \x93quoted\x94\r[G]line"));
+  w->mOpenFile(file);
+  EXPECT_EQ(w->txtSong()->Text(), QString::fromUtf8("Café “quoted”\r[G]line"));
+  const FolderItem utf8 = Write("new.txt", QString::fromUtf8("Café\n“x”").toUtf8());
+  w->mOpenFile(utf8);
+  EXPECT_EQ(w->txtSong()->Text(), QString::fromUtf8("Café\r“x”"));
+}
+
+TEST_F(OpenTest, RoundTripsThroughTheWindow) {
+  const FolderItem empty = Write("empty song.hmnt", kEmptySong);
+  OpenSong(empty);
+  w->_mnuSave_Action();
+  EXPECT_EQ(Bytes(empty), kEmptySong);
+  EXPECT_EQ(kEmptySong.size(), 33);
+
+  const FolderItem padded = Write(
+      "padded.hmnt", DocBytes({"1.0.0", "  Title ", " 2 ", "\tG ", "\r [G]song \r", "1", "5", "12", "12", "13", "7",
+                               "22", "27", " 3/4 ", " 80 "}));
+  OpenSong(padded);
+  w->_mnuSave_Action();
+  EXPECT_EQ(Bytes(padded),
+            DocBytes({"1.0.0", "Title", "2", "G", "[G]song", "1", "5", "12", "12", "13", "7", "22", "27", "3/4", "80"}));
+}
+
+TEST_F(OpenTest, TheExampleSongShowsASecondColumnAndASecondPageAndSavesBackUnchanged) {
+  const FolderItem example(QStringLiteral(HARMONOTE_SOURCE_DIR) + "/examples/Amazing Grace.hmnt");
+  const QByteArray original = Bytes(example);
+  OpenSong(example);
+  EXPECT_EQ(w->Title(), "Harmonote - Amazing Grace");
+  EXPECT_EQ(w->TotalPages(), 2);
+  const QStringList lines = w->txtSong()->Text().split('\r');
+  EXPECT_TRUE(lines.contains("-----"));
+  for (const char* mark : {"[G/B]", "!", "{", "*", "<"}) EXPECT_TRUE(w->txtSong()->Text().contains(mark)) << mark;
+  const FolderItem copy = File("copy.hmnt");
+  dialogs.saveAnswers = {copy};
+  w->_mnuSaveAs_Action();
+  EXPECT_EQ(Bytes(copy), original);
+}
+
+using LifecycleTest = DocumentFixture;
+
+TEST_F(LifecycleTest, FileFlagAndTitleFollowEveryEvent) {
+  const FolderItem saved = File("saved.hmnt"), other = File("other.hmnt");
+  const FolderItem song = Write("song.hmnt", SongBytes("Opened", "[G]x"));
+  const FolderItem text = Write("words.txt", "la la");
+  const struct {
+    const char* event;
+    std::function<void()> run;
+    DocState after;
+  } steps[] = {
+      {"window opened", [] {}, Doc(std::nullopt, false, "Harmonote")},
+      {"edit", [&] { Edit(); }, Doc(std::nullopt, true, "Harmonote")},
+      {"title edited", [&] { w->txtTitle()->SetText("My Song"); }, Doc(std::nullopt, true, "Harmonote")},
+      {"save dialog cancelled",
+       [&] { EXPECT_TRUE(w->_mnuSave_Action()); },
+       Doc(std::nullopt, true, "Harmonote - My Song")},
+      {"saved",
+       [&] {
+         dialogs.saveAnswers = {saved};
+         w->_mnuSave_Action();
+       },
+       Doc(saved, false, "Harmonote - My Song")},
+      {"slider moved", [&] { w->sldrSpacing()->SetValue(7); }, Doc(saved, true, "Harmonote - My Song")},
+      {"centre line", [&] { w->cbCenterLine()->SetValue(false); }, Doc(saved, true, "Harmonote - My Song")},
+      {"saved again", [&] { w->_mnuSave_Action(); }, Doc(saved, false, "Harmonote - My Song")},
+      {"page down", [&] { w->UpDownArrows1_Down(nullptr); }, Doc(saved, true, "Harmonote - My Song")},
+      {"restore defaults", [&] { w->_mnuRestoreDefaults_Action(); }, Doc(saved, true, "Harmonote - My Song")},
+      {"save as cancelled", [&] { w->_mnuSaveAs_Action(); }, Doc(std::nullopt, true, "Harmonote - My Song")},
+      {"save as",
+       [&] {
+         dialogs.saveAnswers = {other};
+         w->_mnuSaveAs_Action();
+       },
+       Doc(other, false, "Harmonote - My Song")},
+      {"new", [&] { w->_mnuNew_Action(); }, Doc(std::nullopt, false, "Harmonote - Untitled")},
+      {"document opened",
+       [&] {
+         dialogs.openAnswers = {song};
+         w->_mnuOpen_Action();
+       },
+       Doc(song, false, "Harmonote - Opened")},
+      {"restore defaults after opening", [&] { w->_mnuRestoreDefaults_Action(); }, Doc(song, true, "Harmonote - Opened")},
+      {"open dialog cancelled",
+       [&] {
+         dialogs.messageAnswers = {DialogButton::Alternate};
+         w->_mnuOpen_Action();
+       },
+       Doc(std::nullopt, true, "Harmonote - Opened")},
+      {"text imported",
+       [&] {
+         dialogs.messageAnswers = {DialogButton::Alternate};
+         dialogs.openAnswers = {text};
+         w->_mnuOpen_Action();
+       },
+       Doc(std::nullopt, true, "Harmonote - Harmonote")},
+  };
+  for (const auto& s : steps) {
+    s.run();
+    EXPECT_EQ(State(), s.after) << s.event;
+  }
+  // Only the two Opens on a modified song asked.
+  EXPECT_EQ(dialogs.messageDialogs.size(), 2);
+}
+
+TEST_F(LifecycleTest, NewEmptiesTheSongButKeepsTheCentreLine) {
+  OpenSong(Write("song.hmnt", DocBytes({"1.0.0", "T", "1", "C", "[C]x+++++y", "0", "9", "8", "8", "19", "4", "8",
+                                        "44", "2/4", "60"})));
+  w->UpDownArrows1_Down(nullptr);
+  w->Modified(false);
+  EXPECT_TRUE(w->_mnuNew_Action());
+  EXPECT_TRUE(dialogs.messageDialogs.empty());
+  for (TextField* f : {w->txtTitle(), w->txtCapo(), w->txtKey(), w->txtTiming(), w->txtTempo()})
+    EXPECT_EQ(f->Text(), "") << f->objectName().toStdString();
+  EXPECT_EQ(w->txtSong()->Text(), "");
+  EXPECT_FALSE(w->cbCenterLine()->Value());
+  EXPECT_EQ(w->sldrRowHeight()->Value(), 27);
+  EXPECT_EQ(w->sldrSpacing()->Value(), 5);
+  EXPECT_EQ(w->CurrentPageNumber, 1);
+}
+
+TEST_F(LifecycleTest, SetDefaultsChangesOnlyTheLayoutAndThePage) {
+  OpenSong(Write("song.hmnt", DocBytes({"1.0.0", "T", "1", "C", "a+++++b", "0", "9", "8", "8", "19", "4", "8", "44",
+                                        "2/4", "60"})));
+  w->UpDownArrows1_Down(nullptr);
+  w->SetDefaults();
+  const int values[] = {w->sldrSpacing()->Value(),  w->sldrWordSize()->Value(),   w->sldrChords()->Value(),
+                        w->sldrChordOffset()->Value(), w->sldrFrets()->Value(), w->sldrFretOffset()->Value(),
+                        w->sldrRowHeight()->Value()};
+  EXPECT_EQ(std::vector<int>(std::begin(values), std::end(values)), (std::vector<int>{5, 12, 12, 13, 7, 22, 27}));
+  EXPECT_EQ(w->lblPage()->text(), "Page: 1");
+  EXPECT_EQ(w->txtTitle()->Text(), "T");
+  EXPECT_EQ(w->txtSong()->Text(), "a+++++b");
+  EXPECT_FALSE(w->cbCenterLine()->Value());
+  EXPECT_TRUE(w->Modified());
+  EXPECT_FALSE(w->isOpening);
+}
