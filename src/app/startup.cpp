@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 #include "app/app.h"
@@ -32,7 +33,8 @@ void ArmSmokeCheck() {
   if (!qEnvironmentVariableIsSet("HARMONOTE_SMOKE")) return;
   QTimer::singleShot(500, qApp, [] {
     QMainWindow* w = ShownMainWindow();
-    std::printf("title: %s\n", w ? w->windowTitle().toUtf8().constData() : "");
+    const QString title = !w ? QString() : w->windowHandle() ? w->windowHandle()->title() : w->windowTitle();
+    std::printf("title: %s\n", title.toUtf8().constData());
     std::fflush(stdout);
     if (w) w->close();
     else QApplication::quit();

@@ -93,7 +93,11 @@ double PainterGraphics::StringHeight(const QString& text, double wrapWidth) {
 }
 
 void PainterGraphics::DrawLine(double x1, double y1, double x2, double y2) {
+  // Straight lines stay crisp: one unit wide on the unit they start in, not smeared over two.
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing, x1 != x2 && y1 != y2);
   painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  painter_.restore();
 }
 
 void PainterGraphics::DrawRect(double x, double y, double w, double h) {
