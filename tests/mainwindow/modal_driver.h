@@ -1,7 +1,8 @@
 #pragma once
 // Answers a modal dialog that the code under test opens and waits on: once the dialog of the
 // given class is the active modal window, act runs on it (and is expected to close it). The
-// dialog is looked for from the event loop that its exec() runs.
+// dialog is looked for every few milliseconds from the event loop that its exec() runs, also when
+// something processes events before the dialog opens.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,11 +27,11 @@ class ModalDriver {
     int tries = 0;
   };
   static void Poll(std::shared_ptr<State> s) {
-    QTimer::singleShot(0, [s] {
+    QTimer::singleShot(5, [s] {
       if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
         s->answered = true;
         s->act(d);
-      } else if (++s->tries < 200) {
+      } else if (++s->tries < 2000) {  // about ten seconds
         Poll(s);
       }
     });

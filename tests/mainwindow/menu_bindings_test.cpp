@@ -1,0 +1,266 @@
+// The menu command bindings of the main window: which items are bound, in which order, and that
+// choosing each bound item runs the command that carries its name. Dialogs are answered by the
+// scripted dialogs (Cancel, no file) or, for the window's own modal dialogs, closed as they open.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <functional>
+
+#include "app/app.h"
+#include "app/file_types1.h"
+#include "mainwindow/window1.h"
+#include "modal_driver.h"
+#include "platform/controls/slider.h"
+#include "platform/controls/text_field.h"
+#include "platform/controls/text_area.h"
+#include "platform/picture.h"
+#include "shell/frm_about.h"
+#include "shell/frm_help.h"
+#include "shell/menu_bar1.h"
+#include "shell/toolbar1.h"
+#include "tools/dialogs/frm_replace.h"
+#include "tools/dialogs/frm_search.h"
+#include "tools/dialogs/frm_transpose.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The bound items, in the order in which the window binds them.
+const QStringList kBound = {
+    "mnuOpen", "mnuSave", "mnuPrint", "mnuNew", "mnuRestoreDefaults", "mnuHelp", "mnuAbout", "mnuPageSetup",
+    "mnuRemoveLineFeeds", "mnuAutoDetectChords", "mnuAutoFormat", "mnuConvertChordsOverTexttoInlineChords",
+    "mnuToggleSpellCheck", "mnuToggleToolbar", "mnuInsertChord", "mnuInsertCaption", "mnuInsertParagrpah",
+    "mnuInsertFrets", "mnuInsertBold", "mnuInsertColumn", "mnuInsertPage", "mnuSettings",
+    "mnuConvertChordstoCaps", "mnuCapFirstLetterOfLine", "mnuSearch", "mnuSearchReplace", "mnuShowMono",
+    "mnuTranspose", "mnuSaveAs",
+};
+
+// Menus, separators, the standard edit items and Quit: nothing of the window runs for them.
+const QStringList kUnbound = {
+    "FileMenu", "EditMenu", "mnuInsert", "HelpMenu", "UntitledItem2", "UntitledSeparator", "UntitledMenu1",
+    "UntitledMenu0", "UntitledItem1", "UntitledItem3", "UntitledItem01", "EditUndo", "EditCut", "EditCopy",
+    "EditPaste", "EditClear", "EditSelectAll", "FileQuit",
+};
+
+using MenuBindingsTest = WindowFixture;
+
+TEST_F(MenuBindingsTest, EveryCommandItemIsBoundOnceInOrderAndNothingElse) {
+  QStringList bound;
+  for (const auto& [name, handler] : w->MenuHandlers()) {
+    bound << name;
+    EXPECT_TRUE(static_cast<bool>(handler)) << name.toStdString();
+  }
+  EXPECT_EQ(bound, kBound);
+
+  // Every item of the menu bar is either bound or one of the items the window leaves alone.
+  QStringList all;
+  for (MenuItem* item : MenuBar1::Instance().Items()) all << item->Name();
+  EXPECT_EQ(all.size(), kBound.size() + kUnbound.size());
+  EXPECT_EQ(QSet<QString>(all.begin(), all.end()),
+            QSet<QString>(kBound.begin(), kBound.end()) + QSet<QString>(kUnbound.begin(), kUnbound.end()));
+}
+
+// Choosing an item the way the menu does.
+void Choose(const QString& name) {
+  MenuItem* item = MenuBar1::Instance().Item(name);
+  ASSERT_NE(item, nullptr) << name.toStdString();
+  item->Action()->trigger();
+}
+
+class MenuWalkTest : public WindowFixture {
+ protected:
+  void SetUp() override {
+    if (!FileTypes1::HMNT()) FileTypes1::_Initialize();
+    if (!App::Exists()) App::Register(std::make_unique<App>());  // the about box shows its version
+    WindowFixture::SetUp();
+  }
+
+  // A song on screen, unmodified, the caret at its end, no file.
+  void Song(const QString& text) {
+    w->myFile.reset();
+    w->txtSong()->SetText(text);
+    w->txtSong()->SetSelStart(text.size());
+    w->Modified(false);
+  }
+  QString Text() const { return w->txtSong()->Text(); }
+
+  // What a row saw before its item was chosen.
+  bool flag = false;
+  int count = 0;
+  std::function<bool()> answered;
+};
+
+TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
+  const QString songFile = TestRoot() + "/walk-song.hmnt";
+  const struct {
+    const char* item;
+    std::function<void()> prepare;
+    std::function<void()> check;
+  } rows[] = {
+      {"mnuOpen", [&] { count = int(dialogs.openFilters.size()); },
+       [&] { EXPECT_EQ(dialogs.openFilters.size(), count + 1); }},
+      // With a file the song is written without a question; Save As always asks.
+      {"mnuSave", [&] { QFile::remove(songFile); w->myFile = FolderItem(songFile); count = int(dialogs.saveFilters.size()); },
+       [&] {
+         EXPECT_TRUE(QFile::exists(songFile));
+         EXPECT_EQ(dialogs.saveFilters.size(), count);
+       }},
+      {"mnuPrint", [&] { count = int(dialogs.pageSetups.size() + dialogs.printerSetups.size()); },
+       [&] { EXPECT_EQ(dialogs.pageSetups.size() + dialogs.printerSetups.size(), count + 1); }},
+      {"mnuNew", [&] { Song("x"); }, [&] {
+         EXPECT_EQ(Text(), "");
+         EXPECT_EQ(w->Title(), "Harmonote - Untitled");
+       }},
+      {"mnuRestoreDefaults", [&] { w->sldrSpacing()->SetValue(9); }, [&] { EXPECT_EQ(w->sldrSpacing()->Value(), 5); }},
+      {"mnuHelp", [] {}, [] {
+         ASSERT_TRUE(frmHelp::HasInstance());
+         EXPECT_TRUE(frmHelp::Instance()->isVisible());
+         frmHelp::Instance()->close();
+       }},
+      {"mnuAbout",
+       [&] {
+         auto driver = std::make_shared<ModalDriver<frmAbout>>([](frmAbout* d) { d->PushButton1()->click(); });
+         answered = [driver] { return driver->Answered(); };
+       },
+       [&] { EXPECT_TRUE(answered()); }},
+      {"mnuPageSetup", [&] { count = int(dialogs.pageSetups.size()); },
+       [&] { EXPECT_EQ(dialogs.pageSetups.size(), count + 1); }},
+      {"mnuRemoveLineFeeds", [&] { Song("a\rb"); }, [&] { EXPECT_EQ(Text(), "a b"); }},
+      {"mnuAutoDetectChords", [&] { Song("Am x"); }, [&] { EXPECT_EQ(Text(), "[Am]x"); }},
+      {"mnuAutoFormat", [&] { Song("{x} y"); }, [&] { EXPECT_EQ(Text(), "{x}\r y"); }},
+      {"mnuConvertChordsOverTexttoInlineChords", [&] { Song("x\rG\rHi"); }, [&] { EXPECT_EQ(Text(), "x\r[G]Hi"); }},
+      {"mnuToggleSpellCheck", [&] { flag = w->txtSong()->AutomaticallyCheckSpelling(); },
+       [&] { EXPECT_NE(w->txtSong()->AutomaticallyCheckSpelling(), flag); }},
+      {"mnuToggleToolbar", [&] { flag = w->Toolbar11()->isHidden(); },
+       [&] { EXPECT_NE(w->Toolbar11()->isHidden(), flag); }},
+      {"mnuInsertChord", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x[]"); }},
+      {"mnuInsertCaption", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x{}"); }},
+      {"mnuInsertParagrpah", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x<>"); }},
+      {"mnuInsertFrets", [&] { Song("[C]"); w->txtSong()->SetSelStart(2); }, [&] { EXPECT_EQ(Text(), "[C!0!0!0]"); }},
+      {"mnuInsertBold", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x*"); }},
+      {"mnuInsertColumn", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x-----\r"); }},
+      {"mnuInsertPage", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x+++++\r"); }},
+      {"mnuSettings", [&] { flag = w->GroupBox1()->isHidden(); },
+       [&] { EXPECT_NE(w->GroupBox1()->isHidden(), flag); }},
+      {"mnuConvertChordstoCaps", [&] { Song("[am] x"); }, [&] { EXPECT_EQ(Text(), "[Am] x"); }},
+      {"mnuCapFirstLetterOfLine", [&] { Song("am x"); }, [&] { EXPECT_EQ(Text(), "Am x"); }},
+      {"mnuSearch",
+       [&] {
+         auto driver = std::make_shared<ModalDriver<frmSearch>>([](frmSearch* d) { d->PushButton2()->click(); });
+         answered = [driver] { return driver->Answered(); };
+       },
+       [&] { EXPECT_TRUE(answered()); }},
+      {"mnuSearchReplace",
+       [&] {
+         auto driver = std::make_shared<ModalDriver<frmReplace>>([](frmReplace* d) { d->PushButton2()->click(); });
+         answered = [driver] { return driver->Answered(); };
+       },
+       [&] { EXPECT_TRUE(answered()); }},
+      {"mnuShowMono", [&] { flag = w->mnuShowMono()->Checked(); },
+       [&] { EXPECT_NE(w->mnuShowMono()->Checked(), flag); }},
+      {"mnuTranspose",
+       [&] {
+         auto driver = std::make_shared<ModalDriver<frmTranspose>>([](frmTranspose* d) { d->PushButton2()->click(); });
+         answered = [driver] { return driver->Answered(); };
+       },
+       [&] { EXPECT_TRUE(answered()); }},
+      {"mnuSaveAs", [&] { w->myFile = FolderItem(songFile); count = int(dialogs.saveFilters.size()); },
+       [&] { EXPECT_EQ(dialogs.saveFilters.size(), count + 1); }},
+  };
+  QStringList walked;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.item);
+    walked << row.item;
+    row.prepare();
+    Choose(row.item);
+    row.check();
+  }
+  EXPECT_EQ(walked, kBound);  // the walk covers the whole table
+}
+
+TEST_F(MenuWalkTest, OnlyCancelledPrintingReportsUnhandled) {
+  // The scripted dialogs cancel everything.
+  const struct {
+    const char* what;
+    bool (Window1::*handler)();
+    bool result;
+  } cases[] = {
+      {"print", &Window1::_mnuPrint_Action, false},
+      {"page setup", &Window1::_mnuPageSetup_Action, false},
+      {"save", &Window1::_mnuSave_Action, true},
+      {"save as", &Window1::_mnuSaveAs_Action, true},
+      {"open", &Window1::_mnuOpen_Action, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Song("x");
+    EXPECT_EQ((w->*c.handler)(), c.result);
+  }
+  // Replace with an empty term.
+  ModalDriver<frmReplace> empty([](frmReplace* d) { d->PushButton1()->click(); });
+  EXPECT_TRUE(w->_mnuSearchReplace_Action());
+  EXPECT_TRUE(empty.Answered());
+  EXPECT_EQ(Text(), "x");
+}
+
+TEST_F(MenuWalkTest, ChoosingAnUnboundItemRunsNoCommandOfTheWindow) {
+  Song("some text");
+  const QString before = Text();
+  for (const char* name : {"FileMenu", "EditMenu", "mnuInsert", "HelpMenu", "UntitledItem2", "UntitledSeparator",
+                           "UntitledMenu1", "UntitledMenu0", "UntitledItem1", "UntitledItem3", "UntitledItem01"}) {
+    SCOPED_TRACE(name);
+    Choose(name);
+  }
+  EXPECT_EQ(Text(), before);
+  EXPECT_FALSE(w->Modified());
+  EXPECT_TRUE(dialogs.msgBoxes.isEmpty());
+  EXPECT_TRUE(dialogs.messageDialogs.empty());
+}
+
+TEST_F(MenuWalkTest, StandardEditItemsActOnTheFocusedFieldLikeTyping) {
+  Song("hello");
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  w->txtSong()->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), w->txtSong());
+
+  Choose("EditSelectAll");
+  EXPECT_EQ(w->txtSong()->SelLength(), 5);
+  Choose("EditCut");
+  EXPECT_EQ(Text(), "");
+  EXPECT_TRUE(w->Modified());
+
+  // Pasting into the song text goes through its change handler: redrawn and marked modified.
+  w->Modified(false);
+  const Picture* before = w->pImage.get();
+  Choose("EditPaste");
+  EXPECT_EQ(Text(), "hello");
+  EXPECT_TRUE(w->Modified());
+  EXPECT_NE(w->pImage.get(), before);
+
+  w->txtTitle()->setFocus();
+  Choose("EditPaste");
+  EXPECT_EQ(w->txtTitle()->Text(), "hello");
+  EXPECT_EQ(Text(), "hello");
+}
+
+TEST_F(MenuWalkTest, QuitAsksAboutUnsavedChangesAndCancelKeepsTheWindow) {
+  Song("changed");
+  w->Modified(true);
+  dialogs.messageAnswers = {DialogButton::Cancel};
+  Choose("FileQuit");
+  ASSERT_EQ(dialogs.messageDialogs.size(), 1u);
+  EXPECT_TRUE(dialogs.messageDialogs[0].Message.startsWith("Save Changes for "));
+  EXPECT_EQ(Window1::Existing(), w);
+  EXPECT_EQ(Text(), "changed");
+  EXPECT_TRUE(w->Modified());
+}
+
+}  // namespace
