@@ -171,6 +171,7 @@ void Window1::mOpenFile(const FolderItem& file) {
 bool Window1::Check4Save() {
   if (!Modified()) return false;
   MessageDialogSpec prompt;
+  prompt.Icon = MessageDialogSpec::Question;
   prompt.Message = QStringLiteral("Save Changes for ") + Title() + QStringLiteral("?");
   prompt.ActionButton = QStringLiteral("Save Changes");
   prompt.AlternateButton = QStringLiteral("Discard Changes");

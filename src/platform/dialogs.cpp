@@ -44,7 +44,12 @@ void QtDialogs::MsgBox(const QString& text) {
 
 DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
   QMessageBox box(parentWindow());
-  box.setIcon(QMessageBox::Warning);
+  switch (spec.Icon) {
+    case MessageDialogSpec::Note: box.setIcon(QMessageBox::Information); break;
+    case MessageDialogSpec::Stop: box.setIcon(QMessageBox::Critical); break;
+    case MessageDialogSpec::Question: box.setIcon(QMessageBox::Question); break;
+    default: box.setIcon(QMessageBox::Warning); break;
+  }
   box.setText(spec.Message);
   if (!spec.Explanation.isEmpty()) box.setInformativeText(spec.Explanation);
   QPushButton* action = box.addButton(spec.ActionButton, QMessageBox::AcceptRole);

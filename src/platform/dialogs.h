@@ -12,6 +12,8 @@
 class QWidget;
 
 struct MessageDialogSpec {
+  enum IconKind { Note = 0, Caution = 1, Stop = 2, Question = 3 };
+  int Icon = Caution;
   QString Message;
   QString Explanation;
   QString ActionButton = QStringLiteral("OK");

@@ -54,6 +54,7 @@ TEST_F(PromptTest, AsksOnlyForUnsavedChangesAndStopsUnlessTheSongIsSavedOrDiscar
     EXPECT_EQ(p.ActionButton, "Save Changes");
     EXPECT_EQ(p.AlternateButton, "Discard Changes");
     EXPECT_EQ(p.CancelButton, "Cancel");
+    EXPECT_EQ(p.Icon, MessageDialogSpec::Question);
     EXPECT_EQ(w->Modified(), c.dirtyAfter);
     EXPECT_EQ(w->myFile.has_value(), c.hasFileAfter);
     EXPECT_EQ(dialogs.saveSuggestions.size(), c.save == SaveOutcome::None ? 0 : 1);

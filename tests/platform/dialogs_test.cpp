@@ -8,8 +8,13 @@ TEST(ScriptedDialogs, AnswerFromTheirQueuesAndRecord) {
   ScriptedDialogs d;
   EXPECT_EQ(&Dialogs::Current(), &d);
   d.messageAnswers = {DialogButton::Alternate};
-  EXPECT_EQ(Dialogs::Current().ShowMessageDialog({"Save?", "", "Save", "Discard", "Cancel"}), DialogButton::Alternate);
-  EXPECT_EQ(Dialogs::Current().ShowMessageDialog({"Save?", "", "Save", "Discard", "Cancel"}), DialogButton::Cancel);
+  MessageDialogSpec spec;
+  spec.Message = "Save?";
+  spec.ActionButton = "Save";
+  spec.AlternateButton = "Discard";
+  spec.CancelButton = "Cancel";
+  EXPECT_EQ(Dialogs::Current().ShowMessageDialog(spec), DialogButton::Alternate);
+  EXPECT_EQ(Dialogs::Current().ShowMessageDialog(spec), DialogButton::Cancel);
   EXPECT_FALSE(Dialogs::Current().GetOpenFolderItem("HMNT;Text").has_value());
   EXPECT_EQ(d.openFilters, QStringList({"HMNT;Text"}));
   ASSERT_EQ(d.messageDialogs.size(), 2u);
