@@ -188,19 +188,19 @@ TEST_F(MenuWalkTest, OnlyCancelledPrintingReportsUnhandled) {
   // The scripted dialogs cancel everything.
   const struct {
     const char* what;
-    bool (Window1::*handler)();
+    std::function<bool(Window1*)> handler;
     bool result;
   } cases[] = {
-      {"print", &Window1::_mnuPrint_Action, false},
-      {"page setup", &Window1::_mnuPageSetup_Action, false},
-      {"save", &Window1::_mnuSave_Action, true},
-      {"save as", &Window1::_mnuSaveAs_Action, true},
-      {"open", &Window1::_mnuOpen_Action, true},
+      {"print", [](Window1* x) { return x->_mnuPrint_Action(); }, false},
+      {"page setup", [](Window1* x) { return x->_mnuPageSetup_Action(); }, false},
+      {"save", [](Window1* x) { return x->_mnuSave_Action(); }, true},
+      {"save as", [](Window1* x) { return x->_mnuSaveAs_Action(); }, true},
+      {"open", [](Window1* x) { return x->_mnuOpen_Action(); }, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Song("x");
-    EXPECT_EQ((w->*c.handler)(), c.result);
+    EXPECT_EQ(c.handler(w), c.result);
   }
   // Replace with an empty term.
   ModalDriver<frmReplace> empty([](frmReplace* d) { d->PushButton1()->click(); });

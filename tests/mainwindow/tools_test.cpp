@@ -3,6 +3,8 @@
 // the Search, Replace and Transpose dialogs hand their input over.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -47,7 +49,7 @@ class ToolsTest : public WindowFixture {
 TEST_F(ToolsTest, RewritingCommandsAssignTheirResultAndMarkTheSongModified) {
   const struct {
     const char* what;
-    bool (Window1::*handler)();
+    std::function<bool(Window1*)> handler;
     QString song, result;
     int assignments;
   } cases[] = {
@@ -73,7 +75,7 @@ TEST_F(ToolsTest, RewritingCommandsAssignTheirResultAndMarkTheSongModified) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Song(c.song);
-    EXPECT_TRUE((w->*c.handler)());
+    EXPECT_TRUE(c.handler(w));
     EXPECT_EQ(Text(), c.result);
     EXPECT_EQ(assignments, c.assignments);
     EXPECT_TRUE(w->Modified());

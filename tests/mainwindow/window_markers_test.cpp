@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "shell/toolbar1.h"
+#include <functional>
+
 #include "window_fixture.h"
 
 using WindowMarkers = WindowFixture;
@@ -174,5 +176,5 @@ TEST_F(WindowMarkers, InsertMenuHandlersReturnTrue) {
                        &Window1::_mnuInsertParagrpah_Action, &Window1::_mnuInsertFrets_Action,
                        &Window1::_mnuInsertBold_Action, &Window1::_mnuInsertColumn_Action,
                        &Window1::_mnuInsertPage_Action})
-    EXPECT_TRUE((w->*handler)());
+    EXPECT_TRUE(std::invoke(handler, w));
 }

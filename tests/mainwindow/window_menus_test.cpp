@@ -1,4 +1,6 @@
 // The menu items as the window reaches them, and the bindings of its handlers.
+#include <functional>
+
 #include "window_fixture.h"
 
 using WindowMenus = WindowFixture;
@@ -30,7 +32,7 @@ TEST_F(WindowMenus, EveryAccessorFindsItsItemOnTheSharedMenuBar) {
       {"mnuNew", &Window1::mnuNew}};
   ASSERT_EQ(accessors.size(), 47u);
   for (const auto& [name, accessor] : accessors) {
-    MenuItem* item = (w->*accessor)();
+    MenuItem* item = std::invoke(accessor, w);
     ASSERT_NE(item, nullptr) << name;
     EXPECT_EQ(item->Name(), name);
     EXPECT_EQ(item, MenuBar1::Instance().Item(name)) << name;
