@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <algorithm>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
@@ -256,6 +257,11 @@ void Window1::_CreateControls0() {
   for (const auto& l : labels) {
     this->*l.member = Register(QString::fromLatin1(l.name), MakeLabel(p, QString::fromLatin1(l.text)));
     Place(this->*l.member, 134, l.top, l.width, 16);
+    // Where our font sets a label wider than its place, it grows into the free space before the
+    // sliders rather than cutting its text short.
+    QLabel* label = this->*l.member;
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+    if (needed > l.width) label->resize(std::min(needed, 226 - 134 - 4), label->height());
   }
 
   sldrRowHeight_ = Register(QStringLiteral("sldrRowHeight"), MakeSlider(p, 20, 27, 45));
