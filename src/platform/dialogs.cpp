@@ -42,19 +42,19 @@ void QtDialogs::MsgBox(const QString& text) {
   box.exec();
 }
 
-DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
+DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
   QMessageBox box(parentWindow());
-  switch (spec.Icon) {
+  switch (request.Icon) {
     case MessageDialogSpec::Note: box.setIcon(QMessageBox::Information); break;
     case MessageDialogSpec::Stop: box.setIcon(QMessageBox::Critical); break;
     case MessageDialogSpec::Question: box.setIcon(QMessageBox::Question); break;
     default: box.setIcon(QMessageBox::Warning); break;
   }
-  box.setText(spec.Message);
-  if (!spec.Explanation.isEmpty()) box.setInformativeText(spec.Explanation);
-  QPushButton* action = box.addButton(spec.ActionButton, QMessageBox::AcceptRole);
-  QPushButton* alternate = spec.AlternateButton.isEmpty() ? nullptr : box.addButton(spec.AlternateButton, QMessageBox::DestructiveRole);
-  QPushButton* cancel = spec.CancelButton.isEmpty() ? nullptr : box.addButton(spec.CancelButton, QMessageBox::RejectRole);
+  box.setText(request.Message);
+  if (!request.Explanation.isEmpty()) box.setInformativeText(request.Explanation);
+  QPushButton* action = box.addButton(request.ActionButton, QMessageBox::AcceptRole);
+  QPushButton* alternate = request.AlternateButton.isEmpty() ? nullptr : box.addButton(request.AlternateButton, QMessageBox::DestructiveRole);
+  QPushButton* cancel = request.CancelButton.isEmpty() ? nullptr : box.addButton(request.CancelButton, QMessageBox::RejectRole);
   box.setDefaultButton(action);
   if (cancel) box.setEscapeButton(cancel);
   box.exec();

@@ -29,7 +29,7 @@ class Dialogs {
 
   virtual void MsgBox(const QString& text) = 0;
   // Escape or closing the dialog gives Cancel.
-  virtual DialogButton ShowMessageDialog(const MessageDialogSpec& spec) = 0;
+  virtual DialogButton ShowMessageDialog(const MessageDialogSpec& request) = 0;
   // filter: registered file type names joined by ";". Empty when cancelled.
   virtual std::optional<FolderItem> GetOpenFolderItem(const QString& filter) = 0;
   // Adds the type's extension when the chosen name has none; asks before replacing a file.
@@ -53,7 +53,7 @@ class Dialogs {
 class QtDialogs : public Dialogs {
  public:
   void MsgBox(const QString& text) override;
-  DialogButton ShowMessageDialog(const MessageDialogSpec& spec) override;
+  DialogButton ShowMessageDialog(const MessageDialogSpec& request) override;
   std::optional<FolderItem> GetOpenFolderItem(const QString& filter) override;
   std::optional<FolderItem> GetSaveFolderItem(const QString& filter, const QString& suggestedName) override;
   void ShowURL(const QString& url) override;

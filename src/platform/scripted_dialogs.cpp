@@ -18,8 +18,8 @@ ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
 
 void ScriptedDialogs::MsgBox(const QString& text) { msgBoxes << text; }
 
-DialogButton ScriptedDialogs::ShowMessageDialog(const MessageDialogSpec& spec) {
-  messageDialogs.push_back(spec);
+DialogButton ScriptedDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
+  messageDialogs.push_back(request);
   if (messageAnswers.empty()) return DialogButton::Cancel;
   DialogButton b = messageAnswers.front();
   messageAnswers.pop_front();

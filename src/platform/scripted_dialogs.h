@@ -29,7 +29,7 @@ class ScriptedDialogs : public Dialogs {
   ~ScriptedDialogs() override;
 
   void MsgBox(const QString& text) override;
-  DialogButton ShowMessageDialog(const MessageDialogSpec& spec) override;
+  DialogButton ShowMessageDialog(const MessageDialogSpec& request) override;
   std::optional<FolderItem> GetOpenFolderItem(const QString& filter) override;
   std::optional<FolderItem> GetSaveFolderItem(const QString& filter, const QString& suggestedName) override;
   void ShowURL(const QString& url) override;
