@@ -39,7 +39,11 @@ void App::Event_Open() {
   SetupINI();
 }
 
-void App::Event_OpenDocument(const FolderItem& item) { Module1::gOpenThisFile = item; }
+void App::Event_OpenDocument(const FolderItem& item) {
+  // A nil item replaces the earlier one too, and leaves the main window nothing to open.
+  if (item.IsValid()) Module1::gOpenThisFile = item;
+  else Module1::gOpenThisFile.reset();
+}
 
 void App::SetupINI() {
   CheckINILocation(SettingsFolderName());

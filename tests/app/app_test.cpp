@@ -36,6 +36,8 @@ TEST_F(AppTest, OpenDocumentKeepsTheLastItemHandedOver) {
   app.Event_OpenDocument(FolderItem("/tmp/second.txt"));
   ASSERT_TRUE(Module1::gOpenThisFile);
   EXPECT_EQ(Module1::gOpenThisFile->Path(), "/tmp/second.txt");
+  app.Event_OpenDocument(FolderItem());  // a nil item: nothing left to open
+  EXPECT_FALSE(Module1::gOpenThisFile);
 }
 
 TEST_F(AppTest, MigrationCopiesOnlyWhenTheNewFolderIsMissing) {
