@@ -11,6 +11,9 @@ namespace {
 template <typename Edit>
 bool RunOn(Edit* edit, const QString& name) {
   if (!edit) return false;
+  // A read-only text (the help page, say) may be copied and selected, never changed.
+  const bool changes = name != QLatin1String("EditCopy") && name != QLatin1String("EditSelectAll");
+  if (changes && edit->isReadOnly()) return true;
   if (name == QLatin1String("EditUndo")) edit->undo();
   else if (name == QLatin1String("EditCut")) edit->cut();
   else if (name == QLatin1String("EditCopy")) edit->copy();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -9,6 +10,9 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <functional>
 
 #include "shell/menu_bar1.h"
 #include "shell/resource_pictures.h"
@@ -234,6 +238,42 @@ TEST_F(MenuBar1Test, TheStandardItemsActOnTheFocusedTextAndQuitClosesTheWindows)
 
   choose("FileQuit");
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MenuBar1Test, TheStandardItemsChangeNoReadOnlyText) {
+  QMainWindow window;
+  window.setMenuBar(bar().NewMenuBar(&window));
+  auto* viewer = new QTextBrowser;
+  auto* field = new QLineEdit("Amazing");
+  field->setReadOnly(true);
+  auto* box = new QWidget;
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(viewer);
+  layout->addWidget(field);
+  window.setCentralWidget(box);
+  viewer->setPlainText("Grace");
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto choose = [&](const char* name) { bar().Item(name)->Action()->trigger(); };
+  const struct {
+    QWidget* widget;
+    std::function<QString()> text;
+  } cases[] = {{viewer, [&] { return viewer->toPlainText(); }}, {field, [&] { return field->text(); }}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.widget->metaObject()->className());
+    const QString before = c.text();
+    c.widget->setFocus();
+    QApplication::clipboard()->setText("pasted");
+    choose("EditSelectAll");
+    choose("EditCopy");
+    EXPECT_EQ(QApplication::clipboard()->text(), before);
+    for (const char* name : {"EditCut", "EditClear", "EditPaste", "EditUndo"}) {
+      choose("EditSelectAll");
+      choose(name);
+      EXPECT_EQ(c.text(), before) << name;
+    }
+  }
 }
 
 }  // namespace
