@@ -2,6 +2,7 @@
 // order, each with its geometry and properties first and its event handlers last, so that
 // building the window runs no handler.
 #include <QAction>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -157,6 +158,9 @@ Slider* MakeSlider(QWidget* parent, int minimum, int value, int maximum) {
 
 QPushButton* MakeButton(QWidget* parent, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
+  // The platform's button font, set on the button itself: otherwise it would take the settings
+  // panel's 12-pixel font from its parent.
+  b->setFont(QApplication::font("QPushButton"));
   b->setAutoDefault(false);
   b->setDefault(false);
   return b;

@@ -122,6 +122,22 @@ TEST_F(WindowLayout, TextsLimitsRangesAndDefaults) {
   EXPECT_EQ(captions, (QStringList{"Chord", "Caption", "Paragraph", "Frets", "Bold", "Column", "Page"}));
 }
 
+TEST_F(WindowLayout, FontsAreTheSystemFontAtTwelvePixelsAndTheButtonsAtThePlatformsSize) {
+  const std::vector<QWidget*> twelve = {
+      w->Label2(),  w->Label3(),   w->Label4(),       w->Label11(),    w->Label12(),   w->lblPage(),  w->Label1(),
+      w->Label5(),  w->Label6(),   w->Label10(),      w->Label7(),     w->Label8(),    w->Label9(),   w->txtTitle(),
+      w->txtCapo(), w->txtKey(),   w->txtTiming(),    w->txtTempo(),   w->txtSong(),   w->cbCenterLine(),
+      w->GroupBox1(), w->BevelButton1()};
+  for (QWidget* c : twelve) EXPECT_EQ(c->font().pixelSize(), 12) << c->objectName().toStdString();
+  // The panel's marker buttons keep the platform's size for buttons, not the panel's.
+  const QFont platform = QApplication::font("QPushButton");
+  for (QWidget* b : {w->PushButton1(), w->PushButton2(), w->PushButton3(), w->PushButton4(), w->PushButton5(),
+                     w->PushButton7(), w->PushButton6()}) {
+    EXPECT_EQ(b->font().pixelSize(), platform.pixelSize()) << b->objectName().toStdString();
+    EXPECT_EQ(b->font().pointSizeF(), platform.pointSizeF()) << b->objectName().toStdString();
+  }
+}
+
 TEST_F(WindowLayout, FocusRunsThroughTheFieldsTheSongAndThePanel) {
   const std::vector<QWidget*> order = {
       w->txtTitle(),       w->txtCapo(),    w->txtKey(),       w->txtTiming(),   w->txtTempo(),
