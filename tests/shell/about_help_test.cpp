@@ -174,6 +174,21 @@ TEST_F(HelpWindow, OneWindowAtATimeAndANewOneAfterClosing) {
   EXPECT_FALSE(frmHelp::HasInstance());
 }
 
+TEST_F(HelpWindow, ReturnAndEscapeInTheViewerCloseTheWindow) {
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    SCOPED_TRACE(key == Qt::Key_Return ? "return" : "escape");
+    frmHelp* help = frmHelp::Instance();
+    help->Show();
+    help->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    help->HTMLViewer1()->setFocus();
+    QTest::keyClick(help->HTMLViewer1(), key);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(frmHelp::HasInstance());
+    if (frmHelp::HasInstance()) closeNow(frmHelp::Instance());
+  }
+}
+
 TEST_F(HelpWindow, AMissingPageLeavesTheViewerEmptyAndSaysNothing) {
   ScriptedDialogs dialogs;
   SetResourcesFolderForTests(TestRoot() + "/no-resources");
