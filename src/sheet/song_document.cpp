@@ -54,8 +54,9 @@ SongDocumentRead ParseSongDocument(const QString& text) {
     return r;
   }
   if (r.pieces < 7 || (r.pieces > 7 && r.pieces < 13)) {
-    r.refusal = QStringLiteral("The song document is incomplete: it holds %1 fields where 7, 13, 14 or 15 are expected.")
-                    .arg(r.pieces);
+    // Every field ends with the separator, so a trailing empty piece is not a field.
+    const int fields = p.last().isEmpty() ? r.pieces - 1 : r.pieces;
+    r.refusal = QStringLiteral("The song document is incomplete: it holds %1 of its 15 fields.").arg(fields);
     return r;
   }
   SongDocument& v = r.values;
