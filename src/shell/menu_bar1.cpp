@@ -38,7 +38,9 @@ MenuItem::MenuItem(const QString& name, const QString& text, const QString& shor
     menu_->setObjectName(name);
     action_ = menu_->menuAction();
   } else {
-    action_ = new QAction(text, this);
+    // A separator keeps its text as the item's own, but its action shows none: some styles draw
+    // a separator's text beside the line.
+    action_ = new QAction(IsSeparator() ? QString() : text, this);
     action_->setObjectName(name);
     action_->setSeparator(IsSeparator());
     action_->setShortcut(KeySequenceOf(shortcut));
@@ -65,7 +67,7 @@ void MenuItem::OnActionTriggered() {
 void MenuItem::SetText(const QString& text) {
   text_ = text;
   if (menu_) menu_->setTitle(text);
-  else action_->setText(text);
+  else if (!IsSeparator()) action_->setText(text);
 }
 
 void MenuItem::SetChecked(bool checked) {

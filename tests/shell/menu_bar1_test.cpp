@@ -98,6 +98,9 @@ TEST_F(MenuBar1Test, HoldsEveryMenuAndItemInOrder) {
     EXPECT_EQ(item->Action()->shortcut(), QKeySequence(QString(row.shortcut).replace("Cmd", "Ctrl")));
     EXPECT_EQ(item->Action()->isSeparator(), QString(row.text) == "-");
     EXPECT_EQ(item->IsSeparator(), QString(row.text) == "-");
+    if (item->IsSeparator()) {
+      EXPECT_TRUE(item->Action()->text().isEmpty()) << "a separator shows no text";
+    }
     EXPECT_TRUE(item->Visible());
     EXPECT_TRUE(item->Enabled());
     EXPECT_TRUE(item->AutoEnable());
