@@ -127,28 +127,31 @@ QList<QPair<int, int>> SpellHighlighter::Misspelt(const QString& line) {
   QList<QPair<int, int>> out;
   if (!dictionary_) return out;
   static const QRegularExpression word(QStringLiteral("[\\p{L}\\p{M}\\d]+(?:['\\x{2019}][\\p{L}\\p{M}]+)*"));
-  // Chord names between brackets are not words.
-  QList<QPair<int, int>> chords;
-  for (qsizetype open = line.indexOf(u'['); open >= 0; open = line.indexOf(u'[', open + 1)) {
-    qsizetype close = line.indexOf(u']', open + 1);
-    if (close < 0) close = line.size();
-    chords.append({int(open), int(close)});
-    open = close;
-    if (open >= line.size()) break;
+  // Chord markers are not words, and a word with a chord inside ("re[D]lieved") is read as the
+  // word without it: the lyric as it is sung. at[i] is where the i-th kept character stands.
+  QString lyric;
+  QList<int> at;
+  lyric.reserve(line.size());
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    if (line.at(i) == u'[') {
+      const qsizetype close = line.indexOf(u']', i + 1);
+      if (close < 0) break;
+      i = close;
+      continue;
+    }
+    lyric += line.at(i);
+    at.append(int(i));
   }
-  auto inChord = [&](qsizetype pos) {
-    for (const auto& c : chords)
-      if (pos > c.first && pos < c.second) return true;
-    return false;
-  };
-  for (auto it = word.globalMatch(line); it.hasNext();) {
+  for (auto it = word.globalMatch(lyric); it.hasNext();) {
     const QRegularExpressionMatch m = it.next();
     const QString w = m.captured();
-    if (inChord(m.capturedStart())) continue;
     bool digit = false;
     for (QChar c : w) digit = digit || c.isDigit();
     if (digit) continue;
-    if (!dictionary_->IsCorrect(w)) out.append({int(m.capturedStart()), int(m.capturedLength())});
+    if (dictionary_->IsCorrect(w)) continue;
+    const int first = at[m.capturedStart()];
+    const int last = at[m.capturedEnd() - 1];
+    out.append({first, last - first + 1});
   }
   return out;
 }

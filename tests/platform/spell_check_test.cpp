@@ -35,6 +35,9 @@ TEST(SpellHighlighter, FindsMisspeltWordsButNotChordsOrNumbers) {
       {"[Am7]Amazing [Gsus4/B]grace, don't", {}},
       {"{Verse 2} *lazzy* <speling>", {{11, 5}, {19, 7}}},
       {"[qwzx unclosed chord", {}},
+      // A chord inside a word leaves the sung word whole.
+      {"And grace my fears re[D]lieved, ap[G]pear", {}},
+      {"re[D]lievd now", {{0, 10}}},
       {"x2 3rd 120bpm", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(h.Misspelt(QString::fromUtf8(c.line)), c.bad) << c.line;
