@@ -36,4 +36,10 @@ QPushButton* AddButton(QDialog* d, const QString& name, const QString& caption, 
   return b;
 }
 
+bool EscapePresses(QKeyEvent* e, QPushButton* cancel) {
+  if (e->key() != Qt::Key_Escape || e->modifiers() != Qt::NoModifier) return false;
+  cancel->click();
+  return true;
+}
+
 }  // namespace dialog_parts

@@ -1,6 +1,7 @@
 #pragma once
 // Building blocks shared by the small fixed-size dialogs of the text tools.
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,5 +18,8 @@ QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left,
 QLineEdit* AddTextField(QDialog* d, const QString& name, int left, int top, int width, int height);
 QPushButton* AddButton(QDialog* d, const QString& name, const QString& caption, int left, int top, int width,
                        int height);
+
+// Escape (without modifiers) presses the dialog's Cancel button; true when it did.
+bool EscapePresses(QKeyEvent* e, QPushButton* cancel);
 
 }  // namespace dialog_parts

@@ -43,9 +43,5 @@ void frmReplace::PushButton2_Action() {
 }
 
 void frmReplace::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-    pushButton2_->click();
-    return;
-  }
-  QDialog::keyPressEvent(e);
+  if (!dialog_parts::EscapePresses(e, pushButton2_)) QDialog::keyPressEvent(e);
 }

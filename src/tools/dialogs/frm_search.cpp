@@ -38,9 +38,5 @@ void frmSearch::PushButton2_Action() {
 }
 
 void frmSearch::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-    pushButton2_->click();
-    return;
-  }
-  QDialog::keyPressEvent(e);
+  if (!dialog_parts::EscapePresses(e, pushButton2_)) QDialog::keyPressEvent(e);
 }

@@ -53,9 +53,5 @@ void frmTranspose::PushButton1_Action() {
 void frmTranspose::PushButton2_Action() { reject(); }
 
 void frmTranspose::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-    pushButton2_->click();
-    return;
-  }
-  QDialog::keyPressEvent(e);
+  if (!dialog_parts::EscapePresses(e, pushButton2_)) QDialog::keyPressEvent(e);
 }
