@@ -93,7 +93,11 @@ void App::CheckINILocation(const QString& folderName) {
   }
 }
 
-void App::CopyFolder(const FolderItem& from, const FolderItem& dest) { from.CopyFileTo(dest); }
+void App::CopyFolder(const FolderItem& from, const FolderItem& dest) {
+  // Named pipes, sockets and devices are never opened (a pipe would block the start-up).
+  for (const QString& path : from.CopyFileTo(dest))
+    ReportOnErrorStream(QStringLiteral("\"%1\" in the old settings folder is not a regular file; it was not copied").arg(path));
+}
 
 void App::SetAutoQuit(bool on) { QGuiApplication::setQuitOnLastWindowClosed(on); }
 

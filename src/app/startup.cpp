@@ -106,19 +106,24 @@ void _MakeDefaultView() {
 }
 
 void _HandOverDocuments(const QStringList& documentArguments) {
-  QStringList missing;
+  // Only regular files are handed over; anything else is named with its reason, without ever
+  // being opened (a named pipe would block the start-up).
+  QStringList refused;
   for (const QString& argument : documentArguments) {
     const FolderItem item(argument);
     if (item.IsRegularFile())
       App::Instance().Event_OpenDocument(item);
+    else if (!item.Exists())
+      refused.append(QStringLiteral("\"%1\": there is no such file.").arg(argument));
+    else if (item.IsFolder())
+      refused.append(QStringLiteral("\"%1\" is a folder.").arg(item.Name()));
     else
-      missing.append(argument);
+      refused.append(QStringLiteral("\"%1\" is not a regular file.").arg(item.Name()));
   }
-  if (missing.isEmpty()) return;
-  const QString text = missing.size() == 1
-                           ? QStringLiteral("The document \"%1\" cannot be opened: there is no such file.").arg(missing[0])
-                           : QStringLiteral("These documents cannot be opened: there are no such files.\n\n") +
-                                 missing.join(QLatin1Char('\n'));
+  if (refused.isEmpty()) return;
+  const QString text = refused.size() == 1
+                           ? QStringLiteral("The document cannot be opened: %1").arg(refused[0])
+                           : QStringLiteral("These documents cannot be opened.\n\n") + refused.join(QLatin1Char('\n'));
   Guarded([&] { Dialogs::Current().MsgBox(text); });
 }
 

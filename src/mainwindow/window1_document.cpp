@@ -142,9 +142,10 @@ void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
   QString text;
   try {
-    // Text that is not valid UTF-8 was written by an older editor: read as Windows-1252 it keeps
-    // every character instead of turning them into replacement marks.
-    text = TextInputStream::ReadAll(file, TextInputStream::Fallback::Windows1252);
+    // Only regular files are read, and never blocking. Valid UTF-8 is kept as it is; a byte that
+    // is not (an older editor's Windows-1252) is read as that character instead of a replacement
+    // mark. Bytes that are not text (a NUL, a song document in UTF-16) change nothing.
+    text = TextInputStream::ReadText(file, import ? TextKind::TextImport : TextKind::SongDocument);
     if (!import) {
       const SongDocumentRead read = ParseSongDocument(text);
       if (!read.ok) throw RuntimeException(read.refusal);

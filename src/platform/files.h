@@ -1,6 +1,9 @@
 #pragma once
 // Files and folders by path, the user's special folders, and whole-file text streams.
 #include <QString>
+#include <QStringList>
+
+#include "platform/text_decoding.h"
 
 class FolderItem {
  public:
@@ -18,9 +21,10 @@ class FolderItem {
   bool IsSymLink() const;
   // Creates the folder (and missing parents); throws IOException when it cannot.
   void CreateAsFolder() const;
-  // Copies this file, or this folder with everything in it (links are not followed), to dest,
-  // which must not exist. Throws IOException.
-  void CopyFileTo(const FolderItem& dest) const;
+  // Copies this file, or this folder with everything in it, to dest, which must not exist. Links
+  // are not followed; what is neither a folder nor a regular file is never opened and is left
+  // out: its paths are returned. Throws IOException.
+  QStringList CopyFileTo(const FolderItem& dest) const;
   // Removes a file, or a folder with everything in it. Throws IOException.
   void Delete() const;
   // Renames (moves) this item to dest within the same file system. Throws IOException.
@@ -41,25 +45,27 @@ void OverrideApplicationData(const QString& path);  // "" restores the default
 void OverridePreferences(const QString& path);
 }  // namespace SpecialFolder
 
-// Reads a whole text file at once, decoded as UTF-8 with a byte-order mark dropped.
+// Reads a whole file at once. Only regular files (or links to them) are read, and reading never
+// blocks on a named pipe or a device: anything else is refused with the reason.
 class TextInputStream {
  public:
   enum class Fallback { None, Windows1252 };
-  // Throws IOException with the reason when the file cannot be read. With Fallback::None,
-  // invalid UTF-8 is decoded with replacement characters; with Windows1252 it is read as that.
+  // Decoded as UTF-8 with a byte-order mark dropped. With Fallback::None, invalid UTF-8 is decoded
+  // with replacement characters; with Windows1252 each byte that is not valid UTF-8 is read as
+  // its Windows-1252 character. Throws IOException with the reason when the file cannot be read.
   static QString ReadAll(const FolderItem& file, Fallback fallback = Fallback::None);
+  // The text of a song document or text import (see DecodeText); throws IOException
+  // ""NAME" is not a song document." when the bytes are not such text.
+  static QString ReadText(const FolderItem& file, TextKind kind);
   static QByteArray ReadBytes(const FolderItem& file);
 };
 
-// Writes a whole text file as UTF-8. The old file stays whole until the new one is complete;
-// any failure is an IOException with the reason.
+// Writes a whole file. The new bytes go to a temporary file beside the target, which is written,
+// checked and synced to disk before it replaces the target: the old file stays whole until the
+// new one is complete and on disk. Only a regular file (or the regular file a link points to) is
+// replaced. Any failure is an IOException with the system's reason.
 class TextOutputStream {
  public:
   static void WriteAll(const FolderItem& file, const QString& text);
   static void WriteBytes(const FolderItem& file, const QByteArray& bytes);
 };
-
-// Windows-1252 bytes to text.
-QString DecodeWindows1252(const QByteArray& bytes);
-// Whether bytes are valid UTF-8.
-bool IsValidUtf8(const QByteArray& bytes);

@@ -1,7 +1,12 @@
 #include "platform/print_job.h"
 
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
+
+#include "platform/files.h"
 
 #include "platform/errors.h"
 #include "platform/painter_graphics.h"
@@ -50,8 +55,27 @@ bool PrinterPrintJob::Begin() {
   const QRectF area = printer_->pageRect(QPrinter::DevicePixel);
   const int width = std::max(1, int(area.width() + 0.5));
   const int height = std::max(1, int(area.height() + 0.5));
+  QPaintDevice* device = printer_.get();
+  QPagedPaintDevice* pages = printer_.get();
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+    pdfTarget_ = printer_->outputFileName();
+    if (!QFileInfo(QFileInfo(pdfTarget_).absolutePath()).isDir()) {
+      error_ = QStringLiteral("Printing could not start on %1: its folder does not exist.").arg(deviceName());
+      finished_ = true;
+      return false;
+    }
+    pdfBytes_ = std::make_unique<QBuffer>();
+    pdfBytes_->open(QIODevice::WriteOnly);
+    pdfWriter_ = std::make_unique<QPdfWriter>(pdfBytes_.get());
+    pdfWriter_->setResolution(kDotsPerInch);
+    pdfWriter_->setPageLayout(printer_->pageLayout());
+    pdfWriter_->setTitle(printer_->docName());
+    pdfWriter_->setCreator(printer_->creator());
+    pdfWriter_->setPdfVersion(printer_->pdfVersion());
+    device = pages = pdfWriter_.get();
+  }
   try {
-    graphics_ = std::make_unique<PainterGraphics>(printer_.get(), width, height, printer_.get());
+    graphics_ = std::make_unique<PainterGraphics>(device, width, height, pages);
   } catch (const RuntimeException&) {
     error_ = QStringLiteral("Printing could not start on %1.").arg(deviceName());
     finished_ = true;
@@ -71,6 +95,16 @@ bool PrinterPrintJob::Finish() {
   if (!graphics_) return true;
   if (!graphics_->End()) {
     error_ = QStringLiteral("Printing on %1 could not be completed.").arg(deviceName());
+    return false;
+  }
+  return pdfWriter_ ? FinishPdf() : true;
+}
+
+bool PrinterPrintJob::FinishPdf() {
+  try {
+    TextOutputStream::WriteBytes(FolderItem(pdfTarget_), pdfBytes_->data());
+  } catch (const std::exception& e) {
+    error_ = QStringLiteral("Printing on %1 could not be completed.\n\n%2").arg(deviceName(), ExceptionReason(e));
     return false;
   }
   return true;

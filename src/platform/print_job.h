@@ -7,6 +7,8 @@
 #include "platform/graphics.h"
 #include "platform/printer_setup.h"
 
+class QBuffer;
+class QPdfWriter;
 class QPrinter;
 class PainterGraphics;
 class RecordingGraphics;
@@ -27,7 +29,9 @@ class PrintJob {
 };
 
 // A job on a QPrinter (a real printer or a PDF file) at 72 dots per inch: the page graphics is the
-// printable area in points.
+// printable area in points. A PDF file is made in memory with the printer's page layout and title
+// and then written as a save is (checked, synced, then put in place), so a file that cannot be
+// written completely is reported and no broken file is left at the target.
 class PrinterPrintJob : public PrintJob {
  public:
   PrinterPrintJob(std::unique_ptr<QPrinter> printer, int copies);
@@ -48,8 +52,12 @@ class PrinterPrintJob : public PrintJob {
 
  private:
   QString deviceName() const;
+  bool FinishPdf();
 
   std::unique_ptr<QPrinter> printer_;
+  QString pdfTarget_;
+  std::unique_ptr<QBuffer> pdfBytes_;
+  std::unique_ptr<QPdfWriter> pdfWriter_;
   std::unique_ptr<PainterGraphics> graphics_;
   int copies_;
   bool finished_ = false;

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QGuiApplication>
 
+#include <sys/stat.h>
+
 #include "app/app.h"
 #include "app/ini_class.h"
 #include "app/module1.h"
@@ -45,8 +47,13 @@ TEST_F(AppTest, MigrationCopiesOnlyWhenTheNewFolderIsMissing) {
   Write(OldFolder() + "/sub/more.txt", "more");
   Write(root.filePath("outside.txt"), "secret");
   QFile::link(root.filePath("outside.txt"), OldFolder() + "/link.txt");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(OldFolder() + "/sub/pipe").constData(), 0644), 0);
 
-  App().SetupINI();
+  testing::internal::CaptureStderr();
+  App().SetupINI();  // the named pipe is never opened: start-up goes on
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("/sub/pipe\" in the old settings folder is not a regular file"), std::string::npos) << errors;
+  EXPECT_FALSE(QFileInfo::exists(NewFolder() + "/sub/pipe"));
   EXPECT_EQ(Read(NewFolder() + "/Harmonote.ini"), QByteArray("[Toolbar]\rVisible=0\r"));
   EXPECT_EQ(Read(NewFolder() + "/sub/more.txt"), QByteArray("more"));
   EXPECT_FALSE(QFileInfo::exists(NewFolder() + "/link.txt"));  // links are not followed

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstring>
+#include <sys/stat.h>
 #include <functional>
 
 #include "app/ini_class.h"
@@ -124,15 +126,67 @@ TEST_F(IniClassTest, RefusesTextsThatWouldBreakTheFile) {
     const char* value;
   } rows[] = {{"Toolbar", "Visible", "1\r[Evil]"}, {"Toolbar", "Visible", "1\n"}, {"Toolbar", "Vis=ible", "1"},
               {"Toolbar", "Vis\rible", "1"},     {"Toolbar", "", "1"},            {"Toolbar", "[Next", "1"},
-              {"Tool]bar", "Visible", "1"},      {"Tool\nbar", "Visible", "1"}};
+              {"Tool]bar", "Visible", "1"},      {"Tool\nbar", "Visible", "1"},    {"Toolbar", "Visible", "1@"},
+              {"Tool@bar", "Visible", "1"},      {"Toolbar", "Vis@ible", "1"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.section) + "/" + row.key + "/" + row.value);
     WriteFile(Path(), kFirstWrite);
     iniClass ini = Store();
-    ini.SetPreference(row.section, row.key, row.value);
+    // "@" stands for a NUL, which a C string cannot hold.
+    const auto text = [](const char* s) { return QString::fromUtf8(s).replace(u'@', QChar(u'\0')); };
+    ini.SetPreference(text(row.section), text(row.key), text(row.value));
     EXPECT_EQ(ReadFile(Path()), kFirstWrite);
     EXPECT_EQ(ini.ReportedFailures().size(), 1);
   }
+}
+
+TEST_F(IniClassTest, ForeignBytesAreKeptAndDoNotStopReadingOrWriting) {
+  const QByteArray invalid("\x93old\x94=\xFF\r[Toolbar]\rVisible=0\rNote=caf\xE9\r");
+  const char withNul[] = "[Other]\rjunk=a\0b\r[Toolbar]\rVisible=0\r";
+  const QByteArray nul(withNul, sizeof withNul - 1);
+  for (const QByteArray& before : {invalid, nul}) {
+    WriteFile(Path(), before);
+    iniClass ini = Store();
+    QString value;
+    EXPECT_EQ(ini.GetPreference("Toolbar", "Visible", value), 1);
+    EXPECT_EQ(value, "0");
+    ini.SetPreference("Toolbar", "Visible", "1");
+    QByteArray after = before;
+    after.replace("Visible=0", "Visible=1");
+    EXPECT_EQ(ReadFile(Path()), after);
+    EXPECT_TRUE(ini.ReportedFailures().isEmpty()) << ini.ReportedFailures().join("|").toStdString();
+  }
+  // A value in Windows-1252 reads as its characters.
+  WriteFile(Path(), invalid);
+  QString value;
+  Store().GetPreference("Toolbar", "Note", value);
+  EXPECT_EQ(value, QString::fromUtf8("café"));
+}
+
+TEST_F(IniClassTest, SpecialFilesAreNeitherWaitedOnNorReplaced) {
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Path()).constData(), 0644), 0);
+  const QString link = dir.filePath("device.ini");
+  ASSERT_TRUE(QFile::link("/dev/null", link));
+  for (const QString& path : {Path(), link}) {
+    SCOPED_TRACE(path.toStdString());
+    iniClass ini{FolderItem(path)};
+    QString value;
+    EXPECT_EQ(ini.GetPreference("Toolbar", "Visible", value), 0);
+    ini.SetPreference("Toolbar", "Visible", "1");
+    ASSERT_FALSE(ini.ReportedFailures().isEmpty());
+    EXPECT_TRUE(ini.ReportedFailures()[0].contains("is not a regular file")) << ini.ReportedFailures()[0].toStdString();
+  }
+  EXPECT_TRUE(QFileInfo(Path()).exists() && !QFileInfo(Path()).isFile());
+  EXPECT_EQ(QFileInfo(link).symLinkTarget(), "/dev/null");
+  EXPECT_FALSE(QFileInfo("/dev/null").isFile());
+  // A link to a regular file stays a link; the file it points to is written.
+  const QString real = dir.filePath("real.ini");
+  WriteFile(real, kFirstWrite);
+  const QString toReal = dir.filePath("link.ini");
+  ASSERT_TRUE(QFile::link(real, toReal));
+  iniClass{FolderItem(toReal)}.SetPreference("Toolbar", "Visible", "1");
+  EXPECT_EQ(QFileInfo(toReal).symLinkTarget(), real);
+  EXPECT_EQ(ReadFile(real), "[Toolbar]\rVisible=1\r");
 }
 
 TEST_F(IniClassTest, UnusableFilesGiveNothingAndLoseNothing) {

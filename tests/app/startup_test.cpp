@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
 
 #include "app/app.h"
 #include "app/file_types1.h"
@@ -38,9 +41,10 @@ TEST_F(StartupTest, RunsTheOpenEventAndHandsDocumentsOverBeforeTheWindowExists) 
   Write(root.filePath("first.hmnt"), "song");
   Write(root.filePath("second.txt"), "text");
   QDir(root.path()).mkdir("a folder");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(root.filePath("pipe.hmnt")).constData(), 0644), 0);
 
   const int status = _RunApplication(
-      {"first.hmnt", "missing.hmnt", "a folder", "second.txt"},
+      {"first.hmnt", "missing.hmnt", "a folder", "second.txt", "pipe.hmnt"},
       [&] {
         steps << "window";
         // What the main window relies on when it is created.
@@ -60,8 +64,9 @@ TEST_F(StartupTest, RunsTheOpenEventAndHandsDocumentsOverBeforeTheWindowExists) 
   EXPECT_EQ(status, 0);
   EXPECT_EQ(steps, QStringList({"window", "loop"}));
   ASSERT_EQ(dialogs.msgBoxes.size(), 1);
-  EXPECT_TRUE(dialogs.msgBoxes[0].contains("missing.hmnt"));
-  EXPECT_TRUE(dialogs.msgBoxes[0].contains("a folder"));
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"missing.hmnt\": there is no such file.")) << dialogs.msgBoxes[0].toStdString();
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"a folder\" is a folder.")) << dialogs.msgBoxes[0].toStdString();
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"pipe.hmnt\" is not a regular file.")) << dialogs.msgBoxes[0].toStdString();
   EXPECT_FALSE(dialogs.msgBoxes[0].contains("second.txt"));
   EXPECT_FALSE(App::Exists());  // released at shutdown
 }

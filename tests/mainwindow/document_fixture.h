@@ -6,6 +6,13 @@
 #include <QStringList>
 #include <optional>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+
 #include "app/file_types1.h"
 #include "mainwindow/window_fixture.h"
 #include "platform/controls/check_box.h"
@@ -59,6 +66,27 @@ class DocumentFixture : public WindowFixture {
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
     return FolderItem(f.fileName());
+  }
+
+  // A named pipe, a listening socket and a symbolic link in the song folder.
+  FolderItem Fifo(const QString& name) const {
+    const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
+    EXPECT_EQ(::mkfifo(path.constData(), 0644), 0);
+    return File(name);
+  }
+  FolderItem Socket(const QString& name) const {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
+    std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);  // the socket file stays
+    return File(name);
+  }
+  FolderItem Link(const QString& name, const QString& target) const {
+    EXPECT_TRUE(QFile::link(target, folder + QLatin1Char('/') + name));
+    return File(name);
   }
 
   static QByteArray Bytes(const FolderItem& file) {

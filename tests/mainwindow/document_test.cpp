@@ -177,6 +177,14 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
       Write("empty.hmnt", ""),
       Write("plain.hmnt", "Just some words\rand lines"),
       Write("ten.hmnt", DocBytes({"1.0.0", "a", "b", "c", "d", "1", "5", "12", "12", "13"})),
+      // Special files never block and are never read; bytes that are not text are refused.
+      Fifo("pipe.hmnt"),
+      Fifo("pipe.txt"),
+      Socket("socket.hmnt"),
+      Link("device.txt", "/dev/zero"),
+      Write("binary.hmnt", SongBytes("Garbage", QString("x") + QChar(0) + "y")),
+      Write("binary.txt", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\v\v\v", 20)),
+      Write("utf16.hmnt", QByteArray("\xFF\xFE") + QByteArray("1\0.\0" "0\0.\0" "0\0\v\0", 12)),
   };
   const FolderItem good = Write("good.hmnt", SongBytes("Good", "[G]kept"));
   const std::pair<const char*, std::function<void(const FolderItem&)>> paths[] = {
@@ -210,9 +218,45 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
     }
   }
   // The refusal says why.
-  dialogs.msgBoxes.clear();
-  w->mOpenFile(broken[4]);
-  EXPECT_TRUE(dialogs.msgBoxes[0].contains("not a song document")) << Report(dialogs).toStdString();
+  const std::pair<const FolderItem&, const char*> reasons[] = {
+      {broken[4], "not a song document"},
+      {broken[1], "\"folder.hmnt\" is a folder."},
+      {broken[6], "\"pipe.hmnt\" is not a regular file."},
+      {broken[8], "\"socket.hmnt\" is not a regular file."},
+      {broken[9], "\"device.txt\" is not a regular file."},
+      {broken[10], "\"binary.hmnt\" is not a song document."},
+      {broken[11], "\"binary.txt\" is not a song document."},
+      {broken[12], "\"utf16.hmnt\" is not a song document."},
+  };
+  for (const auto& [file, reason] : reasons) {
+    dialogs.msgBoxes.clear();
+    w->mOpenFile(file);
+    ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+    EXPECT_TRUE(dialogs.msgBoxes[0].contains(reason)) << Report(dialogs).toStdString();
+  }
+}
+
+TEST_F(OpenTest, OneInvalidByteLeavesTheValidTextAsItIs) {
+  QByteArray bytes = SongBytes(QString::fromUtf8("Café"), QString::fromUtf8("[G]Café “x”"));
+  bytes.replace("x", "\x92");  // one Windows-1252 apostrophe among UTF-8
+  OpenSong(Write("mixed.hmnt", bytes));
+  EXPECT_EQ(w->txtTitle()->Text(), QString::fromUtf8("Café"));
+  EXPECT_EQ(w->txtSong()->Text(), QString::fromUtf8("[G]Café “’”"));
+  w->_mnuSave_Action();
+  EXPECT_EQ(Bytes(*w->myFile), SongBytes(QString::fromUtf8("Café"), QString::fromUtf8("[G]Café “’”")));
+}
+
+TEST_F(OpenTest, ImportsTextWithAWideByteOrderMark) {
+  const QString text = QString::fromUtf8("[G]Café\n♫");
+  const QByteArray utf16 = QByteArray("\xFF\xFE") +
+                           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+  QByteArray utf32("\xFF\xFE\0\0", 4);
+  for (char32_t cp : text.toUcs4()) utf32 += QByteArray(reinterpret_cast<const char*>(&cp), 4);
+  for (const auto& [name, bytes] : {std::pair{"utf16.txt", utf16}, std::pair{"utf32.txt", utf32}}) {
+    w->mOpenFile(Write(name, bytes));
+    EXPECT_EQ(w->txtSong()->Text(), QString::fromUtf8("[G]Café\r♫")) << name;
+  }
+  EXPECT_TRUE(dialogs.msgBoxes.isEmpty()) << Report(dialogs).toStdString();
 }
 
 TEST_F(OpenTest, ARefusedTextLeavesTheWindowAsItWasAndRedrawing) {
