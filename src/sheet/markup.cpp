@@ -24,19 +24,25 @@ QString CaptionText(const QString& line) {
 bool IsChordWord(const QString& word) { return word.contains(QLatin1Char('[')); }
 
 QStringList LineWords(const QString& line) {
-  const QStringList words = Split(line, QStringLiteral(" "));
+  // Read in one pass over the line. The words are the pieces between single blanks; a chord word
+  // that holds no "]" takes the following pieces until one of them holds "]", so it ends at the
+  // first blank after the first "]" from its start, or at the end of the line.
   QStringList out;
-  out.reserve(words.size());
-  for (qsizetype i = 0; i < words.size(); ++i) {
-    QString w = words[i];
-    if (IsChordWord(w)) {
-      while (!w.contains(QLatin1Char(']')) && i + 1 < words.size()) {
-        ++i;
-        w += QLatin1Char(' ');
-        w += words[i];
-      }
+  const qsizetype n = line.size();
+  if (n == 0) return out;
+  const QChar blank(u' ');
+  qsizetype from = 0;
+  while (true) {
+    qsizetype end = line.indexOf(blank, from);
+    if (end < 0) end = n;
+    if (QStringView(line).sliced(from, end - from).contains(QLatin1Char('['))) {
+      const qsizetype close = line.indexOf(QLatin1Char(']'), from);
+      end = close < 0 ? -1 : line.indexOf(blank, close);
+      if (end < 0) end = n;
     }
-    out.push_back(std::move(w));
+    out.push_back(line.mid(from, end - from));
+    if (end == n) break;
+    from = end + 1;
   }
   return out;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include "sheet/markup.h"
 
 using namespace markup;
@@ -49,6 +52,50 @@ TEST(Markup, WordsJoinAnUnclosedChordWithinTheLine) {
       {"tab\there", {"tab\there"}},
   };
   for (const auto& r : rows) EXPECT_EQ(LineWords(r.line), r.words) << r.line.toStdString();
+}
+
+namespace {
+// The words of a line read the plain way: every piece between blanks, and an unclosed chord word
+// joined with the following pieces until the joined text holds "]".
+QStringList PlainLineWords(const QString& line) {
+  const QStringList pieces = line.isEmpty() ? QStringList() : line.split(u' ');
+  QStringList out;
+  for (qsizetype i = 0; i < pieces.size(); ++i) {
+    QString w = pieces[i];
+    if (w.contains(u'[')) {
+      while (!w.contains(u']') && i + 1 < pieces.size()) w += " " + pieces[++i];
+    }
+    out << w;
+  }
+  return out;
+}
+}  // namespace
+
+TEST(Markup, WordsOfGeneratedLinesReadAsThePlainJoin) {
+  // Brackets open and close in every place, with tabs, bold and paragraph markers, empty words
+  // from double blanks and blanks at both ends.
+  static const char* bits[] = {"[G", "]", "[", "x]", "a]b[", "[C]", "word", "*bold*", "<p", "q>", "\t", "",
+                               "[Am!0!2", "grace", "]]", "[[", "\u00a0", "\r"};
+  // Long lines whose "[" stays open for thousands of words: no "]" among these.
+  static const char* open[] = {"word", "*bold*", "<p", "q>", "\t", "", "grace", "[C", "[", "\u00a0"};
+  std::mt19937 rnd(3);
+  const auto pick = [&](const auto& from) { return QString::fromUtf8(from[rnd() % std::size(from)]); };
+  for (int round = 0; round < 300; ++round) {
+    QString line;
+    const int words = 1 + static_cast<int>(rnd() % 12);
+    for (int i = 0; i < words; ++i) {
+      if (i) line += u' ';
+      line += pick(bits);
+      if (rnd() % 3 == 0) line += pick(bits);
+    }
+    EXPECT_EQ(LineWords(line), PlainLineWords(line)) << line.toStdString();
+  }
+  for (const char* tail : {"", " x] after [D more", " end]", "]", " ", "  [E"}) {
+    QString line = QStringLiteral("[G");
+    for (int i = 0; i < 5000; ++i) line += u' ' + pick(open);
+    line += QString::fromUtf8(tail);
+    EXPECT_EQ(LineWords(line), PlainLineWords(line)) << "tail: " << tail;
+  }
 }
 
 namespace {

@@ -159,3 +159,63 @@ TEST(ChordToolsProperty, ConversionMatchesTheLiteralRules) {
     EXPECT_EQ(ConvertChordsToInlineChords(text), LiteralConvert(text)) << text.toStdString();
   }
 }
+
+TEST(ChordToolsProperty, LongChordLinesMatchTheLiteralRules) {
+  // Long lines of names, glued names and bracketed names, apart by blanks, tabs and "[]"; now and
+  // then a glued piece that may or may not come apart, so that both answers are met.
+  Random r(23);
+  const QStringList bits = {"A", "B", "C", "D", "G", "M", "J", "A7", "S", "U", "(", ")", "2", "4", "9", "/",
+                            "SUS", "MAJ", "E#", "Bb", "x", "[", "]"};
+  int chordLines = 0;
+  for (int round = 0; round < 40; ++round) {
+    QString line = r.Pick({"", " ", "\t"});
+    const int words = 100 + r.Below(100);
+    for (int i = 0; i < words; ++i) {
+      switch (r.Below(8)) {
+        case 0: line += r.Name() + r.Name(); break;
+        case 1: line += "[" + r.Name() + "]"; break;
+        case 2: line += r.Name() + "/" + r.Name(); break;
+        case 3:
+          if (r.Below(6) == 0) line += r.Pick(bits) + r.Pick(bits);
+          else line += r.Name();
+          break;
+        default: line += r.Name(); break;
+      }
+      line += r.Pick({" ", " ", "  ", "\t", " [] ", "\u00a0"});
+    }
+    const bool literal = LiteralIsChordLine(line);
+    chordLines += literal ? 1 : 0;
+    EXPECT_EQ(IsChordLine(line), literal) << line.toStdString();
+  }
+  EXPECT_GT(chordLines, 3);
+  EXPECT_LT(chordLines, 37);
+}
+
+TEST(ChordToolsProperty, LongLineConversionMatchesTheLiteralRules) {
+  // Long chord lines over lyric lines shorter and longer than they are, chord lines one over the
+  // other, tabs among the chords and chords already in brackets.
+  Random r(17);
+  for (int round = 0; round < 12; ++round) {
+    QString text;
+    const int pairs = 1 + r.Below(3);
+    for (int p = 0; p < pairs; ++p) {
+      const int chords = 100 + r.Below(200);
+      for (int stacked = r.Below(4) == 0 ? 2 : 1; stacked > 0; --stacked) {
+        QString line;
+        for (int i = 0; i < chords; ++i) {
+          line += QString(r.Below(5), u' ') + r.Pick({"", "", "\t"});
+          line += r.Below(6) == 0 ? r.Pick({"[C]", "[]", "/", "[G7]"}) : r.Name();
+        }
+        text += line + kCR;
+      }
+      QString lyric;
+      const int words = r.Below(3) == 0 ? r.Below(20) : 200 + r.Below(800);
+      for (int i = 0; i < words; ++i) {
+        lyric += r.Pick({"hello", "amazing", "grace", "how", "sweet", "the", "sound", "*bold*", "<p", "q>"});
+        lyric += r.Pick({" ", " ", "  ", "\t"});
+      }
+      text += lyric + r.Pick({"\r", "\n", "\n\n\n"});
+    }
+    EXPECT_EQ(ConvertChordsToInlineChords(text), LiteralConvert(text)) << text.left(300).toStdString();
+  }
+}
