@@ -1,6 +1,8 @@
 // The text tools of the Edit menu. Each reads the whole song text from txtSong, rewrites it with
-// the pure code in tools/ and assigns it back; the text area's change event then redraws the
-// preview and marks the song modified. Search, Replace and Transpose ask through their dialogs.
+// the pure code in tools/ and assigns it back as one step of the text's undo history (none when
+// nothing changed); the text area's change event then redraws the preview and marks the song
+// modified. A command in stages assigns each stage, and still takes one undo step. Search,
+// Replace and Transpose ask through their dialogs.
 #include "app/module1.h"
 #include "app/resources_folder.h"
 #include "mainwindow/window1.h"
@@ -29,36 +31,39 @@ const WordList& ApplicationWordList() {
   return WordListAGC(ResourcesFolder().Child(QStringLiteral("WordListAGC.txt")));
 }
 
+// A one-line text broken again to the canvas width at the word size.
+QString Reflowed(const QString& oneLine, const Canvas& canvas, bool centerLine, int wordSize) {
+  return ReflowLines(oneLine, ReflowWidth(canvas.width(), centerLine),
+                     PictureMeasure(canvas.width(), canvas.height(), wordSize));
+}
+
 }  // namespace
 
 const QString& Window1::CreateAllChords(bool upper) const { return ::CreateAllChords(upper); }
 
-void Window1::RemoveLineFeeds() { txtSong_->SetText(::RemoveLineFeeds(txtSong_->Text())); }
+void Window1::RemoveLineFeeds() { txtSong_->ReplaceText(::RemoveLineFeeds(txtSong_->Text())); }
 
 void Window1::AutoLineFeed() {
-  RemoveLineFeeds();
-  const QString text = txtSong_->Text();
-  const int width = ReflowWidth(Canvas1_->width(), cbCenterLine_->Value());
-  const MeasureFn measure = PictureMeasure(Canvas1_->width(), Canvas1_->height(), sldrWordSize_->Value());
-  txtSong_->SetText(ReflowLines(text, width, measure));
+  // Joined, then broken again: two assignments, one undo step.
+  const QString joined = ::RemoveLineFeeds(txtSong_->Text());
+  txtSong_->ReplaceTextInStages(
+      {joined, Reflowed(joined, *Canvas1_, cbCenterLine_->Value(), sldrWordSize_->Value())});
 }
 
 void Window1::AutoFormatSong() {
-  RemoveLineFeeds();
-  const QString text = RemoveColumnMarkers(txtSong_->Text());
-  const int width = ReflowWidth(Canvas1_->width(), cbCenterLine_->Value());
-  const MeasureFn measure = PictureMeasure(Canvas1_->width(), Canvas1_->height(), sldrWordSize_->Value());
-  txtSong_->SetText(ReflowLines(text, width, measure));
-  AutoDetectChords();
+  // Joined, reflowed without its column markers, chords detected: three assignments, one step.
+  const QString joined = ::RemoveLineFeeds(txtSong_->Text());
+  const QString reflowed =
+      Reflowed(RemoveColumnMarkers(joined), *Canvas1_, cbCenterLine_->Value(), sldrWordSize_->Value());
+  txtSong_->ReplaceTextInStages({joined, reflowed, ::AutoDetectChords(reflowed, ApplicationWordList())});
 }
 
 void Window1::AutoDetectChords() {
-  const QString text = txtSong_->Text();
-  txtSong_->SetText(::AutoDetectChords(text, ApplicationWordList()));
+  txtSong_->ReplaceText(::AutoDetectChords(txtSong_->Text(), ApplicationWordList()));
 }
 
 void Window1::ConvertChordsToInlineChords() {
-  txtSong_->SetText(::ConvertChordsToInlineChords(txtSong_->Text()));
+  txtSong_->ReplaceText(::ConvertChordsToInlineChords(txtSong_->Text()));
 }
 
 void Window1::Transpose(const QString& fromKey, const QString& toKey) {
@@ -68,7 +73,7 @@ void Window1::Transpose(const QString& fromKey, const QString& toKey) {
     Dialogs::Current().MsgBox(result.message);
     return;
   }
-  txtSong_->SetText(result.text);
+  txtSong_->ReplaceText(result.text);
   doDrawing();
 }
 
@@ -93,13 +98,13 @@ bool Window1::_mnuConvertChordsOverTexttoInlineChords_Action() {
 }
 
 bool Window1::_mnuConvertChordstoCaps_Action() {
-  txtSong_->SetText(ConvertChordsToCaps(txtSong_->Text()));
+  txtSong_->ReplaceText(ConvertChordsToCaps(txtSong_->Text()));
   Modified(true);
   return true;
 }
 
 bool Window1::_mnuCapFirstLetterOfLine_Action() {
-  txtSong_->SetText(CapFirstLetterOfLine(txtSong_->Text()));
+  txtSong_->ReplaceText(CapFirstLetterOfLine(txtSong_->Text()));
   Modified(true);
   return true;
 }
@@ -126,7 +131,7 @@ bool Window1::_mnuSearchReplace_Action() {
     dialog.exec();
   }
   if (Module1::gString.isEmpty()) return true;
-  txtSong_->SetText(ReplaceAllOccurrences(txtSong_->Text(), Module1::gString, Module1::gString2));
+  txtSong_->ReplaceText(ReplaceAllOccurrences(txtSong_->Text(), Module1::gString, Module1::gString2));
   doDrawing();
   return true;
 }

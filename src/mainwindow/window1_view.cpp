@@ -55,11 +55,12 @@ bool Window1::_mnuShowMono_Action() {
   item->SetChecked(!item->Checked());
   if (item->Checked()) {
     song->SetTextFont(QStringLiteral("Courier"));
-    // The text goes back exactly as it is, every character kept; the assignment still runs the
-    // change handler, which redraws and marks the song modified. The caret stays where it was.
+    // The text goes back exactly as it is, every character kept and the undo history with it;
+    // the assignment still runs the change handler, which redraws and marks the song modified.
+    // The caret and the selection stay where they were.
     const int start = song->SelStart();
     const int length = song->SelLength();
-    song->SetText(song->Text());
+    song->ReplaceText(song->Text());
     song->SetSelStart(start);
     song->SetSelLength(length);
   } else {

@@ -150,7 +150,11 @@ int ValToInt(const QString& s, int lo, int hi) {
 
 QString Chr(int code) {
   if (code < 0 || code > 0x10FFFF) return QString();
-  return QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+  // Built by hand: Qt's UTF-32 conversion would take a lone U+FEFF for a byte-order mark and drop it.
+  const char32_t c = static_cast<char32_t>(code);
+  if (!QChar::requiresSurrogates(c)) return QString(QChar(static_cast<char16_t>(c)));
+  const QChar pair[2] = {QChar(QChar::highSurrogate(c)), QChar(QChar::lowSurrogate(c))};
+  return QString(pair, 2);
 }
 
 int StrComp(const QString& a, const QString& b) {

@@ -54,6 +54,7 @@ double Val(const QString& s);
 // Val cut toward zero to a whole number, saturated to [lo, hi].
 int ValToInt(const QString& s, int lo, int hi);
 
+// The character with that code point (any of 0 to 0x10FFFF, a lone surrogate too), else "".
 QString Chr(int code);
 // Exact comparison: -1, 0 or 1.
 int StrComp(const QString& a, const QString& b);

@@ -39,7 +39,8 @@ bool StartsWith(const QByteArray& bytes, const char* mark, qsizetype n) {
 }
 
 QString DecodeWide(const QByteArray& bytes, QStringConverter::Encoding encoding, qsizetype bom) {
-  QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+  // The mark itself is already skipped: a U+FEFF after it is text.
+  QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
   return decoder.decode(QByteArrayView(bytes).sliced(bom));
 }
 
@@ -66,8 +67,13 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
       out.append(Windows1252Char(p[i]));
       ++i;
     } else {
-      const char32_t one[1] = {cp};
-      out.append(QString::fromUcs4(one, 1));
+      // Built from the code point itself: a conversion from UTF-32 would drop a U+FEFF as a mark.
+      if (QChar::requiresSurrogates(cp)) {
+        out.append(QChar(QChar::highSurrogate(cp)));
+        out.append(QChar(QChar::lowSurrogate(cp)));
+      } else {
+        out.append(QChar(char16_t(cp)));
+      }
       i += len;
     }
   }

@@ -1,9 +1,10 @@
-// The control adapters: the text model of the song text area, synchronous change events, the
-// field's length limit.
+// The control adapters: the text model of the song text area and its undo steps, synchronous
+// change events, the field's length limit.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 #include "platform/controls/bevel_button.h"
 #include "platform/controls/check_box.h"
@@ -84,6 +85,67 @@ TEST(TextAreaModel, SelectionIsInDocumentOffsetsWithLineEndsCountingOne) {
   EXPECT_EQ(area.SelStart(), area.Text().size());
   area.SetSelText("!");
   EXPECT_EQ(area.Text(), "aX\rY" + kNbsp + "e!");
+}
+
+TEST(TextAreaModel, ReplacingTheWholeTextIsOneUndoStepAndSettingItStartsAfresh) {
+  TextArea area;
+  QSignalSpy spy(&area, &TextArea::TextChange);
+  area.SetText("one\rtwo");
+  EXPECT_FALSE(area.document()->isUndoAvailable());
+
+  // The same text, however its line ends are written: fired once, no step.
+  for (const QString same : {"one\rtwo", "one\ntwo", "one\r\ntwo"}) {
+    spy.clear();
+    area.ReplaceText(same);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_FALSE(area.document()->isUndoAvailable()) << same.toStdString();
+  }
+  // Stages: fired once each, one step back to the text before the first; the caret stays,
+  // within the text.
+  area.SetSelStart(6);
+  spy.clear();
+  area.ReplaceTextInStages({"one two", "ONE\rTWO", "1"});
+  EXPECT_EQ(spy.count(), 3);
+  EXPECT_EQ(area.Text(), "1");
+  EXPECT_EQ(area.SelStart(), 1);
+  area.undo();
+  EXPECT_EQ(area.Text(), "one\rtwo");
+  EXPECT_FALSE(area.document()->isUndoAvailable());
+  // Stages that come back to the text they started from touch nothing, the redo history included.
+  spy.clear();
+  area.ReplaceTextInStages({"one two", "one\rtwo"});
+  EXPECT_EQ(spy.count(), 2);
+  EXPECT_FALSE(area.document()->isUndoAvailable());
+  EXPECT_TRUE(area.document()->isRedoAvailable());
+
+  area.ReplaceText("three");
+  area.SetText("four");
+  EXPECT_FALSE(area.document()->isUndoAvailable());
+  EXPECT_FALSE(area.document()->isRedoAvailable());
+}
+
+TEST(TextAreaModel, AReplacementReadsBackAsGivenAndUndoesToTheTextBefore) {
+  const QString grin = QString::fromUtf8("😀"), beam = QString::fromUtf8("😁");
+  const struct {
+    QString before, after;
+  } cases[] = {
+      {"aXa", "aa"},           {"aa", "aXa"},         {"abc", "abbc"},     {"abbc", "abc"},
+      {"a\rb", "a b"},         {"a b", "a\r\rb"},     {"x", ""},           {"", "x\ry"},
+      {"[am] x", "[Am] x"},    {grin + "a", beam + "a"}, {"a" + grin, "a" + beam + grin},
+      {"one\rtwo\rthree", "one\rTwo\rthree"},
+  };
+  TextArea area;
+  for (const auto& c : cases) {
+    SCOPED_TRACE((c.before + " -> " + c.after).toStdString());
+    area.SetText(c.before);
+    area.ReplaceText(c.after);
+    EXPECT_EQ(area.Text(), c.after);
+    EXPECT_EQ(area.document()->blockCount(), c.after.count('\r') + 1);
+    area.undo();
+    EXPECT_EQ(area.Text(), c.before);
+    area.redo();
+    EXPECT_EQ(area.Text(), c.after);
+  }
 }
 
 TEST(TextFieldLimit, TypingStopsAtTheLimitButACodeAssignedTextStaysWhole) {

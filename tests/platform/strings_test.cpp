@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 #include "platform/strings.h"
 
@@ -66,11 +67,22 @@ TEST(Strings, TrimCaseAndComparison) {
   EXPECT_EQ(StrComp("a", "A"), 1);
   EXPECT_EQ(StrComp("A", "a"), -1);
   EXPECT_EQ(StrComp("a", "a"), 0);
-  EXPECT_EQ(Chr(13), QString("\r"));
-  EXPECT_EQ(Chr(11).at(0).unicode(), 11);
-  EXPECT_EQ(Chr(-1), "");
   EXPECT_EQ(Str(42), "42");
   EXPECT_EQ(Str(-7), "-7");
+}
+
+TEST(Strings, ChrGivesEveryCodePointAsItself) {
+  struct Row { int code; std::u16string want; };
+  const Row rows[] = {
+      {13, u"\r"},          {11, u"\v"},           {0, std::u16string(1, u'\0')}, {0xE9, u"\u00E9"},
+      {0xFEFF, u"\uFEFF"},  // the byte-order mark character is a character like any other
+      {0xFFFE, u"\uFFFE"},  {0xD800, u"\xD800"},    {0x1D11E, u"\U0001D11E"},     {0x10FFFF, u"\U0010FFFF"},
+      {-1, u""},             {0x110000, u""},
+  };
+  // Built from the code units as they stand: Qt's UTF-16 conversion would read a leading U+FEFF or
+  // U+FFFE as a byte-order mark.
+  for (const Row& r : rows)
+    EXPECT_EQ(Chr(r.code), QString(reinterpret_cast<const QChar*>(r.want.data()), qsizetype(r.want.size()))) << r.code;
 }
 
 TEST(Strings, ValReadsTheLeadingNumberOnly) {

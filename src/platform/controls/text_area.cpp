@@ -3,6 +3,7 @@
 #include "platform/spell_check.h"
 
 #include <QFontDatabase>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -40,6 +41,57 @@ void TextArea::SetText(const QString& text) {
   emit TextChange();
 }
 
+namespace {
+
+// Rewrites the document, which reads as from, so that it reads as to: only the characters between
+// their common start and their common end are replaced (no pair of surrogates is cut), so that a
+// command that changes one word leaves the rest of a long song, its layout and its spelling marks
+// alone.
+void ReplaceDifference(QTextCursor& c, const QString& from, const QString& to) {
+  const qsizetype shorter = std::min(from.size(), to.size());
+  qsizetype head = 0;
+  while (head < shorter && from[head] == to[head]) ++head;
+  if (head > 0 && from[head - 1].isHighSurrogate()) --head;
+  qsizetype tail = 0;
+  while (tail < shorter - head && from[from.size() - 1 - tail] == to[to.size() - 1 - tail]) ++tail;
+  if (tail > 0 && from[from.size() - tail].isLowSurrogate()) --tail;
+  c.setPosition(static_cast<int>(head));
+  c.setPosition(static_cast<int>(from.size() - tail), QTextCursor::KeepAnchor);
+  c.insertText(to.mid(head, to.size() - head - tail));
+}
+
+}  // namespace
+
+QString TextArea::ReadBack(const QString& text) {
+  const QLatin1String crlf("\r\n");
+  return FromDocumentText(text.contains(crlf) ? QString(text).replace(crlf, QLatin1String("\r")) : text);
+}
+
+void TextArea::ReplaceText(const QString& text) { ReplaceTextInStages({text}); }
+
+void TextArea::ReplaceTextInStages(const QStringList& stages) {
+  if (stages.isEmpty()) return;
+  const bool changes = ReadBack(stages.last()) != Text();
+  const int caret = SelStart();
+  bool stepOpen = false;
+  for (const QString& stage : stages) {
+    if (changes && ReadBack(stage) != Text()) {
+      const QSignalBlocker block(this);
+      // One edit block for the whole command: the first stage that changes the text opens the
+      // step, every later one joins it.
+      QTextCursor c(document());
+      if (stepOpen) c.joinPreviousEditBlock();
+      else c.beginEditBlock();
+      stepOpen = true;
+      ReplaceDifference(c, Text(), ReadBack(stage));
+      c.endEditBlock();
+      cacheValid_ = false;
+      SetSelStart(caret);
+    }
+    emit TextChange();
+  }
+}
+
 int TextArea::SelStart() const { return textCursor().selectionStart(); }
 
 void TextArea::SetSelStart(int offset) {
@@ -74,6 +126,23 @@ void TextArea::SetSelText(const QString& text) {
     cacheValid_ = false;
   }
   emit TextChange();
+}
+
+namespace {
+// The plain text a paste or drop would insert; empty when the source has none.
+QString PlainTextOf(const QMimeData* source) { return source && source->hasText() ? source->text() : QString(); }
+}  // namespace
+
+bool TextArea::canInsertFromMimeData(const QMimeData* source) const { return !PlainTextOf(source).isEmpty(); }
+
+void TextArea::insertFromMimeData(const QMimeData* source) {
+  const QString text = PlainTextOf(source);
+  if (text.isEmpty() || isReadOnly()) return;
+  // The typed-in path: the change handler runs once, and the paste is one undo step.
+  QTextCursor c = textCursor();
+  c.insertText(text);
+  setTextCursor(c);
+  ensureCursorVisible();
 }
 
 void TextArea::SelectAll() { selectAll(); }

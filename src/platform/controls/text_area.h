@@ -4,12 +4,19 @@
 //  - Text() reads the text with CR (0x0D) line ends and keeps every character as typed,
 //    non-breaking spaces included (the document's raw text, its block separators mapped to CR).
 //  - Positions are the document's: SelStart is a 0-based character offset, a line end counts one.
-//  - TextChange fires once for every change of the text, by the user or by code; setting the text
-//    from code fires it exactly once, also when the new text equals the old one. The spell
-//    checker's passes, which only change formats, fire nothing.
+//  - TextChange fires once for every change of the text, by the user or by code; setting or
+//    replacing the text from code fires it exactly once, also when the new text equals the old
+//    one. The spell checker's passes, which only change formats, fire nothing. An undo or redo is
+//    a change like typing.
+//  - The undo history: SetText starts a fresh one (a song opened, New, an import); ReplaceText
+//    rewrites the whole text as one step of it, after the typing before it.
+//  - Pasting and dropping insert plain text only, and nothing from a source without text (Qt 6.4
+//    dereferences the missing text of an empty clipboard there and ends the process).
 #include <QPlainTextEdit>
 #include <QString>
+#include <QStringList>
 
+class QMimeData;
 class SpellHighlighter;
 
 class TextArea : public QPlainTextEdit {
@@ -18,7 +25,16 @@ class TextArea : public QPlainTextEdit {
   explicit TextArea(QWidget* parent = nullptr);
 
   QString Text() const;
+  // The text from code, with a fresh undo history; the caret goes to the start.
   void SetText(const QString& text);
+  // The whole text rewritten by a command: one undo step (Ctrl+Z brings back the text before it),
+  // none when the text read back would be the same. The caret stays where it was, within the new
+  // text.
+  void ReplaceText(const QString& text);
+  // A command that rewrites the whole text in stages: each stage replaces the text and fires
+  // TextChange, and together they are one undo step; none at all (the text untouched) when the
+  // last stage reads back as the text before the first.
+  void ReplaceTextInStages(const QStringList& stages);
 
   int SelStart() const;
   // Places the caret at offset (clamped to the text), nothing selected.
@@ -43,9 +59,15 @@ class TextArea : public QPlainTextEdit {
 
   // The program's text for a run of document characters: block and line separators become CR.
   static QString FromDocumentText(QString raw);
+  // What Text() reads back after the given text is set: a CR LF pair is one line end.
+  static QString ReadBack(const QString& text);
 
  signals:
   void TextChange();
+
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   void OnDocumentChanged();
