@@ -116,7 +116,7 @@ bool Window1::_mnuSearch_Action() {
     dialog.exec();
   }
   if (Module1::gString.isEmpty()) return true;
-  const auto found = SearchFromCaret(txtSong_->Text(), txtSong_->SelStart(), Module1::gString);
+  const auto found = SearchFromCaret(txtSong_->Text(), txtSong_->SelStart(), txtSong_->SelLength(), Module1::gString);
   if (found) {
     txtSong_->SetSelStart(found->selStart);
     txtSong_->SetSelLength(found->selLength);

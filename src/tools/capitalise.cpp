@@ -8,6 +8,20 @@ namespace {
 
 QString CapFirst(const QString& s) { return Uppercase(Left(s, 1)) + Right(s, Len(s) - 1); }
 
+bool IsNoteLetter(QChar c) {
+  const char16_t u = c.unicode();
+  return (u >= u'A' && u <= u'G') || (u >= u'a' && u <= u'g');
+}
+
+// The bass upper-cased, except that a "b" right after its note letter is the flat sign and is
+// written "b" ("eb" and "EB" both give "Eb").
+QString CapBass(const QString& bass) {
+  QString out = Uppercase(bass);
+  if (bass.size() > 1 && IsNoteLetter(bass.at(0)) && (bass.at(1) == QLatin1Char('b') || bass.at(1) == QLatin1Char('B')))
+    out[1] = QLatin1Char('b');
+  return out;
+}
+
 QString CapChordText(QString c) {
   c = CapFirst(c);
   QString sep;
@@ -15,7 +29,7 @@ QString CapChordText(QString c) {
   if (InStrB(c, QStringLiteral("\\")) > 0) sep = QStringLiteral("\\");
   if (sep.isEmpty()) return c;
   QStringList parts = Split(c, sep);
-  parts[1] = Uppercase(parts[1]);
+  parts[1] = CapBass(parts[1]);
   return Join(parts, sep);
 }
 

@@ -28,8 +28,8 @@ QString ReflowLines(const QString& oneLine, int width, const MeasureFn& measure)
   if (words.isEmpty()) return QString();
   // Measuring every line whole costs a text layout per word. A line's width is instead followed
   // as the sum of its words' widths (each word measured once, with its blank), and the line is
-  // measured whole only when that sum comes within a blank's width per join of the limit, so the
-  // breaks are the ones whole-line measuring gives.
+  // measured whole when that sum comes within a blank's width per join of the limit, and after
+  // every word with a tab, so the breaks are the ones whole-line measuring gives.
   QHash<QString, double> widths;
   auto wordWidth = [&](const QString& w) {
     auto it = widths.constFind(w);
@@ -46,7 +46,10 @@ QString ReflowLines(const QString& oneLine, int width, const MeasureFn& measure)
     line += words[i];
     line += QLatin1Char(' ');
     sum += wordWidth(words[i]);
-    if (joins > 0 && std::abs(10.0 + sum - limit) <= joins * tolerance) {
+    // A tab reaches the next tab stop of the line, so its width depends on all that stands
+    // before it: a line that has just taken a word with a tab is measured whole. What follows
+    // the last tab adds up as above.
+    if (joins > 0 && (words[i].contains(QLatin1Char('\t')) || std::abs(10.0 + sum - limit) <= joins * tolerance)) {
       sum = measure(line);
       joins = 0;
     }

@@ -19,9 +19,10 @@ int ReflowWidth(int canvasWidth, bool centerLine);
 // empty word), a line break goes before the first word whose line no longer fits
 // (10 + measured width > width, the measure including the blank after the word), every "{"
 // starts and every "}" ends a line, and the result is trimmed. Each distinct word is measured
-// once; a line is measured whole whenever the sum of its words comes within a blank's width per
-// word of the limit, so a measure that kerns across blanks by less than that breaks exactly as
-// measuring every line whole would.
+// once; a line is measured whole after every word that holds a tab (whose width depends on where
+// it stands) and whenever the sum of its words comes within a blank's width per word of the
+// limit, so a measure that kerns across blanks by less than that breaks exactly as measuring
+// every line whole would.
 QString ReflowLines(const QString& oneLine, int width, const MeasureFn& measure);
 
 // RemoveLineFeeds, then ReflowLines: the whole reflow in one call.

@@ -4,13 +4,13 @@
 
 #include "platform/strings.h"
 
-std::optional<TextSelection> SearchFromCaret(const QString& text, int selStart, const QString& term) {
+std::optional<TextSelection> SearchFromCaret(const QString& text, int selStart, int selLength, const QString& term) {
   if (term.isEmpty()) return std::nullopt;
-  // The caret's offset read as a 1-based position is the character just before it; position 0
-  // does not exist, so a caret at the very start begins with the first character.
-  const int first = std::max(selStart, 1);
-  if (first > text.size()) return std::nullopt;
-  const qsizetype at = text.indexOf(term, first - 1, Qt::CaseInsensitive);
+  // 0-based offset of the first candidate: the character after the caret, or the one after the
+  // first selected character, so that a found occurrence that is still selected is stepped over.
+  const qsizetype first = static_cast<qsizetype>(std::max(selStart, 0)) + (selLength > 0 ? 1 : 0);
+  if (first >= text.size()) return std::nullopt;
+  const qsizetype at = text.indexOf(term, first, Qt::CaseInsensitive);
   if (at < 0) return std::nullopt;
   return TextSelection{static_cast<int>(at), static_cast<int>(term.size())};
 }

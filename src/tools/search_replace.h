@@ -8,11 +8,13 @@ struct TextSelection {
   int selLength = 0;  // in characters
 };
 
-// The first occurrence of term (letter case ignored) that begins at or after the character just
-// before selStart (the caret or the start of the selection, 0-based), as the selection that covers
-// it. With the caret at the very start the scan begins at the first character. Nothing for an
-// empty term, a caret past the end, or no occurrence. Never wraps around to the start.
-std::optional<TextSelection> SearchFromCaret(const QString& text, int selStart, const QString& term);
+// The next occurrence of term (letter case ignored), as the selection that covers it. selStart is
+// the 0-based caret, or the first selected character when selLength > 0. With nothing selected
+// the scan begins at the character after the caret; with a selection it begins one character
+// after the selection's first character, so searching again for a found, selected occurrence
+// finds the next one (overlapping ones included). Nothing for an empty term, a start past the
+// end, or no occurrence. Never wraps around to the start.
+std::optional<TextSelection> SearchFromCaret(const QString& text, int selStart, int selLength, const QString& term);
 
 // Every occurrence of term (letter case ignored) replaced by replacement as written, in one
 // left-to-right pass that never looks again at what it inserted. An empty term changes nothing;

@@ -1,6 +1,7 @@
 #include "tools/transpose.h"
 
 #include <QHash>
+#include <array>
 
 #include "platform/strings.h"
 
@@ -14,17 +15,65 @@ QString RootOf(const QString& name) {
   return name.endsWith(QLatin1Char('m')) ? name.left(name.size() - 1) : name;
 }
 
+// The note name at the start of s: a letter A to G in either case, then at most one "#" or "b".
+// Gives its length (0 when s does not start with one) and its pitch class (C = 0) in *pitch.
+qsizetype NoteNameAt(const QString& s, int* pitch) {
+  static const int letters[] = {9, 11, 0, 2, 4, 5, 7};  // A to G
+  if (s.isEmpty()) return 0;
+  const char16_t c = s.at(0).unicode();
+  int p;
+  if (c >= u'A' && c <= u'G') {
+    p = letters[c - u'A'];
+  } else if (c >= u'a' && c <= u'g') {
+    p = letters[c - u'a'];
+  } else {
+    return 0;
+  }
+  qsizetype n = 1;
+  if (s.size() > 1 && s.at(1) == QLatin1Char('#')) {
+    p += 1;
+    n = 2;
+  } else if (s.size() > 1 && s.at(1) == QLatin1Char('b')) {
+    p += 11;
+    n = 2;
+  }
+  *pitch = p % 12;
+  return n;
+}
+
+int KeyPitch(const QString& rowName) {
+  int p = 0;
+  NoteNameAt(rowName, &p);
+  return p;
+}
+
+// How a key writes each of the twelve pitches as a bass note: as its scale does (the first seven
+// columns of its row, a minor "m" dropped), else as a plain letter, else with the key's own kind
+// of accidental (flats for the flat-named keys and F, sharps for the others).
+std::array<QString, 12> BassSpelling(const QStringList& row) {
+  static const char* const sharps[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+  static const char* const flats[] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
+  const bool flat = row[0].contains(QLatin1Char('b')) || row[0] == QLatin1String("F");
+  std::array<QString, 12> out;
+  for (int p = 0; p < 12; ++p) out[p] = QLatin1String(flat ? flats[p] : sharps[p]);
+  for (int c = 0; c < 7; ++c) out[KeyPitch(row[c])] = RootOf(row[c]);
+  return out;
+}
+
 // Case-blind look-up from a chord name to the first column of a row that it belongs to.
 class ColumnIndex {
  public:
-  ColumnIndex(int fromRow, int toRow) : from_(RowNames(fromRow)), to_(RowNames(toRow)) {
+  ColumnIndex(int fromRow, int toRow)
+      : from_(RowNames(fromRow)),
+        to_(RowNames(toRow)),
+        shift_((KeyPitch(to_[0]) - KeyPitch(from_[0]) + 12) % 12),
+        bassNames_(BassSpelling(to_)) {
     // Only the first column a name reaches is kept, so earlier columns win.
-    auto addFirst = [](QHash<QString, int>& h, const QString& key, int column) {
-      if (!h.contains(key)) h.insert(key, column);
-    };
     for (int c = 0; c < kColumns; ++c) {
-      for (const QString& suffix : KeySuffixes()) addFirst(chords_, (from_[c] + suffix).toCaseFolded(), c);
-      addFirst(roots_, RootOf(from_[c]).toCaseFolded(), c);
+      for (const QString& suffix : KeySuffixes()) {
+        const QString key = (from_[c] + suffix).toCaseFolded();
+        if (!chords_.contains(key)) chords_.insert(key, c);
+      }
     }
   }
 
@@ -35,14 +84,20 @@ class ColumnIndex {
     return to_[it.value()] + name.mid(from_[it.value()].size());
   }
 
+  // The note name that starts the bass moves by the keys' interval and is written as the
+  // to-key writes it; whatever follows the note name stays.
   QString Bass(const QString& bass) const {
-    const auto it = roots_.constFind(bass.toCaseFolded());
-    return it == roots_.constEnd() ? bass : RootOf(to_[it.value()]);
+    int pitch = 0;
+    const qsizetype n = NoteNameAt(bass, &pitch);
+    if (n == 0) return bass;
+    return bassNames_[(pitch + shift_) % 12] + bass.mid(n);
   }
 
  private:
   QStringList from_, to_;
-  QHash<QString, int> chords_, roots_;
+  int shift_;
+  std::array<QString, 12> bassNames_;
+  QHash<QString, int> chords_;
 };
 
 QString TransposeMarker(const QString& m, const ColumnIndex& index) {
@@ -54,13 +109,8 @@ QString TransposeMarker(const QString& m, const ColumnIndex& index) {
   bool changed = false;
   QString out = index.Chord(m.left(end), &changed);
   if (!changed || end == m.size() || m.at(end) == QLatin1Char('!')) return out + m.mid(end);
-  // A bass follows its separator, up to the fret values.
-  out += m.at(end);
-  const qsizetype bassStart = end + 1;
-  qsizetype frets = m.indexOf(QLatin1Char('!'), bassStart);
-  if (frets < 0) frets = m.size();
-  out += index.Bass(m.mid(bassStart, frets - bassStart));
-  return out + m.mid(frets);
+  // The bass follows its separator; fret values after it stay with it.
+  return out + m.at(end) + index.Bass(m.mid(end + 1));
 }
 
 }  // namespace

@@ -21,9 +21,11 @@ int FindKeyRow(const QString& key);
 // otherwise the name comes back unchanged. changed, when given, tells which happened.
 QString TransposeChordName(const QString& name, int fromRow, int toRow, bool* changed = nullptr);
 
-// A bass note moved from one row to the other: found among the roots of the from-row's names
-// (each name without its "m", letter case ignored, first column that fits), it becomes the root
-// in the same column of the to-row; otherwise it comes back unchanged.
+// A bass moved from one row's key to the other's: when it starts with a note name (a letter A to
+// G in either case, then at most one "#" or "b"), that note moves by the interval between the two
+// keys and is written as the to-key writes it (its scale's name for the pitch, else a plain
+// letter, else a flat in the flat-named keys and F, a sharp in the others); whatever follows the
+// note name stays. A bass that does not start with a note name comes back unchanged.
 QString TransposeBass(const QString& bass, int fromRow, int toRow);
 
 struct TransposeResult {
@@ -34,6 +36,6 @@ struct TransposeResult {
 
 // Rewrites every chord marker of the song text from fromKey to toKey (both compared as passed).
 // In each marker the chord name ends at the first "/", "\" or "!"; a transposed chord also has
-// its bass transposed (the text after "/" or "\" up to a "!"); separators and fret values stay
-// as written, and all text outside the markers is kept.
+// its bass (the text after that "/" or "\") moved as TransposeBass moves it; separators and fret
+// values stay as written, and all text outside the markers is kept.
 TransposeResult TransposeSong(const QString& text, const QString& fromKey, const QString& toKey);

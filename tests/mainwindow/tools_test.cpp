@@ -210,18 +210,19 @@ void RunSearch(Window1* w, const char* term) {
   EXPECT_TRUE(answer.Answered());
 }
 
-TEST_F(ToolsTest, SearchSelectsFromTheCharacterBeforeTheCaret) {
+TEST_F(ToolsTest, SearchSelectsFromTheCharacterAfterTheCaret) {
   const struct {
     QString song;
     int caret;
     const char* term;
     int selStart, selLength;
   } cases[] = {
-      {"aG b", 2, "g", 1, 1},        // the character just before the caret is looked at first
+      {"aG b", 2, "g", 2, 0},        // the character just before the caret is not looked at
+      {"aG b", 1, "g", 1, 1},        // the character just after it is
       {"Gx g", 0, "g", 0, 1},        // caret at the very start: the first character
       {"Gx g", 2, "g", 3, 1},
       {"xAm am", 0, "AM", 1, 2},     // letter case ignored
-      {"abc", 3, "c", 2, 1},         // caret at the end: only the last character
+      {"abc", 3, "c", 3, 0},         // caret at the end: nothing
       {"abc", 3, "bc", 3, 0},        // nothing found: the caret stays
       {"abc", 1, "zz", 1, 0},
       {"x g", 0, "  g ", 2, 1},      // the term is searched without its blanks
@@ -242,13 +243,16 @@ TEST_F(ToolsTest, SearchSelectsFromTheCharacterBeforeTheCaret) {
   }
 }
 
-TEST_F(ToolsTest, SearchAgainKeepsTheFoundOccurrence) {
+TEST_F(ToolsTest, SearchingAgainSelectsTheNextOccurrenceAndStopsAtTheLast) {
   Song("xgxg");
   w->txtSong()->SetSelStart(0);
   RunSearch(w, "g");
   EXPECT_EQ(w->txtSong()->SelStart(), 1);
   RunSearch(w, "g");
-  EXPECT_EQ(w->txtSong()->SelStart(), 1);
+  EXPECT_EQ(w->txtSong()->SelStart(), 3);
+  EXPECT_EQ(w->txtSong()->SelLength(), 1);
+  RunSearch(w, "g");  // no wrap-around: the last occurrence stays selected
+  EXPECT_EQ(w->txtSong()->SelStart(), 3);
   EXPECT_EQ(w->txtSong()->SelLength(), 1);
 }
 

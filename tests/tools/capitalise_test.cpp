@@ -21,6 +21,14 @@ TEST(ConvertChordsToCaps, FirstLetterAndBassOfEveryMarker) {
       {"[am] hello] x", "[Am] hello] x"},
       {"intro] [g]", "Intro] [G]"},
       {"[c/]", "[C/]"},
+      // A "b" after the bass's note letter is the flat sign: it stays, or becomes, lower-case.
+      {"[Bb/Eb]", "[Bb/Eb]"},
+      {"[bb/ab]", "[Bb/Ab]"},
+      {"[Bb/EB]", "[Bb/Eb]"},
+      {"[c/bb!x]", "[C/Bb!X]"},
+      {"[c/b]", "[C/B]"},
+      {"[c/hb]", "[C/HB]"},      // no note letter: the whole part is upper-cased
+      {"[c/e\\ab]", "[C/e\\Ab]"},  // the bass is the part after "\"
       {"some words [d]and\r[e/g#]more", "some words [D]and\r[E/G#]more"},
       {"", ""},
   };

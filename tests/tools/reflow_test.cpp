@@ -114,3 +114,28 @@ TEST(AutoLineFeed, RealFontLinesFillTheWidthWithoutPassingIt) {
     EXPECT_GT(10 + measure(lines[i] + ' ' + next + ' '), w) << i;
   }
 }
+
+TEST(ReflowLines, LinesWithTabsAreMeasuredWholeAsTheyAreDrawn) {
+  // A tab's width depends on where it stands, so the widths of a line's words do not add up to the
+  // width of the line: these lines must be measured whole. With the sheet's font at the default
+  // word size and the centre line, breaking after "you" would give a line of about 280 units.
+  const MeasureFn measure = PictureMeasure(576, 756, 12);
+  const int w = ReflowWidth(576, true);
+  const QString cases[] = {
+      "and love gone love night away\t you away",
+      "a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm\tn\to\tp\tq\tr\ts\tt\tu\tv\tw\tx\ty\tz",
+      "verse\tone\t\t[Am]la la\tla\t\tand\tthe\tnight  goes\ton\tand\ton\t\t\tuntil\tmorning\tcomes",
+  };
+  for (const QString& text : cases) {
+    SCOPED_TRACE(text.toStdString());
+    const QStringList lines = ReflowLines(text, w, measure).split('\r');
+    EXPECT_EQ(lines.join(' ').toStdString(), text.toStdString());
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+      if (lines[i].contains(' ')) {  // a single word wider than the line stands alone
+        EXPECT_LE(10 + measure(lines[i] + ' '), w) << i << ": " << lines[i].toStdString();
+      }
+      const QString next = lines[i + 1].section(' ', 0, 0);
+      EXPECT_GT(10 + measure(lines[i] + ' ' + next + ' '), w) << i << ": " << lines[i].toStdString();
+    }
+  }
+}

@@ -67,7 +67,7 @@ TEST(ToolDialogs, FixedSizesTextsAndControls) {
 
   frmTranspose transpose("", nullptr);
   ExpectLayout(transpose, "Transpose", {321, 94},
-               {{"Label1", {20, 20, 121, 20}, "Transponse from "},
+               {{"Label1", {20, 20, 121, 20}, "Transpose from "},
                 {"txtFrom", {148, 20, 52, 22}, ""},
                 {"Label2", {212, 20, 25, 20}, "to"},
                 {"txtTo", {249, 19, 52, 22}, ""},

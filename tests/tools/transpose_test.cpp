@@ -65,11 +65,25 @@ TEST(TransposeSong, ChordMarkersMoveThroughTheTable) {
       {"C", "D", "C] [C]", "D] [D]"},
       {"C", "D", "no markers at all", "no markers at all"},
       {"C", "D", "", ""},
-      // The bass follows a transposed chord; separators and fret values stay as written.
+      // The bass of a transposed chord moves by the keys' interval, spelled as the to-key spells
+      // it; separators and fret values stay as written.
       {"C", "D", "[G/B] [C/E] [C\\E]", "[A/C#] [D/F#] [D\\F#]"},
       {"C", "D", "[C/E!x02] [C!x32010] [am/c] [C/Eb]", "[D/F#!x02] [D!x32010] [Bm/D] [D/F]"},
-      {"C", "D", "[Cmaj7/E] [E/G#] [C/H] [C/B7] [C/]", "[Cmaj7/E] [E/G#] [D/H] [D/B7] [D/]"},
+      {"C", "D", "[Cmaj7/E] [E/G#] [C/H] [C/B7] [C/] [C/ E]", "[Cmaj7/E] [E/G#] [D/H] [D/C#7] [D/] [D/ E]"},
       {"Eb", "F", "[Ab/C] [Bb7] [Cm]", "[Bb/D] [C7] [Dm]"},
+      {"C", "D", "[D/F#]", "[E/G#]"},
+      {"D", "C", "[E/G#]", "[D/F#]"},
+      {"F", "G", "[Dm/C#]", "[Em/D#]"},
+      {"C", "D", "[G/B]", "[A/C#]"},
+      {"C", "Eb", "[C/E]", "[Eb/G]"},
+      {"C", "Bb", "[F/A]", "[Eb/G]"},
+      {"C", "D", "[C\\G]", "[D\\A]"},
+      // A note name is read as long as it goes and written with a capital; what follows it stays.
+      {"C", "D", "[C/bb] [C/f#] [C/e] [C/G#!x] [F/Cb]", "[D/C] [D/G#] [D/F#] [D/A#!x] [G/C#]"},
+      {"C", "Bb", "[C/Db] [C/F#]", "[Bb/B] [Bb/E]"},  // flats in a flat key, plain letters first
+      // The Gb key spells B as Cb, and a song moved there and back gets its basses back.
+      {"C", "Gb", "[C/F] [G/B]", "[Gb/Cb] [Db/F]"},
+      {"Gb", "C", "[Gb/Cb] [Db/F]", "[C/F] [G/B]"},
   };
   for (const auto& c : cases) {
     const TransposeResult r = TransposeSong(c.in, c.from, c.to);
@@ -105,5 +119,42 @@ TEST(TransposeSong, PiecesAgreeWithTheWholeSong) {
   EXPECT_EQ(TransposeChordName("g7", 0, 3, &changed), "A7");
   EXPECT_TRUE(changed);
   EXPECT_EQ(TransposeBass("b", 0, 3), "C#");
-  EXPECT_EQ(TransposeBass("Bm", 0, 3), "Bm");
+  EXPECT_EQ(TransposeBass("Bm", 0, 3), "C#m");
+  EXPECT_EQ(TransposeBass("x", 0, 3), "x");
+}
+
+// For every pair of keys, every chord of the from-key's row over every written bass note: the
+// chord takes the to-row's name, and the bass is one upper-case note name whose pitch has moved
+// by exactly the interval between the two keys.
+TEST(TransposeSong, EveryBassMovesByTheKeysInterval) {
+  const QStringList basses = {"C",  "C#", "Db", "D", "D#", "Eb", "E",  "F",  "F#", "Gb", "G",
+                              "G#", "Ab", "A",  "A#", "Bb", "B", "Cb", "E#", "Fb", "B#"};
+  for (int from = 0; from < KeyTable().size(); ++from) {
+    const QStringList fromNames = KeyTable()[from].split(',');
+    for (int to = 0; to < KeyTable().size(); ++to) {
+      const QStringList toNames = KeyTable()[to].split(',');
+      const int interval = (Semitone(toNames[0]) - Semitone(fromNames[0]) + 12) % 12;
+      QString song;
+      for (const QString& chord : fromNames)
+        for (const QString& bass : basses) song += '[' + chord + '/' + bass + ']';
+      const TransposeResult r = TransposeSong(song, fromNames[0], toNames[0]);
+      ASSERT_TRUE(r.ok);
+      const QStringList markers = r.text.mid(1, r.text.size() - 2).split("][");
+      ASSERT_EQ(markers.size(), fromNames.size() * basses.size());
+      for (qsizetype i = 0; i < markers.size(); ++i) {
+        const qsizetype column = i / basses.size();
+        const QString& bass = basses[i % basses.size()];
+        const std::string trace = QString("%1->%2 [%3/%4] gave [%5]")
+                                      .arg(fromNames[0], toNames[0], fromNames[column], bass, markers[i])
+                                      .toStdString();
+        const QStringList parts = markers[i].split('/');
+        ASSERT_EQ(parts.size(), 2) << trace;
+        EXPECT_EQ(parts[0], toNames[column]) << trace;
+        const QString& moved = parts[1];
+        ASSERT_TRUE(moved.size() == 1 || (moved.size() == 2 && (moved[1] == '#' || moved[1] == 'b'))) << trace;
+        EXPECT_TRUE(moved[0] >= 'A' && moved[0] <= 'G') << trace;
+        EXPECT_EQ(Semitone(moved), (Semitone(bass) + interval) % 12) << trace;
+      }
+    }
+  }
 }

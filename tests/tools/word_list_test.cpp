@@ -71,3 +71,16 @@ TEST(WordList, ShippedListHoldsOnlyWordsDetectionWouldSplit) {
   // The application's own store, read through the path the window uses.
   EXPECT_TRUE(WordListAGC(file).Contains("bad"));
 }
+
+TEST(WordList, ShippedListKeepsEverydayWordsThatAreRunsOfNames) {
+  const WordList shipped = WordList::FromFile(FolderItem(QStringLiteral(HARMONOTE_SOURCE_DIR "/Resources/WordListAGC.txt")));
+  EXPECT_EQ(AutoDetectChords("cafe", WordList()), "[C] [A] [F] [E]");  // what the list prevents
+  for (const char* word : {"ad", "abbe", "cadge", "cafe", "cam", "dada", "deb", "def", "egad", "fab", "faff",
+                           "feedbag", "gaga"}) {
+    SCOPED_TRACE(word);
+    const QString w = QString::fromUtf8(word);
+    const QString capitalised = Uppercase(Left(w, 1)) + Mid(w, 2, Len(w));
+    for (const QString& typed : {w, capitalised}) EXPECT_EQ(AutoDetectChords(typed, shipped).toStdString(), typed.toStdString());
+  }
+  EXPECT_EQ(AutoDetectChords("egad the cafe was fab G", shipped), "egad the cafe was fab [G]");
+}

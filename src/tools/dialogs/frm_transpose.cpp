@@ -19,7 +19,7 @@ frmTranspose::frmTranspose(const QString& songKey, TransposeFn transpose, QWidge
 void frmTranspose::Layout() { SetUpWindow(this, QStringLiteral("Transpose"), 321, 94); }
 
 void frmTranspose::CreateControls() {
-  label1_ = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Transponse from "), 20, 20, 121, 20);
+  label1_ = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Transpose from "), 20, 20, 121, 20);
   txtFrom_ = AddTextField(this, QStringLiteral("txtFrom"), 148, 20, 52, 22);
   label2_ = AddLabel(this, QStringLiteral("Label2"), QStringLiteral("to"), 212, 20, 25, 20, Qt::AlignCenter);
   txtTo_ = AddTextField(this, QStringLiteral("txtTo"), 249, 19, 52, 22);
