@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "sheet/song_document.h"
 
 class BevelButton;
 class Canvas;
@@ -245,6 +246,8 @@ class Window1 : public QMainWindow {
   void ApplyBold();
   void ToggleSettings(bool show);
   bool Modified() const;
+  // What a save would write now, from the controls.
+  SongDocument CurrentDocument() const;
   double dpiScale() const;
   void Transpose(const QString& fromKey, const QString& toKey);
 
@@ -258,6 +261,9 @@ class Window1 : public QMainWindow {
   std::optional<FolderItem> myFile;
   bool isOpening = false;
   bool isDirty = false;
+  // What the controls held when the flag was last cleared or an edit was last noted: a redraw
+  // marks the song modified only when this changed.
+  SongDocument lastSeen_;
   std::int64_t CurrentPageNumber = 0;
   double myDPI = 72.0;
 

@@ -98,17 +98,7 @@ void Window1::SetDefaults() {
   doDrawing();
 }
 
-bool Window1::mSave() {
-  if (!myFile) {
-    const QString name = SuggestedSongName(txtTitle_->Text());
-    std::optional<FolderItem> chosen =
-        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension);
-    if (chosen && chosen->IsValid()) myFile = *chosen;
-    if (!myFile) {
-      SetTitle(name);
-      return true;
-    }
-  }
+SongDocument Window1::CurrentDocument() const {
   SongDocument doc;
   doc.title = txtTitle_->Text();
   doc.capo = txtCapo_->Text();
@@ -124,6 +114,21 @@ bool Window1::mSave() {
   doc.rowHeight = sldrRowHeight_->Value();
   doc.timing = txtTiming_->Text();
   doc.tempo = txtTempo_->Text();
+  return doc;
+}
+
+bool Window1::mSave() {
+  if (!myFile) {
+    const QString name = SuggestedSongName(txtTitle_->Text());
+    std::optional<FolderItem> chosen =
+        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension);
+    if (chosen && chosen->IsValid()) myFile = *chosen;
+    if (!myFile) {
+      SetTitle(name);
+      return true;
+    }
+  }
+  const SongDocument doc = CurrentDocument();
   try {
     // Written to a temporary file that replaces the old document only once it is complete.
     TextOutputStream::WriteBytes(*myFile, BuildSongDocument(doc));

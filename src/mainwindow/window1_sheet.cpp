@@ -50,7 +50,13 @@ void Window1::doDrawing() {
     const auto g = pImage->NewGraphics();
     RenderSheet(*g, CurrentPageNumber);
   }
-  Modified(true);
+  // Only a change of what a save would write marks the song: paging, printing and the view
+  // commands redraw without one, and so does a tool whose result equals the text it was given.
+  SongDocument now = CurrentDocument();
+  if (!(now == lastSeen_)) {
+    lastSeen_ = std::move(now);
+    Modified(true);
+  }
 }
 
 int Window1::TotalPages() const { return CountPages(txtSong_->Text(), Module1::newPageSymbol); }
@@ -63,6 +69,7 @@ void Window1::setPageLabel() {
 double Window1::dpiScale() const { return DpiScale(myDPI); }
 
 void Window1::Modified(bool value) {
+  if (!value) lastSeen_ = CurrentDocument();
   setWindowModified(value);
   isDirty = value;
 }

@@ -99,13 +99,11 @@ bool Window1::_mnuConvertChordsOverTexttoInlineChords_Action() {
 
 bool Window1::_mnuConvertChordstoCaps_Action() {
   txtSong_->ReplaceText(ConvertChordsToCaps(txtSong_->Text()));
-  Modified(true);
   return true;
 }
 
 bool Window1::_mnuCapFirstLetterOfLine_Action() {
   txtSong_->ReplaceText(CapFirstLetterOfLine(txtSong_->Text()));
-  Modified(true);
   return true;
 }
 

@@ -18,6 +18,7 @@ struct SongDocument {
   int fretOffset = kFretOffsetRange.def;
   int rowHeight = kRowHeightRange.def;
   QString timing, tempo;
+  bool operator==(const SongDocument&) const = default;
 };
 
 inline const QString kSongDocumentVersion = QStringLiteral("1.0.0");
