@@ -2,9 +2,15 @@
 // Spell checking of a text document with a Hunspell dictionary: misspelt words are underlined.
 // Without a dictionary (or a build without Hunspell) nothing is ever marked.
 #include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
 #include <QString>
-#include <QSyntaxHighlighter>
 #include <memory>
+
+class QTextBlock;
+class QTextDocument;
 
 class SpellDictionary {
  public:
@@ -24,20 +30,28 @@ class SpellDictionary {
   QHash<QString, bool> known_;  // lyrics repeat their words; each is looked up once
 };
 
-// Underlines the misspelt words of a document. Chord names between "[" and "]" and words with
+// Underlines the misspelt words of a document, as formats of the lines' layouts (the document's
+// text and its undo history stay as they are). Chord names between "[" and "]" and words with
 // digits are not checked.
+//
+// An edit re-checks, inside that edit's own change signal, only the words it touched: on a long
+// line (a song made one line) the re-check starts after the last word boundary before the edit
+// and stops at the first one after it where the reading of the rest of the line cannot have
+// changed, and the underlines after the edit move with the text. A line is re-checked whole when
+// the edit joined or split lines, and a short line always is.
 //
 // Changing formats makes Qt report a change of the document's contents (contentsChange and
 // contentsChanged, hence QTextEdit::textChanged) although no character changed. Every pass over
-// the whole document runs with Busy(document) true, whoever started it (also the one made while the
-// highlighter is being constructed): a text control must ignore the change signals it gets while
-// Busy(its document) is true. The re-check of the lines an edit touched happens
-// inside that edit's own change signal and adds none.
-class SpellHighlighter : public QSyntaxHighlighter {
+// the whole document (when the highlighter is made, switched on or off, or removed) runs with
+// Busy(document) true: a text control must ignore the change signals it gets while Busy(its
+// document) is true. The re-check of an edit adds no change signal of its own.
+class SpellHighlighter : public QObject {
   Q_OBJECT
  public:
   explicit SpellHighlighter(QTextDocument* doc, std::shared_ptr<SpellDictionary> dictionary = SpellDictionary::EnUs());
+  ~SpellHighlighter() override;
 
+  QTextDocument* document() const { return doc_; }
   bool Available() const { return dictionary_ != nullptr; }
   bool Enabled() const { return enabled_; }
   // Switches the checking on or off and marks or unmarks the whole document at once.
@@ -48,16 +62,21 @@ class SpellHighlighter : public QSyntaxHighlighter {
   // The misspelt words of one line of text, as (start, length) pairs, 0-based.
   QList<QPair<int, int>> Misspelt(const QString& line);
 
- protected:
-  void highlightBlock(const QString& text) override;
-  // Qt's own deferred passes (after attaching to a document) arrive as queued calls: they run
-  // Busy too.
-  bool event(QEvent* e) override;
-
  private:
-  void rehighlightTracked();
+  void OnContentsChange(int from, int removed, int added);
+  // Every line, as one pass marked Busy.
+  void CheckAll();
+  // One line whole.
+  void CheckLine(const QTextBlock& block);
+  // The words an edit inside one long line touched; false when the line must be checked whole.
+  bool CheckEdit(const QTextBlock& block, int at, int removed, int added);
+  // Puts the underlines on a line's layout, leaving its other formats; false when they were there.
+  bool SetUnderlines(const QTextBlock& block, const QList<QPair<int, int>>& words);
 
+  QPointer<QTextDocument> doc_;
   std::shared_ptr<SpellDictionary> dictionary_;
   class Pass;
   bool enabled_ = true;
+  bool inPass_ = false;
+  int blockCount_ = 0;
 };
