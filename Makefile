@@ -1,4 +1,5 @@
 # The whole set-up: `make run` builds and starts Harmonote, `make test` builds and runs every test.
+# Plain `make` builds the application only. JOBS sets the parallel jobs, BUILD the build folder.
 # `make fuzz` builds the fuzzers with clang in $(FUZZ_BUILD) and runs each for FUZZ_SECONDS.
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -6,7 +7,11 @@ CMAKE_FLAGS ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test bench build configure bootstrap clean fuzz
+# The build's own make runs below this one: no "Entering directory" lines from it.
+MAKEFLAGS += --no-print-directory
+
+.DEFAULT_GOAL := app
+.PHONY: app run test bench build configure bootstrap clean fuzz
 
 bootstrap:
 	@bash scripts/bootstrap
@@ -14,10 +19,15 @@ bootstrap:
 configure: bootstrap
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
+# The application and its resources: what `make run` starts.
+app: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target harmonote
+
+# Everything: the application, the tests and the benchmarks.
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: app
 	$(BUILD)/bin/harmonote "examples/Amazing Grace.hmnt"
 
 test: build

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "app/application_icon.h"
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "app/version.h"
@@ -20,7 +21,7 @@ void ReportOnErrorStream(const QString& what) {
 
 }  // namespace
 
-App::App() = default;
+App::App() { UseApplicationIcon(); }
 
 App& App::Instance() {
   if (!g_app) throw NilObjectException(QStringLiteral("There is no application object"));

@@ -12,6 +12,7 @@ class ApplicationMenuBar;
 
 class App {
  public:
+  // Making the application object gives every window the application's icon.
   App();
   virtual ~App() = default;
   App(const App&) = delete;

@@ -88,6 +88,8 @@ void Window1::Layout() {
   content_->setObjectName(QStringLiteral("Content"));
   content_->setFixedSize(kContentWidth, kContentHeight);
   setCentralWidget(content_);
+  // No list of toolbars to hide: a right click that no control takes opens nothing.
+  setContextMenuPolicy(Qt::NoContextMenu);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   title_ = QStringLiteral("Harmonote");
   ApplyTitle();

@@ -230,6 +230,8 @@ std::vector<MenuItem*> MenuBar1::ItemsOf(const MenuItem* menu) const {
 
 QMenuBar* MenuBar1::NewMenuBar(QWidget* parent) const {
   auto* bar = new QMenuBar(parent);
+  // A right click on the bar opens nothing (a main window would offer its toolbars' list there).
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
   for (MenuItem* menu : menus_) bar->addMenu(menu->Menu());
   return bar;
 }

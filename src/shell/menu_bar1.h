@@ -86,7 +86,8 @@ class MenuBar1 : public ApplicationMenuBar {
   std::vector<MenuItem*> Menus() const;
   // The items of one menu in order.
   std::vector<MenuItem*> ItemsOf(const MenuItem* menu) const;
-  // A window's own QMenuBar over the shared menus and items; the window owns it.
+  // A window's own QMenuBar over the shared menus and items, without a context menu; the window
+  // owns it.
   QMenuBar* NewMenuBar(QWidget* parent) const;
 
  private:

@@ -1,6 +1,7 @@
 #include "shell/resource_pictures.h"
 
 #include <QImage>
+#include <algorithm>
 #include <QPixmap>
 
 #include "app/shutdown_routines.h"
@@ -18,6 +19,28 @@ PictureCache g_caches[] = {{"Chord_32.bmp", nullptr}, {"Caption_32.bmp", nullptr
 
 bool g_releaseRegistered = false;
 
+// The picture files are drawn on white. Each pixel is taken as some colour laid over white with
+// the least opacity that gives it: white becomes fully transparent, the soft edges keep their
+// colour without a light fringe, and the picture laid over white again is the file as it was.
+QImage WithoutWhite(const QImage& file) {
+  QImage image = file.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = row[x];
+      const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+      const int alpha = std::max({255 - r, 255 - g, 255 - b}) * qAlpha(pixel) / 255;
+      if (alpha == 0) {
+        row[x] = qRgba(0, 0, 0, 0);
+        continue;
+      }
+      const auto unmix = [alpha](int c) { return std::clamp(255 - ((255 - c) * 255 + alpha / 2) / alpha, 0, 255); };
+      row[x] = qRgba(unmix(r), unmix(g), unmix(b), alpha);
+    }
+  }
+  return image;
+}
+
 std::shared_ptr<Picture> Cached(PictureCache& cache) {
   if (cache.pic) return cache.pic;
   if (!g_releaseRegistered) {
@@ -33,9 +56,9 @@ std::shared_ptr<Picture> Cached(PictureCache& cache) {
 std::shared_ptr<Picture> OpenPictureFromApp(const QString& fileName) {
   const FolderItem file = ResourcesFolder().Child(fileName);
   if (!file.IsRegularFile()) return nullptr;
-  QImage image(file.Path());
+  const QImage image(file.Path());
   if (image.isNull()) return nullptr;
-  return std::make_shared<Picture>(std::move(image));
+  return std::make_shared<Picture>(WithoutWhite(image));
 }
 
 std::shared_ptr<Picture> Chord_32() { return Cached(g_caches[0]); }

@@ -169,6 +169,7 @@ TEST(SheetRenderer, BoldStateThroughThePage) {
   struct Row { QString song; QStringList bold, regular; };
   const Row rows[] = {
       {"*one two three*", {"one", "two"}, {"three"}},
+      {"*one two three * after", {"one", "two", "three"}, {"after"}},  // the closing star alone
       {"*word* after", {"word"}, {"after"}},
       {"*one [G]two three*", {"one", "G", "three"}, {"two"}},
       {"*one [G]two three*\rnext", {"three", "next"}, {"two"}},
