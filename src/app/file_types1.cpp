@@ -9,7 +9,7 @@ FileTypeRef HMNT() { return pHMNT; }
 FileTypeRef Text() { return pText; }
 
 namespace {
-FileTypeRef define(const QString& name, const QString& extension) {
+FileTypeRef define(const QString& name, const QString& extension, const QString& label) {
   auto t = std::make_shared<FileType>();
   t->Name = name;
   t->Extensions = extension;
@@ -18,16 +18,17 @@ FileTypeRef define(const QString& name, const QString& extension) {
   t->MimeType = QString();
   t->Imported = true;
   t->ConformsTo = QString();
+  t->Label = label;
   return t;
 }
 }  // namespace
 
 void _Initialize() {
   pAllFileTypes.clear();
-  pHMNT = define(QStringLiteral("HMNT"), QStringLiteral(".hmnt"));
+  pHMNT = define(QStringLiteral("HMNT"), QStringLiteral(".hmnt"), QStringLiteral("Song documents"));
   pAllFileTypes.push_back(pHMNT);
   (void)HMNT()->ToString();
-  pText = define(QStringLiteral("Text"), QStringLiteral(".txt"));
+  pText = define(QStringLiteral("Text"), QStringLiteral(".txt"), QStringLiteral("Text files"));
   pAllFileTypes.push_back(pText);
   (void)Text()->ToString();
 }

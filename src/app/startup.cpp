@@ -1,10 +1,14 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+
+#include <sys/stat.h>
 
 #include "app/app.h"
 #include "app/application_menu_bar.h"
@@ -27,35 +31,128 @@ QMainWindow* ShownMainWindow() {
   return nullptr;
 }
 
-// With HARMONOTE_SMOKE set, the run reports the main window's title after half a second and
-// closes the window, so that the application quits by itself.
+// The smoke run's check: a message box on screen is reported (its text, and whether it stands over
+// the shown main window) and closed; then the main window's title is reported and the window
+// closed, so that the application quits by itself.
+void SmokeCheck() {
+  if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    QMainWindow* w = ShownMainWindow();
+    QString text = box->text();
+    text.remove(QChar(0x200B)).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::printf("message: %s\n", text.toUtf8().constData());
+    std::printf("message over the main window: %s\n", w && w->isVisible() && box->parentWidget() == w ? "yes" : "no");
+    std::fflush(stdout);
+    box->done(QDialog::Rejected);
+    QTimer::singleShot(100, qApp, SmokeCheck);
+    return;
+  }
+  QMainWindow* w = ShownMainWindow();
+  const QString title = !w ? QString() : w->windowHandle() ? w->windowHandle()->title() : w->windowTitle();
+  std::printf("title: %s\n", title.toUtf8().constData());
+  std::fflush(stdout);
+  if (w) w->close();
+  else QApplication::quit();
+}
+
+// With HARMONOTE_SMOKE set, the run checks itself after half a second (SmokeCheck).
 void ArmSmokeCheck() {
   if (!qEnvironmentVariableIsSet("HARMONOTE_SMOKE")) return;
-  QTimer::singleShot(500, qApp, [] {
-    QMainWindow* w = ShownMainWindow();
-    const QString title = !w ? QString() : w->windowHandle() ? w->windowHandle()->title() : w->windowTitle();
-    std::printf("title: %s\n", title.toUtf8().constData());
-    std::fflush(stdout);
-    if (w) w->close();
-    else QApplication::quit();
-  });
+  QTimer::singleShot(500, qApp, SmokeCheck);
 }
+
+// Shows text over the main window once the window is on screen: a window asked to show may not
+// be exposed yet, so the message waits for it a little (two seconds at most).
+void ShowOverTheShownWindow(const QString& text, int triesLeft = 100) {
+  QMainWindow* w = ShownMainWindow();
+  if (w && w->windowHandle() && !w->windowHandle()->isExposed() && triesLeft > 0) {
+    QTimer::singleShot(20, qApp, [text, triesLeft] { ShowOverTheShownWindow(text, triesLeft - 1); });
+    return;
+  }
+  Guarded([&] { Dialogs::Current().MsgBox(text); });
+}
+
+void PrintLine(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fflush(stream);
+}
+
+// Whether Qt can open a file by this name: it can when it reads the name back as the same bytes;
+// a name that is not valid UTF-8 (in a UTF-8 locale) it cannot, and such a name is looked at by
+// its bytes only.
+bool QtCanName(const QByteArray& bytes) { return QFile::encodeName(QFile::decodeName(bytes)) == bytes; }
 
 }  // namespace
 
+CommandLine _ParseCommandLine(int argc, const char* const* argv) {
+  CommandLine line;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray argument(argv[i]);
+    if (options && argument == "--") {
+      options = false;
+    } else if (options && argument.startsWith('-')) {
+      if (argument == "--help") line.action = CommandLine::Action::ShowHelp;
+      else if (argument == "--version") line.action = CommandLine::Action::ShowVersion;
+      else {
+        line.action = CommandLine::Action::Refuse;
+        line.error = QStringLiteral("unknown option \"%1\"").arg(_ReadableName(argument));
+      }
+      line.documents.clear();
+      return line;
+    } else {
+      line.documents.append(argument);
+    }
+  }
+  return line;
+}
+
+QString _UsageText() {
+  return QStringLiteral(
+      "Usage: harmonote [--help | --version] [--] [SONG]...\n"
+      "Opens a song document (.hmnt) or imports a text file (.txt) in Harmonote, the chord-sheet\n"
+      "editor. When several are named, the last one opens.\n"
+      "\n"
+      "  --help      show this help and exit\n"
+      "  --version   show the version and exit\n"
+      "  --          end of the options: every argument after it is a song, even one whose\n"
+      "              name starts with \"-\"\n"
+      "\n"
+      "Qt's environment variables apply (for example QT_SCALE_FACTOR); its command-line\n"
+      "options do not.\n");
+}
+
+QString _VersionText() { return ApplicationName() + QLatin1Char(' ') + ApplicationShortVersion() + QLatin1Char('\n'); }
+
 int _Main(int argc, char** argv, std::function<void()> makeDefaultView) {
-  QApplication qapp(argc, argv);
+  const CommandLine line = _ParseCommandLine(argc, argv);
+  switch (line.action) {
+    case CommandLine::Action::ShowHelp:
+      PrintLine(stdout, _UsageText());
+      return 0;
+    case CommandLine::Action::ShowVersion:
+      PrintLine(stdout, _VersionText());
+      return 0;
+    case CommandLine::Action::Refuse:
+      PrintLine(stderr, QStringLiteral("harmonote: %1\n").arg(line.error) + _UsageText());
+      return 2;
+    case CommandLine::Action::Run:
+      break;
+  }
+  // Qt is given the program's name only: none of the arguments is read as one of its options
+  // (a song named "-reverse" stays a song), while its environment variables still apply.
+  static char programName[] = "harmonote";
+  char* qtArguments[] = {argc > 0 && argv[0] ? argv[0] : programName, nullptr};
+  int qtCount = 1;
+  QApplication qapp(qtCount, qtArguments);
   QApplication::setApplicationName(ApplicationName());
   QApplication::setApplicationVersion(ApplicationShortVersion());
-  QStringList documents = QApplication::arguments();
-  if (!documents.isEmpty()) documents.removeFirst();
-  return _RunApplication(documents, makeDefaultView, [] {
+  return _RunApplication(line.documents, makeDefaultView, [] {
     ArmSmokeCheck();
     return QApplication::exec();
   });
 }
 
-int _RunApplication(const QStringList& documentArguments, const std::function<void()>& makeDefaultView,
+int _RunApplication(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
                     const std::function<int()>& eventLoop) {
   int status = 0;
   try {
@@ -70,7 +167,7 @@ int _RunApplication(const QStringList& documentArguments, const std::function<vo
   return status;
 }
 
-void _Startup(const QStringList& documentArguments, const std::function<void()>& makeDefaultView) {
+void _Startup(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView) {
   g_makeDefaultView = makeDefaultView;
   _EarlyStartup();
   _FrameworkInitialization(documentArguments, _LateStartup);
@@ -93,10 +190,12 @@ void _NewAppInstance() {
 // Every menu handler belongs to the main window.
 void _ApplicationAddMenuHandlers() {}
 
-void _FrameworkInitialization(const QStringList& documentArguments, const std::function<void()>& lateStartup) {
+void _FrameworkInitialization(const QList<QByteArray>& documentArguments, const std::function<void()>& lateStartup) {
   App::Instance().Event_Open();
-  _HandOverDocuments(documentArguments);
+  const QString refused = _HandOverDocuments(documentArguments);
   lateStartup();
+  // From the event loop, over the main window that lateStartup has shown.
+  if (!refused.isEmpty()) QTimer::singleShot(0, qApp, [refused] { ShowOverTheShownWindow(refused); });
 }
 
 void _LateStartup() { _MakeDefaultView(); }
@@ -105,26 +204,68 @@ void _MakeDefaultView() {
   if (g_makeDefaultView) g_makeDefaultView();
 }
 
-void _HandOverDocuments(const QStringList& documentArguments) {
+QString _HandOverDocuments(const QList<QByteArray>& documentArguments) {
   // Only regular files are handed over; anything else is named with its reason, without ever
   // being opened (a named pipe would block the start-up).
   QStringList refused;
-  for (const QString& argument : documentArguments) {
-    const FolderItem item(argument);
+  for (const QByteArray& argument : documentArguments) {
+    if (!QtCanName(argument)) {
+      // Qt cannot open a file by this name; the name is shown by its bytes, and only a file that
+      // is really missing is called missing.
+      const QString shown = _ReadableName(argument);
+      const QString name = _ReadableName(argument.mid(argument.lastIndexOf('/') + 1));
+      struct stat st {};
+      if (::stat(argument.constData(), &st) != 0)
+        refused.append(QStringLiteral("\"%1\": there is no such file.").arg(shown));
+      else if (S_ISDIR(st.st_mode))
+        refused.append(QStringLiteral("\"%1\" is a folder.").arg(name));
+      else if (!S_ISREG(st.st_mode))
+        refused.append(QStringLiteral("\"%1\" is not a regular file.").arg(name));
+      else
+        refused.append(QStringLiteral("\"%1\": the name is not valid UTF-8, so it cannot be opened.").arg(shown));
+      continue;
+    }
+    const QString path = QFile::decodeName(argument);
+    const FolderItem item(path);
     if (item.IsRegularFile())
       App::Instance().Event_OpenDocument(item);
     else if (!item.Exists())
-      refused.append(QStringLiteral("\"%1\": there is no such file.").arg(argument));
+      refused.append(QStringLiteral("\"%1\": there is no such file.").arg(path));
     else if (item.IsFolder())
       refused.append(QStringLiteral("\"%1\" is a folder.").arg(item.Name()));
     else
       refused.append(QStringLiteral("\"%1\" is not a regular file.").arg(item.Name()));
   }
-  if (refused.isEmpty()) return;
-  const QString text = refused.size() == 1
-                           ? QStringLiteral("The document cannot be opened: %1").arg(refused[0])
-                           : QStringLiteral("These documents cannot be opened.\n\n") + refused.join(QLatin1Char('\n'));
-  Guarded([&] { Dialogs::Current().MsgBox(text); });
+  if (refused.isEmpty()) return {};
+  return refused.size() == 1 ? QStringLiteral("The document cannot be opened: %1").arg(refused[0])
+                             : QStringLiteral("These documents cannot be opened.\n\n") + refused.join(QLatin1Char('\n'));
+}
+
+QString _ReadableName(const QByteArray& bytes) {
+  QString out;
+  for (qsizetype i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const qsizetype length = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 1 && b >= 0x20 && b != 0x7F) {
+      out += QLatin1Char(char(b));
+      ++i;
+      continue;
+    }
+    if (length > 1 && i + length <= bytes.size()) {
+      // A sequence is taken whole only when it reads back as the same bytes: no overlong forms,
+      // no surrogates, nothing cut short.
+      const QByteArray sequence = bytes.mid(i, length);
+      const QString character = QString::fromUtf8(sequence);
+      if (character.toUtf8() == sequence) {
+        out += character;
+        i += length;
+        continue;
+      }
+    }
+    out += QStringLiteral("\\x") + QString::number(b, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+    ++i;
+  }
+  return out;
 }
 
 void _Shutdown() {

@@ -120,8 +120,9 @@ SongDocument Window1::CurrentDocument() const {
 bool Window1::mSave() {
   if (!myFile) {
     const QString name = SuggestedSongName(txtTitle_->Text());
+    // The song has no file here, so the dialog starts in the folder last used.
     std::optional<FolderItem> chosen =
-        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension);
+        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension, FolderItem());
     if (chosen && chosen->IsValid()) myFile = *chosen;
     if (!myFile) {
       SetTitle(name);
@@ -138,6 +139,7 @@ bool Window1::mSave() {
     Dialogs::Current().MsgBox(SaveFailureText(*myFile, ExceptionReason(e)));
     return true;
   }
+  Dialogs::NoteFolderUsed(myFile->Parent());
   Modified(false);
   SetTitle(txtTitle_->Text());
   return false;
@@ -159,6 +161,7 @@ void Window1::mOpenFile(const FolderItem& file) {
     Dialogs::Current().MsgBox(OpenFailureText(file, ExceptionReason(e)));
     return;
   }
+  Dialogs::NoteFolderUsed(file.Parent());
   if (import) {
     // The imported text replaces the song text only: the header fields and the centre line
     // stay, and the song counts as modified until it is saved under a name of its own.
@@ -239,7 +242,8 @@ bool Window1::_mnuOpen_Action() {
   if (Modified() && Check4Save()) return true;
   const FileTypeRef text = FileTypes1::Text();
   if (!text) throw NilObjectException(QStringLiteral("The plain text type is not defined"));
-  const std::optional<FolderItem> chosen = Dialogs::Current().GetOpenFolderItem(SongDocumentType() + *text);
+  const std::optional<FolderItem> chosen =
+      Dialogs::Current().GetOpenFolderItem(SongDocumentType() + *text, myFile ? myFile->Parent() : FolderItem());
   if (!chosen || !chosen->IsValid()) {
     // The song stays on screen but no longer belongs to a file: the next Save asks for a name.
     myFile.reset();
@@ -255,6 +259,8 @@ bool Window1::_mnuSave_Action() {
 }
 
 bool Window1::_mnuSaveAs_Action() {
+  // The save dialog starts in the song's own folder, which the song forgets here.
+  if (myFile) Dialogs::NoteFolderUsed(myFile->Parent());
   myFile.reset();
   mSave();
   return true;

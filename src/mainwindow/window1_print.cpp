@@ -1,13 +1,27 @@
 // Page Setup and Print.
 #include "mainwindow/window1.h"
 
+#include "mainwindow/window1_document_names.h"
+#include "platform/controls/text_field.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/print_job.h"
 #include "platform/print_loop.h"
 #include "platform/printer_setup.h"
+#include "platform/strings.h"
 
 namespace {
+// The print of a song: the job and the PDF are titled with the song's title ("Untitled" when it
+// has none), and a print to a file is offered the name a save would suggest, with ".pdf", in the
+// song's folder, or in the home folder for a song without a file.
+PrintDocument SongPrint(const QString& title, const std::optional<FolderItem>& file) {
+  PrintDocument document;
+  document.title = Trim(title).isEmpty() ? QStringLiteral("Untitled") : Trim(title);
+  const FolderItem folder = file ? file->Parent() : SpecialFolder::Preferences();
+  document.pdfPath = folder.Child(SuggestedSongName(title) + QStringLiteral(".pdf")).Path();
+  return document;
+}
+
 // Runs the page-setup dialog on a fresh setup (the platform's defaults, not the kept one) and, when
 // accepted, returns a new setup built from the dialog's setup string.
 std::shared_ptr<PrinterSetup> RunPageSetup() {
@@ -35,7 +49,8 @@ bool Window1::_mnuPrint_Action() {
   myPrinterSetup->MaxHorizontalResolution = 96;
   myPrinterSetup->MaxVerticalResolution = 96;
 
-  std::unique_ptr<PrintJob> job = Dialogs::Current().ShowPrinterDialog(*myPrinterSetup);
+  std::unique_ptr<PrintJob> job =
+      Dialogs::Current().ShowPrinterDialog(*myPrinterSetup, SongPrint(txtTitle_->Text(), myFile));
   if (!job) return false;
   if (!job->Begin()) {
     Dialogs::Current().MsgBox(job->ErrorText());

@@ -45,7 +45,8 @@ void Window1::RenderSheet(Graphics& g, std::int64_t page) {
 
 void Window1::doDrawing() {
   if (isOpening) return;
-  pImage = std::make_shared<Picture>(Canvas1_->width(), Canvas1_->height());
+  // As sharp as the screen the preview is shown on; the sheet is drawn in the same units at any ratio.
+  pImage = std::make_shared<Picture>(Canvas1_->width(), Canvas1_->height(), Canvas1_->devicePixelRatioF());
   {
     const auto g = pImage->NewGraphics();
     RenderSheet(*g, CurrentPageNumber);

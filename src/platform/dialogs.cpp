@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPointer>
@@ -14,15 +13,27 @@
 #include <QUrl>
 
 #include "platform/filetype.h"
+#include "platform/message_text.h"
 #include "platform/page_setup_dialog.h"
+#include "platform/print_dialog.h"
 
 namespace {
 Dialogs* g_installed = nullptr;
 QPointer<QWidget> g_parent;
+FolderItem g_lastFolder;
 
 QWidget* parentWindow() {
   if (g_parent) return g_parent;
   return QApplication::activeWindow();
+}
+
+// Qt's own file dialog in either mode, starting in the folder a file dialog should start in.
+void SetUpFileDialog(QFileDialog& dlg, const QStringList& filters, const FolderItem& documentFolder) {
+  // Qt's dialog matches the filters in any letter case ("*.hmnt" shows "SONG.HMNT" too), where the
+  // desktop's dialogs would not, and it starts where it is told to.
+  dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  dlg.setNameFilters(filters);
+  dlg.setDirectory(Dialogs::StartFolder(documentFolder).Path());
 }
 }  // namespace
 
@@ -35,9 +46,27 @@ void Dialogs::Install(Dialogs* d) { g_installed = d; }
 
 void Dialogs::SetParentWindow(QWidget* w) { g_parent = w; }
 
+QStringList Dialogs::OpenDialogFilters(const QString& filter) {
+  return FileTypeRegistry::QtNameFilters(filter) << QStringLiteral("All files (*)");
+}
+
+QStringList Dialogs::SaveDialogFilters(const QString& filter) { return FileTypeRegistry::QtNameFilters(filter); }
+
+FolderItem Dialogs::StartFolder(const FolderItem& documentFolder) {
+  if (documentFolder.IsFolder()) return documentFolder;
+  if (g_lastFolder.IsFolder()) return g_lastFolder;
+  return SpecialFolder::Preferences();
+}
+
+void Dialogs::NoteFolderUsed(const FolderItem& folder) {
+  if (folder.IsValid()) g_lastFolder = folder;
+}
+
+void Dialogs::ForgetFolderUsed() { g_lastFolder = FolderItem(); }
+
 void QtDialogs::MsgBox(const QString& text) {
   QMessageBox box(parentWindow());
-  box.setText(text);
+  box.setText(BreakableText(text));
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
 }
@@ -50,8 +79,8 @@ DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
     case MessageDialogSpec::Question: box.setIcon(QMessageBox::Question); break;
     default: box.setIcon(QMessageBox::Warning); break;
   }
-  box.setText(request.Message);
-  if (!request.Explanation.isEmpty()) box.setInformativeText(request.Explanation);
+  box.setText(BreakableText(request.Message));
+  if (!request.Explanation.isEmpty()) box.setInformativeText(BreakableText(request.Explanation));
   QPushButton* action = box.addButton(request.ActionButton, QMessageBox::AcceptRole);
   QPushButton* alternate = request.AlternateButton.isEmpty() ? nullptr : box.addButton(request.AlternateButton, QMessageBox::DestructiveRole);
   QPushButton* cancel = request.CancelButton.isEmpty() ? nullptr : box.addButton(request.CancelButton, QMessageBox::RejectRole);
@@ -64,20 +93,23 @@ DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
   return DialogButton::Cancel;  // Cancel, Escape or the window closed
 }
 
-std::optional<FolderItem> QtDialogs::GetOpenFolderItem(const QString& filter) {
+std::optional<FolderItem> QtDialogs::GetOpenFolderItem(const QString& filter, const FolderItem& documentFolder) {
   QFileDialog dlg(parentWindow());
   dlg.setAcceptMode(QFileDialog::AcceptOpen);
   dlg.setFileMode(QFileDialog::ExistingFile);
-  dlg.setNameFilters(FileTypeRegistry::QtNameFilters(filter));
+  SetUpFileDialog(dlg, OpenDialogFilters(filter), documentFolder);
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-  return FolderItem(dlg.selectedFiles().first());
+  const FolderItem chosen(dlg.selectedFiles().first());
+  NoteFolderUsed(chosen.Parent());
+  return chosen;
 }
 
-std::optional<FolderItem> QtDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName) {
+std::optional<FolderItem> QtDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName,
+                                                       const FolderItem& documentFolder) {
   QFileDialog dlg(parentWindow());
   dlg.setAcceptMode(QFileDialog::AcceptSave);
   dlg.setFileMode(QFileDialog::AnyFile);
-  dlg.setNameFilters(FileTypeRegistry::QtNameFilters(filter));
+  SetUpFileDialog(dlg, SaveDialogFilters(filter), documentFolder);
   const QString ext = FileTypeRegistry::DefaultExtension(filter);
   if (!ext.isEmpty()) dlg.setDefaultSuffix(ext.mid(1));
   dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -85,7 +117,9 @@ std::optional<FolderItem> QtDialogs::GetSaveFolderItem(const QString& filter, co
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
   QString path = dlg.selectedFiles().first();
   if (!ext.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ext;
-  return FolderItem(path);
+  const FolderItem chosen(path);
+  NoteFolderUsed(chosen.Parent());
+  return chosen;
 }
 
 void QtDialogs::ShowURL(const QString& url) {
@@ -112,13 +146,12 @@ bool QtDialogs::ShowPageSetup(PrinterSetup& setup) {
   return true;
 }
 
-std::unique_ptr<PrintJob> QtDialogs::ShowPrinterDialog(PrinterSetup& setup) {
-  std::unique_ptr<QPrinter> printer = PrinterPrintJob::NewPrinter(setup);
-  QPrintDialog dlg(printer.get(), parentWindow());
-  dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+std::unique_ptr<PrintJob> QtDialogs::ShowPrinterDialog(PrinterSetup& setup, const PrintDocument& document) {
+  std::unique_ptr<QPrinter> printer = PrinterPrintJob::NewPrinter(setup, document);
+  PrintDialog dlg(printer.get(), setup.PageLayout(), parentWindow());
   if (dlg.exec() != QDialog::Accepted) return nullptr;
   // Read the copies the user chose; the job then sets the device's own count to 1.
   const int copies = printer->copyCount();
-  printer->setResolution(72);
+  PrinterPrintJob::FinishDialogSetup(*printer);
   return std::make_unique<PrinterPrintJob>(std::move(printer), copies);
 }

@@ -10,16 +10,17 @@ std::vector<FileType>& registry() {
   return types;
 }
 
-// "*.hmnt" written so that it matches any letter case: "*.[hH][mM][nN][tT]".
-QString anyCasePattern(const QString& ext) {
-  QString p = QStringLiteral("*.");
-  for (QChar c : ext) {
-    if (c.isLetter() && c.toLower() != c.toUpper())
-      p += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
-    else
-      p += c;
+QString label(const FileType& t) { return t.Label.isEmpty() ? t.Name : t.Label; }
+
+// The label of several types together: "Song documents and text files".
+QString joinedLabel(const QStringList& labels) {
+  QString joined = labels.first();
+  for (qsizetype i = 1; i < labels.size(); ++i) {
+    QString next = labels[i];
+    if (next.size() > 1 && next[0].isUpper() && next[1].isLower()) next[0] = next[0].toLower();
+    joined += (i + 1 == labels.size() ? QStringLiteral(" and ") : QStringLiteral(", ")) + next;
   }
-  return p;
+  return joined;
 }
 }  // namespace
 
@@ -53,19 +54,19 @@ const FileType* FileTypeRegistry::Find(const QString& name) {
 QStringList FileTypeRegistry::QtNameFilters(const QString& filter) {
   QStringList entries;
   QStringList all;
-  QStringList names;
+  QStringList labels;
   for (const QString& n : filter.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     const FileType* t = Find(n.trimmed());
     if (!t) continue;
     QStringList patterns;
-    for (const QString& e : t->ExtensionList()) patterns << anyCasePattern(e);
+    for (const QString& e : t->ExtensionList()) patterns << QStringLiteral("*.") + e;
     if (patterns.isEmpty()) continue;
-    names << t->Name;
+    labels << label(*t);
     all << patterns;
-    entries << QStringLiteral("%1 (%2)").arg(t->Name, patterns.join(QLatin1Char(' ')));
+    entries << QStringLiteral("%1 (%2)").arg(label(*t), patterns.join(QLatin1Char(' ')));
   }
   if (entries.size() > 1)
-    entries.prepend(QStringLiteral("%1 (%2)").arg(names.join(QStringLiteral(", ")), all.join(QLatin1Char(' '))));
+    entries.prepend(QStringLiteral("%1 (%2)").arg(joinedLabel(labels), all.join(QLatin1Char(' '))));
   return entries;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 #include "platform/errors.h"
@@ -11,6 +13,7 @@
 PainterGraphics::PainterGraphics(QPaintDevice* device, int width, int height, QPagedPaintDevice* pages)
     : device_(device), pages_(pages), width_(width), height_(height) {
   if (!device_) throw NilObjectException(QStringLiteral("No device to draw on"));
+  ratio_ = device_->devicePixelRatio();
   if (!painter_.begin(device_)) throw IOException(QStringLiteral("Drawing could not begin on this device"));
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -26,17 +29,21 @@ bool PainterGraphics::End() {
 }
 
 PainterGraphics::FontEntry& PainterGraphics::entryFor(double size, bool bold) {
+  // The device pixel ratio too: laid-out texts are kept for the resolution they were laid out at.
   struct Key {
     double size;
     bool bold;
     int dpi;
-    bool operator==(const Key& o) const { return size == o.size && bold == o.bold && dpi == o.dpi; }
+    double ratio;
+    bool operator==(const Key& o) const { return size == o.size && bold == o.bold && dpi == o.dpi && ratio == o.ratio; }
   };
   struct KeyHash {
-    size_t operator()(const Key& k) const { return qHash(k.size) ^ (size_t(k.bold) << 1) ^ (size_t(k.dpi) << 2); }
+    size_t operator()(const Key& k) const {
+      return qHash(k.size) ^ (size_t(k.bold) << 1) ^ (size_t(k.dpi) << 2) ^ (qHash(k.ratio) << 3);
+    }
   };
   static std::unordered_map<Key, std::shared_ptr<FontEntry>, KeyHash> cache;
-  auto& slot = cache[Key{size, bold, device_->logicalDpiY()}];
+  auto& slot = cache[Key{size, bold, device_->logicalDpiY(), ratio_}];
   if (!slot) {
     QFont f = SheetFont(size, bold);
     slot = std::make_shared<FontEntry>(FontEntry{f, QFontMetricsF(f, device_), {}});
@@ -94,6 +101,12 @@ double PainterGraphics::StringHeight(const QString& text, double wrapWidth) {
 
 void PainterGraphics::DrawLine(double x1, double y1, double x2, double y2) {
   // Straight lines stay crisp: one unit wide on the unit they start in, not smeared over two.
+  if (ratio_ != 1.0 && (x1 == x2 || y1 == y2)) {
+    // On a high-resolution picture the unit is filled, so that the line covers the same units as
+    // at ratio 1 (a pen would centre it on the unit's edge).
+    painter_.fillRect(QRectF(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1), color_);
+    return;
+  }
   painter_.save();
   painter_.setRenderHint(QPainter::Antialiasing, x1 != x2 && y1 != y2);
   painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
@@ -102,6 +115,14 @@ void PainterGraphics::DrawLine(double x1, double y1, double x2, double y2) {
 
 void PainterGraphics::DrawRect(double x, double y, double w, double h) {
   // A frame whose outer edge is the rectangle's bounds, one unit wide.
+  if (ratio_ != 1.0) {
+    if (w <= 0 || h <= 0) return;
+    painter_.fillRect(QRectF(x, y, w, 1), color_);
+    painter_.fillRect(QRectF(x, y + h - 1, w, 1), color_);
+    painter_.fillRect(QRectF(x, y, 1, h), color_);
+    painter_.fillRect(QRectF(x + w - 1, y, 1, h), color_);
+    return;
+  }
   painter_.save();
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setBrush(Qt::NoBrush);

@@ -56,6 +56,7 @@ class PainterGraphics : public Graphics {
   QPainter painter_;
   int width_;
   int height_;
+  double ratio_ = 1.0;  // the device's pixels per unit
   QColor color_{Qt::black};
   double size_ = 12.0;
   bool bold_ = false;

@@ -1,6 +1,7 @@
 #include "platform/print_job.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -10,6 +11,7 @@
 
 #include "platform/errors.h"
 #include "platform/painter_graphics.h"
+#include "platform/print_system.h"
 #include "platform/recording_graphics.h"
 
 namespace {
@@ -25,8 +27,21 @@ PrinterPrintJob::PrinterPrintJob(std::unique_ptr<QPrinter> printer, int copies)
 
 PrinterPrintJob::~PrinterPrintJob() { Finish(); }
 
-std::unique_ptr<QPrinter> PrinterPrintJob::NewPrinter(const PrinterSetup& setup) {
+std::unique_ptr<QPrinter> PrinterPrintJob::NewPrinter(const PrinterSetup& setup, const PrintDocument& document) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!document.pdfPath.isEmpty()) {
+    // The print dialog offers the printer's file name for a print to a file. Naming a file makes
+    // the printer a PDF one, so the default printer is chosen again; the dialog drops the file
+    // name when a printer is chosen there.
+    const QString queue = printer->printerName();
+    printer->setOutputFileName(document.pdfPath);
+    if (!queue.isEmpty()) {
+      printer->setOutputFormat(QPrinter::NativeFormat);
+      printer->setPrinterName(queue);
+    }
+  }
+  printer->setDocName(document.title);
+  printer->setCreator(QCoreApplication::applicationName());
   printer->setResolution(kDotsPerInch);
   printer->setFullPage(false);
   printer->setPageLayout(setup.PageLayout());
@@ -34,14 +49,32 @@ std::unique_ptr<QPrinter> PrinterPrintJob::NewPrinter(const PrinterSetup& setup)
   return printer;
 }
 
-std::unique_ptr<PrintJob> PrinterPrintJob::ForPdf(const PrinterSetup& setup, const QString& path, int copies) {
-  auto printer = NewPrinter(setup);
+void PrinterPrintJob::FinishDialogSetup(QPrinter& printer) { printer.setResolution(kDotsPerInch); }
+
+std::unique_ptr<PrintJob> PrinterPrintJob::ForPdf(const PrinterSetup& setup, const QString& path, int copies,
+                                                  const PrintDocument& document) {
+  auto printer = NewPrinter(setup, {document.title, QString()});
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(path);
   // Setting the format may bring back the format's own defaults; the setup's page wins.
   printer->setResolution(kDotsPerInch);
   printer->setPageLayout(setup.PageLayout());
   return std::make_unique<PrinterPrintJob>(std::move(printer), copies);
+}
+
+std::unique_ptr<PrintJob> PrinterPrintJob::ForPrinter(const PrinterSetup& setup, const QString& queue, int copies,
+                                                      const PrintDocument& document) {
+  auto printer = NewPrinter(setup, {document.title, QString()});
+  printer->setOutputFormat(QPrinter::NativeFormat);
+  printer->setPrinterName(queue);
+  printer->setOutputFileName(QString());
+  printer->setPageLayout(setup.PageLayout());
+  FinishDialogSetup(*printer);
+  return std::make_unique<PrinterPrintJob>(std::move(printer), copies);
+}
+
+bool PrinterPrintJob::PrintsOnQueue() const {
+  return !pdfWriter_ && printer_->outputFormat() == QPrinter::NativeFormat && printer_->outputFileName().isEmpty();
 }
 
 QString PrinterPrintJob::deviceName() const {
@@ -97,7 +130,15 @@ bool PrinterPrintJob::Finish() {
     error_ = QStringLiteral("Printing on %1 could not be completed.").arg(deviceName());
     return false;
   }
-  return pdfWriter_ ? FinishPdf() : true;
+  if (pdfWriter_) return FinishPdf();
+  if (PrintsOnQueue()) {
+    // Ending the painter handed the job to the print system; a refusal is a failure too.
+    if (const std::optional<QString> refusal = LastPrintSystemRefusal()) {
+      error_ = QStringLiteral("Printing on %1 could not be completed.\n\n%2").arg(deviceName(), *refusal);
+      return false;
+    }
+  }
+  return true;
 }
 
 bool PrinterPrintJob::FinishPdf() {

@@ -13,6 +13,13 @@ class QPrinter;
 class PainterGraphics;
 class RecordingGraphics;
 
+// What is printed: the title that names the job in the print queue and titles a PDF, and the
+// file a print to a PDF file is suggested to go to.
+struct PrintDocument {
+  QString title;
+  QString pdfPath;
+};
+
 class PrintJob {
  public:
   virtual ~PrintJob() = default;
@@ -31,16 +38,27 @@ class PrintJob {
 // A job on a QPrinter (a real printer or a PDF file) at 72 dots per inch: the page graphics is the
 // printable area in points. A PDF file is made in memory with the printer's page layout and title
 // and then written as a save is (checked, synced, then put in place), so a file that cannot be
-// written completely is reported and no broken file is left at the target.
+// written completely is reported and no broken file is left at the target. A job that the print
+// system refuses (a queue that does not accept jobs) is reported with the system's reason.
 class PrinterPrintJob : public PrintJob {
  public:
   PrinterPrintJob(std::unique_ptr<QPrinter> printer, int copies);
   ~PrinterPrintJob() override;
 
-  // A printer for setup: 72 dpi, the setup's page layout, the device's copy count 1.
-  static std::unique_ptr<QPrinter> NewPrinter(const PrinterSetup& setup);
+  // A printer for setup and document, before the print dialog: 72 dpi, the setup's page layout,
+  // the document's title as the job's name and the PDF's title, document.pdfPath as the file a
+  // print to a file is offered, the device's copy count 1. It prints on the default printer
+  // when there is one.
+  static std::unique_ptr<QPrinter> NewPrinter(const PrinterSetup& setup, const PrintDocument& document = {});
+  // What the print dialog leaves to do once accepted: 72 dpi again (the dialog's printer choice
+  // may bring the device's own resolution back).
+  static void FinishDialogSetup(QPrinter& printer);
   // A job that writes a PDF file at path.
-  static std::unique_ptr<PrintJob> ForPdf(const PrinterSetup& setup, const QString& path, int copies);
+  static std::unique_ptr<PrintJob> ForPdf(const PrinterSetup& setup, const QString& path, int copies,
+                                          const PrintDocument& document = {});
+  // A job on the print queue of that name, as the print dialog leaves it when the queue is chosen.
+  static std::unique_ptr<PrintJob> ForPrinter(const PrinterSetup& setup, const QString& queue, int copies,
+                                              const PrintDocument& document = {});
 
   bool Begin() override;
   Graphics& Page() override;
@@ -53,6 +71,7 @@ class PrinterPrintJob : public PrintJob {
  private:
   QString deviceName() const;
   bool FinishPdf();
+  bool PrintsOnQueue() const;
 
   std::unique_ptr<QPrinter> printer_;
   QString pdfTarget_;

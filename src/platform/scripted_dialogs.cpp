@@ -7,12 +7,17 @@ std::optional<FolderItem> take(std::deque<std::optional<FolderItem>>& queue) {
     a.swap(queue.front());
     queue.pop_front();
   }
+  if (a && a->IsValid()) Dialogs::NoteFolderUsed(a->Parent());
   return a;
 }
 }  // namespace
 
 
-ScriptedDialogs::ScriptedDialogs() : previous_(nullptr) { Dialogs::Install(this); }
+ScriptedDialogs::ScriptedDialogs() : previous_(nullptr) {
+  Dialogs::Install(this);
+  // Each scripted run starts as a new run would: no folder used yet.
+  Dialogs::ForgetFolderUsed();
+}
 
 ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
 
@@ -26,13 +31,18 @@ DialogButton ScriptedDialogs::ShowMessageDialog(const MessageDialogSpec& request
   return b;
 }
 
-std::optional<FolderItem> ScriptedDialogs::GetOpenFolderItem(const QString& filter) {
+std::optional<FolderItem> ScriptedDialogs::GetOpenFolderItem(const QString& filter, const FolderItem& documentFolder) {
   openFilters << filter;
+  openDialogFilters.push_back(OpenDialogFilters(filter));
+  openStartFolders.push_back(StartFolder(documentFolder));
   return take(openAnswers);
 }
 
-std::optional<FolderItem> ScriptedDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName) {
+std::optional<FolderItem> ScriptedDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName,
+                                                             const FolderItem& documentFolder) {
   saveFilters << filter;
+  saveDialogFilters.push_back(SaveDialogFilters(filter));
+  saveStartFolders.push_back(StartFolder(documentFolder));
   saveSuggestions << suggestedName;
   return take(saveAnswers);
 }
@@ -49,14 +59,17 @@ bool ScriptedDialogs::ShowPageSetup(PrinterSetup& setup) {
   return true;
 }
 
-std::unique_ptr<PrintJob> ScriptedDialogs::ShowPrinterDialog(PrinterSetup& setup) {
+std::unique_ptr<PrintJob> ScriptedDialogs::ShowPrinterDialog(PrinterSetup& setup, const PrintDocument& document) {
   printerSetups.push_back(setup);
+  printDocuments.push_back(document);
   if (printerAnswers.empty()) return nullptr;
   PrinterAnswer a = printerAnswers.front();
   printerAnswers.pop_front();
   switch (a.kind) {
     case PrinterAnswer::Pdf:
-      return PrinterPrintJob::ForPdf(setup, a.pdfPath, a.copies);
+      return PrinterPrintJob::ForPdf(setup, a.target, a.copies, document);
+    case PrinterAnswer::Queue:
+      return PrinterPrintJob::ForPrinter(setup, a.target, a.copies, document);
     case PrinterAnswer::Record:
       return std::make_unique<RecordingPrintJob>(a.recording, a.copies, a.failBegin);
     case PrinterAnswer::Cancel:

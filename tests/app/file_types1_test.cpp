@@ -18,10 +18,11 @@ TEST(FileTypes1, TwoTypesInOrderWithTheirFilters) {
   const QString filter = *FileTypes1::HMNT() + *FileTypes1::Text();
   EXPECT_EQ(filter, "HMNT;Text");
   EXPECT_EQ(FileTypes1::HMNT()->ToString(), "HMNT");
+  // The dialogs show the types by their labels; the names stay what the filter texts hold.
   EXPECT_EQ(FileTypeRegistry::QtNameFilters(filter),
-            QStringList({"HMNT, Text (*.[hH][mM][nN][tT] *.[tT][xX][tT])", "HMNT (*.[hH][mM][nN][tT])",
-                         "Text (*.[tT][xX][tT])"}));
-  EXPECT_EQ(FileTypeRegistry::QtNameFilters("HMNT"), QStringList({"HMNT (*.[hH][mM][nN][tT])"}));
+            QStringList({"Song documents and text files (*.hmnt *.txt)", "Song documents (*.hmnt)",
+                         "Text files (*.txt)"}));
+  EXPECT_EQ(FileTypeRegistry::QtNameFilters("hmnt"), QStringList({"Song documents (*.hmnt)"}));
   EXPECT_EQ(FileTypeRegistry::DefaultExtension("HMNT"), ".hmnt");
   EXPECT_TRUE(FileTypeRegistry::QtNameFilters("Nothing").isEmpty());
 }

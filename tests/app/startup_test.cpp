@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -37,7 +38,7 @@ class StartupTest : public SettingsFolderTest {
   QStringList steps;
 };
 
-TEST_F(StartupTest, RunsTheOpenEventAndHandsDocumentsOverBeforeTheWindowExists) {
+TEST_F(StartupTest, HandsDocumentsOverBeforeTheWindowExistsAndNamesTheOthersOnceItIsShown) {
   Write(root.filePath("first.hmnt"), "song");
   Write(root.filePath("second.txt"), "text");
   QDir(root.path()).mkdir("a folder");
@@ -55,9 +56,12 @@ TEST_F(StartupTest, RunsTheOpenEventAndHandsDocumentsOverBeforeTheWindowExists) 
         EXPECT_TRUE(FileTypes1::HMNT() && FileTypes1::Text());
         ASSERT_TRUE(Module1::gOpenThisFile);
         EXPECT_EQ(Module1::gOpenThisFile->Path(), root.filePath("second.txt"));
+        EXPECT_TRUE(dialogs.msgBoxes.isEmpty()) << "no message before the window";
       },
       [&] {
         steps << "loop";
+        EXPECT_TRUE(dialogs.msgBoxes.isEmpty()) << "no message before the event loop runs";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.msgBoxes.isEmpty(); }, 5000));
         return 0;
       });
 
@@ -72,8 +76,95 @@ TEST_F(StartupTest, RunsTheOpenEventAndHandsDocumentsOverBeforeTheWindowExists) 
 }
 
 TEST_F(StartupTest, NoDocumentsLeaveNothingToOpenAndShowNoMessage) {
-  EXPECT_EQ(_RunApplication({}, [&] { EXPECT_FALSE(Module1::gOpenThisFile); }, [] { return 0; }), 0);
+  EXPECT_EQ(_RunApplication({}, [&] { EXPECT_FALSE(Module1::gOpenThisFile); },
+                            [] {
+                              QTest::qWait(50);
+                              return 0;
+                            }),
+            0);
   EXPECT_TRUE(dialogs.msgBoxes.isEmpty());
+}
+
+TEST_F(StartupTest, NamesThatAreNotUtf8AreShownByTheirBytesAndNeverCalledMissingWhenTheyExist) {
+  const QByteArray folder = QFile::encodeName(root.path());
+  const QByteArray song = folder + "/caf\xE9.hmnt";
+  const QByteArray subfolder = folder + "/dossier \xE9t\xE9";
+  Write(QString::fromUtf8(folder + "/valid.hmnt"), "song");
+  {
+    QFile f;
+    ASSERT_TRUE(f.open(::fopen(song.constData(), "w"), QIODevice::WriteOnly, QFile::AutoCloseHandle));
+  }
+  ASSERT_EQ(::mkdir(subfolder.constData(), 0755), 0);
+  const struct {
+    QByteArray argument;
+    QString message;  // "" when it is handed over
+  } cases[] = {
+      {song, "\"" + root.path() + "/caf\\xE9.hmnt\": the name is not valid UTF-8, so it cannot be opened."},
+      {subfolder, "\"dossier \\xE9t\\xE9\" is a folder."},
+      {folder + "/gone\xFF.hmnt", "\"" + root.path() + "/gone\\xFF.hmnt\": there is no such file."},
+      {folder + "/valid.hmnt", ""},
+  };
+  for (const auto& c : cases) {
+    App::Register(std::make_unique<App>());
+    Module1::gOpenThisFile.reset();
+    const QString text = _HandOverDocuments({c.argument});
+    if (c.message.isEmpty()) {
+      EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+      EXPECT_TRUE(Module1::gOpenThisFile);
+    } else {
+      EXPECT_EQ(text, "The document cannot be opened: " + c.message);
+      EXPECT_FALSE(Module1::gOpenThisFile);
+    }
+  }
+}
+
+TEST(CommandLine, OptionsBeforeTheDoubleDashDocumentsAfterIt) {
+  using Action = CommandLine::Action;
+  const struct {
+    std::vector<const char*> arguments;  // after the program's name
+    Action action;
+    QList<QByteArray> documents;
+    QString error;
+  } cases[] = {
+      {{}, Action::Run, {}, ""},
+      {{"a.hmnt", "b.txt"}, Action::Run, {"a.hmnt", "b.txt"}, ""},
+      {{"--help"}, Action::ShowHelp, {}, ""},
+      {{"a.hmnt", "--version"}, Action::ShowVersion, {}, ""},
+      {{"--version", "--help"}, Action::ShowVersion, {}, ""},
+      {{"-reverse"}, Action::Refuse, {}, "unknown option \"-reverse\""},
+      {{"-"}, Action::Refuse, {}, "unknown option \"-\""},
+      {{"--help=x"}, Action::Refuse, {}, "unknown option \"--help=x\""},
+      {{"-platform", "xcb"}, Action::Refuse, {}, "unknown option \"-platform\""},
+      {{"-\xFF"}, Action::Refuse, {}, "unknown option \"-\\xFF\""},
+      {{"--", "-reverse", "--", "--help"}, Action::Run, {"-reverse", "--", "--help"}, ""},
+      {{"a.hmnt", "--", "-b"}, Action::Run, {"a.hmnt", "-b"}, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<const char*> argv = {"harmonote"};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    const CommandLine line = _ParseCommandLine(int(argv.size()), argv.data());
+    const QString shown = c.arguments.empty() ? QString("(none)") : QString::fromLatin1(c.arguments[0]);
+    EXPECT_EQ(line.action, c.action) << shown.toStdString();
+    EXPECT_EQ(line.documents, c.documents) << shown.toStdString();
+    EXPECT_EQ(line.error, c.error) << shown.toStdString();
+  }
+}
+
+TEST(CommandLine, ReadableNamesShowEveryByteThatIsNotUtf8AsHex) {
+  const struct {
+    QByteArray bytes;
+    QString shown;
+  } cases[] = {
+      {"plain.hmnt", "plain.hmnt"},
+      {"caf\xC3\xA9", "caf\u00e9"},
+      {"caf\xE9", "caf\\xE9"},
+      {"\xC3", "\\xC3"},                      // cut short
+      {"\xC0\xAF", "\\xC0\\xAF"},              // an overlong "/"
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},      // a surrogate
+      {"a\tb", "a\\x09b"},
+      {"\xF0\x9F\x8E\xB5 song", "\U0001F3B5 song"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(_ReadableName(c.bytes), c.shown) << c.bytes.toHex().toStdString();
 }
 
 TEST_F(StartupTest, AnExceptionDuringStartUpIsReportedAndEndsWithAFailureStatus) {

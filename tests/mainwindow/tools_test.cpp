@@ -37,13 +37,13 @@ class ToolsTest : public WindowFixture {
     w->txtSong()->SetText(text);
     w->Modified(false);
     assignments = 0;
-    picture = w->pImage.get();
+    picture = w->pImage;  // held, so that a new picture can never take its address
   }
-  bool Redrawn() const { return w->pImage.get() != picture; }
+  bool Redrawn() const { return w->pImage != picture; }
   QString Text() const { return w->txtSong()->Text(); }
 
   int assignments = 0;
-  const void* picture = nullptr;
+  std::shared_ptr<Picture> picture;
 };
 
 TEST_F(ToolsTest, RewritingCommandsAssignTheirResultAndMarkTheSongModifiedOnlyWhenItChanged) {

@@ -15,7 +15,7 @@ TEST(ScriptedDialogs, AnswerFromTheirQueuesAndRecord) {
   request.CancelButton = "Cancel";
   EXPECT_EQ(Dialogs::Current().ShowMessageDialog(request), DialogButton::Alternate);
   EXPECT_EQ(Dialogs::Current().ShowMessageDialog(request), DialogButton::Cancel);
-  EXPECT_FALSE(Dialogs::Current().GetOpenFolderItem("HMNT;Text").has_value());
+  EXPECT_FALSE(Dialogs::Current().GetOpenFolderItem("HMNT;Text", FolderItem()).has_value());
   EXPECT_EQ(d.openFilters, QStringList({"HMNT;Text"}));
   ASSERT_EQ(d.messageDialogs.size(), 2u);
   EXPECT_EQ(d.messageDialogs[0].Message, "Save?");

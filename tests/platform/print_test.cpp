@@ -163,14 +163,16 @@ TEST(ScriptedPrinting, AnswersFromItsQueuesAndRecordsTheSetups) {
 
   auto recording = std::make_shared<RecordingGraphics>();
   d.printerAnswers = {PrinterAnswer::Cancelled(), PrinterAnswer::Recorded(recording, 3)};
-  EXPECT_EQ(Dialogs::Current().ShowPrinterDialog(setup), nullptr);
-  auto job = Dialogs::Current().ShowPrinterDialog(setup);
+  EXPECT_EQ(Dialogs::Current().ShowPrinterDialog(setup, {}), nullptr);
+  auto job = Dialogs::Current().ShowPrinterDialog(setup, {"Song", ""});
   ASSERT_NE(job, nullptr);
   EXPECT_EQ(job->Copies(), 3);
   ASSERT_TRUE(job->Begin());
   EXPECT_EQ(&job->Page(), recording.get());
-  EXPECT_EQ(Dialogs::Current().ShowPrinterDialog(setup), nullptr);
+  EXPECT_EQ(Dialogs::Current().ShowPrinterDialog(setup, {}), nullptr);
   EXPECT_EQ(d.printerSetups.size(), 3u);
+  ASSERT_EQ(d.printDocuments.size(), 3u);
+  EXPECT_EQ(d.printDocuments[1].title, "Song");
 }
 
 TEST(PageSetupDialog, StandsInWhenThereIsNoRealPrinter) {
