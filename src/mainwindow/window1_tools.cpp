@@ -1,8 +1,8 @@
 // The text tools of the Edit menu. Each reads the whole song text from txtSong, rewrites it with
-// the pure code in tools/ and assigns it back as one step of the text's undo history (none when
-// nothing changed); the text area's change event then redraws the preview and marks the song
-// modified. A command in stages assigns each stage, and still takes one undo step. Search,
-// Replace and Transpose ask through their dialogs.
+// the pure code in tools/ and assigns the result back once, as one step of the text's undo history
+// (none when nothing changed); the text area's change event then redraws the preview and marks
+// the song modified. A command made of several tools runs them all on the text first, so a step
+// that fails leaves the text as it was. Search, Replace and Transpose ask through their dialogs.
 #include "app/module1.h"
 #include "app/resources_folder.h"
 #include "mainwindow/window1.h"
@@ -44,18 +44,16 @@ const QString& Window1::CreateAllChords(bool upper) const { return ::CreateAllCh
 void Window1::RemoveLineFeeds() { txtSong_->ReplaceText(::RemoveLineFeeds(txtSong_->Text())); }
 
 void Window1::AutoLineFeed() {
-  // Joined, then broken again: two assignments, one undo step.
-  const QString joined = ::RemoveLineFeeds(txtSong_->Text());
-  txtSong_->ReplaceTextInStages(
-      {joined, Reflowed(joined, *Canvas1_, cbCenterLine_->Value(), sldrWordSize_->Value())});
+  // Joined and broken again to the canvas width.
+  txtSong_->ReplaceText(Reflowed(::RemoveLineFeeds(txtSong_->Text()), *Canvas1_, cbCenterLine_->Value(),
+                                 sldrWordSize_->Value()));
 }
 
 void Window1::AutoFormatSong() {
-  // Joined, reflowed without its column markers, chords detected: three assignments, one step.
-  const QString joined = ::RemoveLineFeeds(txtSong_->Text());
-  const QString reflowed =
-      Reflowed(RemoveColumnMarkers(joined), *Canvas1_, cbCenterLine_->Value(), sldrWordSize_->Value());
-  txtSong_->ReplaceTextInStages({joined, reflowed, ::AutoDetectChords(reflowed, ApplicationWordList())});
+  // Joined, reflowed without its column markers, chords detected.
+  const QString reflowed = Reflowed(RemoveColumnMarkers(::RemoveLineFeeds(txtSong_->Text())), *Canvas1_,
+                                    cbCenterLine_->Value(), sldrWordSize_->Value());
+  txtSong_->ReplaceText(::AutoDetectChords(reflowed, ApplicationWordList()));
 }
 
 void Window1::AutoDetectChords() {
@@ -73,8 +71,7 @@ void Window1::Transpose(const QString& fromKey, const QString& toKey) {
     Dialogs::Current().MsgBox(result.message);
     return;
   }
-  txtSong_->ReplaceText(result.text);
-  doDrawing();
+  txtSong_->ReplaceText(result.text);  // its change event redraws
 }
 
 bool Window1::_mnuRemoveLineFeeds_Action() {
@@ -130,7 +127,6 @@ bool Window1::_mnuSearchReplace_Action() {
   }
   if (Module1::gString.isEmpty()) return true;
   txtSong_->ReplaceText(ReplaceAllOccurrences(txtSong_->Text(), Module1::gString, Module1::gString2));
-  doDrawing();
   return true;
 }
 

@@ -1,18 +1,33 @@
 #include "sheet/markup.h"
 
+#include <array>
+
 #include "platform/strings.h"
 
 namespace markup {
 
 QStringList PageLines(const QString& pageText) {
-  QString text = pageText;
-  text.replace(QChar(10), QChar(13));
-  return Split(text, QString(QChar(13)));
+  QStringList out;
+  const qsizetype n = pageText.size();
+  for (qsizetype from = 0; n > 0;) {
+    const qsizetype end = LineEnd(pageText, from);
+    out.push_back(pageText.mid(from, end - from));
+    if (end == n) break;
+    from = end + 1;
+  }
+  return out;
 }
 
-LineKind KindOf(const QString& line) {
-  if (EqualsCI(line, kColumnMarker)) return LineKind::Column;
-  if (EqualsCI(line, kTopColumnMarker)) return LineKind::TopColumn;
+qsizetype LineEnd(QStringView pageText, qsizetype from) {
+  const qsizetype n = pageText.size();
+  const QChar* c = pageText.data();
+  while (from < n && c[from] != QChar(13) && c[from] != QChar(10)) ++from;
+  return from;
+}
+
+LineKind KindOf(QStringView line) {
+  if (line.compare(kColumnMarker, Qt::CaseInsensitive) == 0) return LineKind::Column;
+  if (line.compare(kTopColumnMarker, Qt::CaseInsensitive) == 0) return LineKind::TopColumn;
   if (line.contains(QLatin1Char('{'))) return LineKind::Caption;
   return LineKind::Words;
 }
@@ -30,21 +45,27 @@ QStringList LineWords(const QString& line) {
   QStringList out;
   const qsizetype n = line.size();
   if (n == 0) return out;
-  const QChar blank(u' ');
   qsizetype from = 0;
   while (true) {
-    qsizetype end = line.indexOf(blank, from);
-    if (end < 0) end = n;
-    if (QStringView(line).sliced(from, end - from).contains(QLatin1Char('['))) {
-      const qsizetype close = line.indexOf(QLatin1Char(']'), from);
-      end = close < 0 ? -1 : line.indexOf(blank, close);
-      if (end < 0) end = n;
-    }
+    const qsizetype end = WordEnd(line, from);
     out.push_back(line.mid(from, end - from));
     if (end == n) break;
     from = end + 1;
   }
   return out;
+}
+
+qsizetype WordEnd(QStringView line, qsizetype from) {
+  const qsizetype n = line.size();
+  const QChar blank(u' ');
+  qsizetype end = line.indexOf(blank, from);
+  if (end < 0) end = n;
+  if (line.sliced(from, end - from).contains(QLatin1Char('['))) {
+    const qsizetype close = line.indexOf(QLatin1Char(']'), from);
+    end = close < 0 ? -1 : line.indexOf(blank, close);
+    if (end < 0) end = n;
+  }
+  return end;
 }
 
 ChordGroup ReadChordGroup(const QString& group) {
@@ -99,6 +120,77 @@ PlainWord ReadPlainWord(const QString& word) {
   }
   p.text = std::move(w);
   return p;
+}
+
+namespace {
+
+// Whether a text holds a bold or paragraph marker.
+bool HoldsMarker(QStringView text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u == u'*' || u == u'<' || u == u'>') return true;
+  }
+  return false;
+}
+
+// The states after a word line: a chord word ends bold (each of its chord groups is drawn bold and
+// switches bold off after it); a plain word switches them by its markers.
+LineState ReadWordsState(QStringView line, LineState s) {
+  const qsizetype n = line.size();
+  for (qsizetype from = 0; from < n;) {
+    const qsizetype end = WordEnd(line, from);
+    const QStringView word = line.sliced(from, end - from);
+    if (word.contains(QLatin1Char('['))) {
+      s.bold = false;
+    } else if (HoldsMarker(word)) {
+      const PlainWord p = ReadPlainWord(word.toString());
+      if (p.boldBefore) s.bold = !s.bold;
+      if (p.paragraphOn) s.paragraph = true;
+      if (p.paragraphOff) s.paragraph = false;
+      if (p.boldAfter) s.bold = !s.bold;
+    }
+    from = end + 1;
+  }
+  return s;
+}
+
+}  // namespace
+
+qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state) {
+  // One pass over the characters, noting per line what can change a state through a table of the
+  // few characters that matter; most lines hold a chord group or nothing at all.
+  enum : unsigned char { kEnd = 1, kBrace = 2, kBracket = 4, kMarker = 8 };
+  static constexpr auto kTable = [] {
+    std::array<unsigned char, 128> t{};
+    t['\r'] = t['\n'] = kEnd;
+    t['{'] = kBrace;
+    t['['] = kBracket;
+    t['*'] = t['<'] = t['>'] = kMarker;
+    return t;
+  }();
+  const qsizetype n = pageText.size();
+  const char16_t* c = pageText.utf16();
+  while (from < n) {
+    unsigned char seen = 0;
+    qsizetype end = from;
+    for (; end < n; ++end) {
+      const char16_t u = c[end];
+      const unsigned char f = u < 128 ? kTable[u] : 0;
+      if (f & kEnd) break;
+      seen |= f;
+    }
+    const QStringView line = pageText.sliced(from, end - from);
+    if (line.size() == kColumnMarker.size()) {
+      const LineKind kind = KindOf(line);
+      if (kind == LineKind::Column || kind == LineKind::TopColumn) return from;
+    }
+    if (seen & kBrace) state.bold = false;  // a caption, drawn bold, then bold is switched off
+    else if (seen & kMarker) state = ReadWordsState(line, state);
+    else if (seen & kBracket) state.bold = false;
+    if (end == n) return n;
+    from = end + 1;
+  }
+  return n;
 }
 
 }  // namespace markup

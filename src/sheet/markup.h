@@ -15,10 +15,13 @@ enum class LineKind { Column, TopColumn, Caption, Words };
 // The lines of a (trimmed) page text: every LF becomes a CR, then the text is cut at every CR,
 // so a CR LF pair ends one line and yields one more, empty, line. An empty text has no lines.
 QStringList PageLines(const QString& pageText);
+// The same lines one at a time: the line that starts at from ends at the returned position (the
+// next CR or LF, or the end of the text); the next line starts one after it, unless it is the end.
+qsizetype LineEnd(QStringView pageText, qsizetype from);
 
 // The kind of an untrimmed line, by the first test it meets: equal to "-----" or "----t" (letter
 // case ignored), holding "{" anywhere, or else a word line.
-LineKind KindOf(const QString& line);
+LineKind KindOf(QStringView line);
 
 // A caption line without its first "{" and then its first remaining "}".
 QString CaptionText(const QString& line);
@@ -30,6 +33,8 @@ bool IsChordWord(const QString& word);
 // word without any "]" takes the following words of the line, one at a time with one blank
 // between, until the joined text holds "]" or the line's last word has been taken.
 QStringList LineWords(const QString& line);
+// The end of the word of a non-empty line that starts at from (a blank, or the line's end).
+qsizetype WordEnd(QStringView line, qsizetype from);
 
 // A chord group's parts: the chord name and, when the name held "!", the fret values after it
 // (empty values keep their place).
@@ -64,5 +69,17 @@ struct PlainWord {
 // first remaining "*" goes too and bold switches back after the word. Then a leading "<" opens
 // and a trailing ">" closes paragraph mode, each removed.
 PlainWord ReadPlainWord(const QString& word);
+
+// The two states a page carries from line to line, which a line changes whether it is drawn or
+// not: bold (switched by plain words' stars, off after a caption or a chord group) and paragraph
+// mode (switched by plain words' "<" and ">").
+struct LineState {
+  bool bold = false;
+  bool paragraph = false;
+};
+// Reads the lines of a page text from from (where a line starts) for the states they leave, as
+// drawing them would, without measuring or drawing anything, up to the next column marker line:
+// returns where that line starts, or the text's end when none follows.
+qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state);
 
 }  // namespace markup

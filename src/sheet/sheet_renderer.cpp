@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/strings.h"
@@ -25,42 +26,74 @@ class PageDrawer {
       : g_(g), in_(in), d_(in.scale), left_(Trunc(10 * d_)), x_(left_), y_(y), top_(y) {}
 
   void DrawLines(const QString& pageText) {
+    const qsizetype n = pageText.size();
+    if (n > 0) limit_ = g_.Height() + Reach();
     g_.Bold(false);
     WordSize();
-    for (const QString& line : markup::PageLines(pageText)) {
-      QString last;  // the last text the line read: its height is the paragraph advance
-      switch (markup::KindOf(line)) {
-        case markup::LineKind::Column:
-          left_ = Trunc(g_.Width() / 2.0 + 10 * d_);
-          y_ = Trunc(top_ - in_.rowHeight * d_);
-          last = line;
-          break;
-        case markup::LineKind::TopColumn:
-          left_ = Trunc(g_.Width() / 2.0 + 10 * d_);
-          y_ = Trunc(12 * d_ - in_.rowHeight * d_);
-          last = line;
-          break;
-        case markup::LineKind::Caption:
-          last = markup::CaptionText(line);
-          y_ = Trunc(y_ + 6 * d_);
-          x_ = left_;
-          g_.Bold(true);
-          Draw(last, x_, y_);
-          g_.Bold(false);
-          break;
-        case markup::LineKind::Words:
-          last = DrawWords(line);
-          break;
+    for (qsizetype from = 0; n > 0;) {
+      if (y_ > limit_) {
+        // Nothing of this line reaches the sheet, and the lines after it only go lower until a
+        // column marker takes the drawing back up: they are read for the states they hand on,
+        // and not measured, drawn or advanced over.
+        markup::LineState s{g_.Bold(), paragraph_};
+        from = markup::ReadStatesToColumn(pageText, from, s);
+        if (s.bold != g_.Bold()) g_.Bold(s.bold);
+        paragraph_ = s.paragraph;
+        if (from == n) break;
       }
-      if (paragraph_)
-        y_ = Trunc(y_ + g_.StringHeight(last, kWrap));
-      else
-        y_ = Trunc(y_ + in_.rowHeight * d_);
-      x_ = left_;
+      const qsizetype end = markup::LineEnd(pageText, from);
+      DrawLine(QStringView(pageText).sliced(from, end - from));
+      if (end == n) break;
+      from = end + 1;
     }
   }
 
  private:
+  // How far above its baseline anything drawn for a line can reach: the higher of the chord name
+  // and the top fret value, plus the text's ascent, which the line height of the largest text size
+  // bounds.
+  double Reach() {
+    SetSize(g_, std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_);
+    g_.Bold(true);
+    const double bold = g_.StringHeight(QString(), kWrap);
+    g_.Bold(false);
+    const double regular = g_.StringHeight(QString(), kWrap);
+    return std::max({0, in_.chordOffset, in_.fretOffset}) * d_ + std::max({0.0, bold, regular});
+  }
+
+  void DrawLine(QStringView line) {
+    const markup::LineKind kind = markup::KindOf(line);
+    QString last;  // the last text the line read: its height is the paragraph advance
+    switch (kind) {
+      case markup::LineKind::Column:
+        left_ = Trunc(g_.Width() / 2.0 + 10 * d_);
+        y_ = Trunc(top_ - in_.rowHeight * d_);
+        last = line.toString();
+        break;
+      case markup::LineKind::TopColumn:
+        left_ = Trunc(g_.Width() / 2.0 + 10 * d_);
+        y_ = Trunc(12 * d_ - in_.rowHeight * d_);
+        last = line.toString();
+        break;
+      case markup::LineKind::Caption:
+        last = markup::CaptionText(line.toString());
+        y_ = Trunc(y_ + 6 * d_);
+        x_ = left_;
+        g_.Bold(true);
+        Draw(last, x_, y_);
+        g_.Bold(false);
+        break;
+      case markup::LineKind::Words:
+        last = DrawWords(line.toString());
+        break;
+    }
+    if (paragraph_)
+      y_ = Trunc(y_ + g_.StringHeight(last, kWrap));
+    else
+      y_ = Trunc(y_ + in_.rowHeight * d_);
+    x_ = left_;
+  }
+
   void WordSize() { SetSize(g_, in_.wordSize * d_); }
 
   // The width of a text at the word size, cut toward zero. Words come back often within a page,
@@ -141,6 +174,7 @@ class PageDrawer {
   const double d_;
   int left_, x_, y_;
   const int top_;
+  double limit_ = 0;  // a line whose baseline lies lower draws nothing on the sheet
   bool paragraph_ = false;
   QHash<QString, int> widths_[2];  // at the word size, regular and bold
 };

@@ -40,6 +40,28 @@ void ReadMarkup(const QString& page) {
   }
 }
 
+bool SameOp(const RecordingGraphics::Op& a, const RecordingGraphics::Op& b) {
+  return a.text == b.text && a.x == b.x && a.y == b.y && a.size == b.size && a.bold == b.bold && a.color == b.color;
+}
+
+// The texts drawn on the sheet are the tall sheet's texts in the same order, a line below the
+// sheet left out, and every text whose baseline lies on the sheet is among them. The page label,
+// set by the sheet's height, is left out of both.
+void SameOnTheSheet(const RecordingGraphics& sheet, const RecordingGraphics& tall, bool label) {
+  std::vector<RecordingGraphics::Op> drawn = sheet.Strings(), all = tall.Strings();
+  if (label) {
+    FUZZ_CHECK(!drawn.empty() && !all.empty());
+    drawn.pop_back();
+    all.pop_back();
+  }
+  std::size_t next = 0;
+  for (const RecordingGraphics::Op& op : all) {
+    if (next < drawn.size() && SameOp(op, drawn[next])) ++next;
+    else FUZZ_CHECK(op.y > sheet.Height());
+  }
+  FUZZ_CHECK(next == drawn.size());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -72,14 +94,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QStringList cut = Split(s.song, s.marker);
   FUZZ_CHECK(pieces == cut.size());
 
-  RecordingGraphics g;
+  // The sheet, and one tall enough for every line: what lands on the sheet is drawn alike on both.
+  RecordingGraphics g, tall(576, 1 << 30);
   if (proportional) {
     // Widths that differ from character to character, as a real font's do.
-    g.SetWidthFn([](const QString& t, double size, bool bold) {
+    const auto width = [](const QString& t, double size, bool bold) {
       double w = 0;
       for (const QChar c : t) w += size * (0.25 + (c.unicode() % 7) * 0.1) + (bold ? 1 : 0);
       return w;
-    });
+    };
+    g.SetWidthFn(width);
+    tall.SetWidthFn(width);
   }
   // Every page once, and the ones just past both ends; a long song only its first and last pages.
   const int last = std::max(pieces, 1) + 1;
@@ -92,6 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int drawn = RenderSheetPage(g, s, page);
     FUZZ_CHECK(drawn == sp.number && drawn >= 1 && drawn <= std::max(pieces, 1));
     for (const RecordingGraphics::Op& op : g.Ops()) FUZZ_CHECK(std::isfinite(op.x) && std::isfinite(op.y));
+    tall.Clear();
+    RenderSheetPage(tall, s, page);
+    SameOnTheSheet(g, tall, pieces >= 2);
   }
   return 0;
 }

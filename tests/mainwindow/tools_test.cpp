@@ -15,6 +15,7 @@
 #include "platform/controls/slider.h"
 #include "platform/controls/text_area.h"
 #include "platform/controls/text_field.h"
+#include "platform/guard.h"
 #include "tools/dialogs/frm_replace.h"
 #include "tools/dialogs/frm_search.h"
 #include "tools/dialogs/frm_transpose.h"
@@ -67,10 +68,10 @@ TEST_F(ToolsTest, RewritingCommandsAssignTheirResultAndMarkTheSongModifiedOnlyWh
        1},
       {"capitalise lines", &Window1::_mnuCapFirstLetterOfLine_Action, "hello\rworld\r[am]\r", "Hello\rWorld\r[am]\r", 1},
       {"capitalise, nothing to change", &Window1::_mnuCapFirstLetterOfLine_Action, "", "", 1},
-      // Joined first, then broken again: two assignments even when the text comes back the same.
+      // Joined and broken again in the tools, then assigned once.
       {"reflow", &Window1::_mnuAutoFormat_Action, "{Verse 1} Here we go {Chorus} La la",
-       "{Verse 1}\r Here we go \r{Chorus}\r La la", 2},
-      {"reflow, unchanged", &Window1::_mnuAutoFormat_Action, "short", "short", 2},
+       "{Verse 1}\r Here we go \r{Chorus}\r La la", 1},
+      {"reflow, unchanged", &Window1::_mnuAutoFormat_Action, "short", "short", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -117,8 +118,35 @@ TEST_F(ToolsTest, AutoFormatSongDropsColumnMarkersReflowsAndDetects) {
   Song("Am G -----\rC  hello");
   w->AutoFormatSong();
   EXPECT_EQ(Text(), "[Am] [G] [C]hello");
-  EXPECT_EQ(assignments, 3);  // joined, reflowed, chords detected
+  EXPECT_EQ(assignments, 1);  // joined, reflowed and chords detected before the text is assigned
   EXPECT_TRUE(w->Modified());
+}
+
+TEST_F(ToolsTest, AReflowThatFailsLeavesTheTextAsItWas) {
+  // A canvas without width has no picture to measure on: the reflow fails after the text has been
+  // joined, and neither the joined text nor anything else reaches the text area.
+  const struct {
+    const char* what;
+    std::function<void(Window1*)> run;
+  } cases[] = {
+      {"auto line feed", [](Window1* x) { x->_mnuAutoFormat_Action(); }},
+      {"auto format", [](Window1* x) { x->AutoFormatSong(); }},
+  };
+  const QSize size = w->Canvas1()->size();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Song("Am G\rhello\rthere");
+    dialogs.msgBoxes.clear();
+    w->Canvas1()->resize(0, size.height());
+    EXPECT_FALSE(Guarded([&] { c.run(w); }));
+    w->Canvas1()->resize(size);
+    EXPECT_EQ(Text(), "Am G\rhello\rthere");
+    EXPECT_EQ(assignments, 0);
+    EXPECT_FALSE(w->Modified());
+    EXPECT_FALSE(Redrawn());
+    ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+    EXPECT_TRUE(dialogs.msgBoxes[0].startsWith("An error occurred")) << dialogs.msgBoxes[0].toStdString();
+  }
 }
 
 TEST_F(ToolsTest, TransposeRewritesOnceOrReportsTheUnknownKey) {

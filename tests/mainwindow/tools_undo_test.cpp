@@ -133,7 +133,7 @@ TEST_F(ToolsUndoTest, ACommandThatChangesNothingAddsNoStep) {
     Command run;
   } cases[] = {
       {"remove line feeds", "one line", [](Window1* w) { w->_mnuRemoveLineFeeds_Action(); }},
-      // In stages: joined, then broken again where it was.
+      // Joined and broken again where it was.
       {"auto line feed", "short", [](Window1* w) { w->_mnuAutoFormat_Action(); }},
       {"detect chords", "hello", [](Window1* w) { w->_mnuAutoDetectChords_Action(); }},
       {"capitalise chords", "[Am] x", [](Window1* w) { w->_mnuConvertChordstoCaps_Action(); }},

@@ -1,0 +1,151 @@
+// Every text tool of the Edit menu through the real main window (shown, spell checking on, as a
+// user has it), against the pure tool on the same text: the window's figure is the command from
+// its menu handler until the window has settled (the result assigned as one undo step, the
+// change handled, the preview redrawn, pending events processed); the same with spell checking
+// off shows what the checking of the result costs. Each run starts from the song set afresh,
+// outside the timing. Given song files, each is measured whole; the chords-over-lyrics
+// figure wants a song written that way (gen_song.py's OUT-over.txt).
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "app/ini_class.h"
+#include "app/module1.h"
+#include "app/resources_folder.h"
+#include "bench_common.h"
+#include "mainwindow/window1.h"
+#include "platform/controls/canvas.h"
+#include "platform/controls/check_box.h"
+#include "platform/controls/slider.h"
+#include "platform/controls/text_area.h"
+#include "platform/controls/text_field.h"
+#include "shell/menu_bar1.h"
+#include "tools/capitalise.h"
+#include "tools/chord_conversion.h"
+#include "tools/chord_detection.h"
+#include "tools/dialogs/frm_replace.h"
+#include "tools/reflow.h"
+#include "tools/search_replace.h"
+#include "tools/transpose.h"
+#include "tools/word_list.h"
+
+namespace {
+
+constexpr int kRuns = 5;
+
+// Median of the runs of fn, each after prepare (not timed).
+double Median(const std::function<void()>& prepare, const std::function<void()>& fn) {
+  std::vector<double> t;
+  for (int i = 0; i < kRuns; ++i) {
+    prepare();
+    const auto a = std::chrono::steady_clock::now();
+    fn();
+    const auto b = std::chrono::steady_clock::now();
+    t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
+  }
+  std::sort(t.begin(), t.end());
+  return t[t.size() / 2];
+}
+
+// Answers the Replace dialog as soon as it is shown: replace term by replacement everywhere.
+void AnswerReplace(const QString& term, const QString& replacement) {
+  QTimer::singleShot(0, [=] {
+    if (auto* d = qobject_cast<frmReplace*>(QApplication::activeModalWidget())) {
+      d->TextField1()->setText(term);
+      d->TextField2()->setText(replacement);
+      d->PushButton1()->click();
+    }
+  });
+}
+
+struct Tool {
+  const char* name;
+  std::function<QString(const QString&)> pure;
+  std::function<void(Window1*)> window;
+};
+
+void Measure(const QString& label, const QString& song) {
+  Window1* w = Window1::Instance();
+  w->show();
+  QCoreApplication::processEvents();
+  const int width = w->Canvas1()->width(), height = w->Canvas1()->height();
+  const bool centre = w->cbCenterLine()->Value();
+  const int wordSize = w->sldrWordSize()->Value();
+  const WordList& words = WordListAGC(ResourcesFolder().Child(QStringLiteral("WordListAGC.txt")));
+  const auto reflow = [=](const QString& oneLine) {
+    return ReflowLines(oneLine, ReflowWidth(width, centre), PictureMeasure(width, height, wordSize));
+  };
+  const Tool tools[] = {
+      {"Remove Line Feeds", [](const QString& s) { return RemoveLineFeeds(s); },
+       [](Window1* x) { x->_mnuRemoveLineFeeds_Action(); }},
+      {"Auto Line Feed (reflow)", [&](const QString& s) { return reflow(RemoveLineFeeds(s)); },
+       [](Window1* x) { x->_mnuAutoFormat_Action(); }},
+      {"Auto Format Song", [&](const QString& s) { return AutoDetectChords(reflow(RemoveColumnMarkers(RemoveLineFeeds(s))), words); },
+       [](Window1* x) { x->AutoFormatSong(); }},
+      {"Detect Chords", [&](const QString& s) { return AutoDetectChords(s, words); },
+       [](Window1* x) { x->_mnuAutoDetectChords_Action(); }},
+      {"Chords over Lyrics to Inline", [](const QString& s) { return ConvertChordsToInlineChords(s); },
+       [](Window1* x) { x->_mnuConvertChordsOverTexttoInlineChords_Action(); }},
+      {"Capitalise Chords", [](const QString& s) { return ConvertChordsToCaps(s); },
+       [](Window1* x) { x->_mnuConvertChordstoCaps_Action(); }},
+      {"Capitalise Lines", [](const QString& s) { return CapFirstLetterOfLine(s); },
+       [](Window1* x) { x->_mnuCapFirstLetterOfLine_Action(); }},
+      {"Transpose Eb -> F", [](const QString& s) { return TransposeSong(s, "Eb", "F").text; },
+       [](Window1* x) { x->Transpose("Eb", "F"); }},
+      {"Replace All grace -> mercy", [](const QString& s) { return ReplaceAllOccurrences(s, "grace", "mercy"); },
+       [](Window1* x) {
+         AnswerReplace("grace", "mercy");
+         x->_mnuSearchReplace_Action();
+       }},
+  };
+  std::printf("-- %s: %lld characters\n", label.toLocal8Bit().constData(), static_cast<long long>(song.size()));
+  std::printf("%-40s %10s %10s %7s %10s %7s\n", "tool", "pure ms", "window ms", "ratio", "no spell", "ratio");
+  for (const Tool& t : tools) {
+    QString out;
+    const double pure = Median([] {}, [&] { out = t.pure(song); });
+    const auto through = [&](bool spelling) {
+      w->txtSong()->SetAutomaticallyCheckSpelling(spelling);
+      const double ms = Median(
+          [&] {
+            w->txtSong()->SetText(song);
+            QCoreApplication::processEvents();
+          },
+          [&] {
+            t.window(w);
+            QCoreApplication::processEvents();
+          });
+      if (w->txtSong()->Text() != TextArea::ReadBack(out)) std::printf("  (%s: the window's result differs)\n", t.name);
+      return ms;
+    };
+    const double unchecked = through(false), window = through(true);
+    std::printf("%-40s %10.3f %10.3f %6.2fx %10.3f %6.2fx\n", t.name, pure, window, window / pure, unchecked,
+                unchecked / pure);
+    std::fflush(stdout);
+  }
+  delete w;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir settings;
+  Module1::newPageSymbol = QStringLiteral("+++++");
+  Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+  if (argc > 1) {
+    for (int i = 1; i < argc; ++i) Measure(QString::fromLocal8Bit(argv[i]), bench::LoadSongText(argv[i]));
+  } else {
+    Measure(QStringLiteral("generated 8000 lines"), bench::GenerateSong(8000));
+    Measure(QStringLiteral("generated 8000 lines, chords over lyrics"), bench::GenerateSong(8000, true));
+  }
+  Module1::myINI.reset();
+  MenuBar1::Release();
+  return 0;
+}
