@@ -4,6 +4,7 @@
 #include <QPagedPaintDevice>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
 
 #include "platform/errors.h"
@@ -46,7 +47,7 @@ PainterGraphics::FontEntry& PainterGraphics::entryFor(double size, bool bold) {
   auto& slot = cache[Key{size, bold, device_->logicalDpiY(), ratio_}];
   if (!slot) {
     QFont f = SheetFont(size, bold);
-    slot = std::make_shared<FontEntry>(FontEntry{f, QFontMetricsF(f, device_), {}});
+    slot = std::make_shared<FontEntry>(FontEntry{f, QFontMetricsF(f, device_), {}, {}});
   }
   return *slot;
 }
@@ -75,6 +76,10 @@ void PainterGraphics::Bold(bool on) {
 
 void PainterGraphics::DrawString(const QString& text, double x, double y) {
   if (text.isEmpty()) return;
+  if (pages_) {
+    drawPrintedString(text, x, y);
+    return;
+  }
   auto& texts = current_->texts;
   auto it = texts.find(text);
   if (it == texts.end()) {
@@ -89,7 +94,39 @@ void PainterGraphics::DrawString(const QString& text, double x, double y) {
   painter_.drawStaticText(QPointF(x, y - current_->metrics.ascent()), *it);
 }
 
-double PainterGraphics::StringWidth(const QString& text) { return current_->metrics.horizontalAdvance(text); }
+void PainterGraphics::drawPrintedString(const QString& text, double x, double y) {
+  // Laid out as a static text lays itself out when drawn on a printer (in the painter's font for
+  // the device, one unbounded line, leading included, at the top left), once per text and font.
+  auto& layouts = printLayouts_[current_];
+  auto it = layouts.find(text);
+  if (it == layouts.end()) {
+    auto layout = std::make_shared<QTextLayout>(text, painter_.font());
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+      line.setLeadingIncluded(true);
+      line.setLineWidth(std::numeric_limits<int>::max() / 256);
+      line.setPosition(QPointF(0.0, height));
+      height += line.height();
+      if (line.leading() < 0) height += std::ceil(line.leading());
+    }
+    layout->endLayout();
+    it = layouts.insert(text, std::move(layout));
+  }
+  (*it)->draw(&painter_, QPointF(x, y - current_->metrics.ascent()));
+}
+
+double PainterGraphics::StringWidth(const QString& text) {
+  // Measuring shapes the text; a sheet measures the same words over and over.
+  auto& widths = current_->widths;
+  auto it = widths.find(text);
+  if (it == widths.end()) {
+    if (widths.size() > 16384) widths.clear();
+    it = widths.insert(text, current_->metrics.horizontalAdvance(text));
+  }
+  return *it;
+}
 
 double PainterGraphics::StringHeight(const QString& text, double wrapWidth) {
   const QFontMetricsF& fm = current_->metrics;

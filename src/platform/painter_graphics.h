@@ -5,7 +5,9 @@
 #include <QHash>
 #include <QPainter>
 #include <QStaticText>
+#include <QTextLayout>
 #include <memory>
+#include <unordered_map>
 
 #include "platform/graphics.h"
 
@@ -42,10 +44,12 @@ class PainterGraphics : public Graphics {
 
  private:
   void applyFont();
+  void drawPrintedString(const QString& text, double x, double y);
   struct FontEntry {
     QFont font;
     QFontMetricsF metrics;
     QHash<QString, QStaticText> texts;  // laid-out text, reused for repeated words
+    QHash<QString, double> widths;      // measured text
   };
   // One font, its metrics and its laid-out texts per text size, bold state and device
   // resolution, kept for the whole run (drawing happens on the main thread only).
@@ -61,4 +65,7 @@ class PainterGraphics : public Graphics {
   double size_ = 12.0;
   bool bold_ = false;
   FontEntry* current_ = nullptr;
+  // On a printer, laid-out texts per font for this device's life (one print job): a printer's
+  // paint engine lays a static text out again at every draw, so the layout itself is kept.
+  std::unordered_map<const FontEntry*, QHash<QString, std::shared_ptr<QTextLayout>>> printLayouts_;
 };

@@ -1,6 +1,7 @@
 #include "sheet/pages.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/strings.h"
 
@@ -23,15 +24,33 @@ qsizetype NextMarker(QStringView text, QStringView marker, qsizetype from) {
   return -1;
 }
 
+// Where the marker occurs in the text, left to right, without overlaps. The positions of the
+// last text asked about are kept: a print asks for the page count and one page start per page of
+// the same text, which then costs one walk over it. The kept copy shares the text's storage, so a
+// change to the text (which cannot happen in place while it is shared) makes a new one.
+const std::vector<qsizetype>& MarkerPositions(const QString& song, const QString& marker) {
+  struct Kept {
+    QString song, marker;
+    std::vector<qsizetype> at;
+  };
+  thread_local Kept kept;
+  if (!(song.isSharedWith(kept.song) && song.constData() == kept.song.constData() &&
+        song.size() == kept.song.size() && marker == kept.marker)) {
+    kept.song = song;
+    kept.marker = marker;
+    kept.at.clear();
+    for (qsizetype at = NextMarker(song, marker, 0); at >= 0; at = NextMarker(song, marker, at + marker.size()))
+      kept.at.push_back(at);
+  }
+  return kept.at;
+}
+
 }  // namespace
 
 int CountPieces(const QString& song, const QString& marker) {
   if (song.isEmpty()) return 0;
   if (marker.isEmpty()) return 1;
-  int pieces = 1;
-  for (qsizetype at = NextMarker(song, marker, 0); at >= 0; at = NextMarker(song, marker, at + marker.size()))
-    ++pieces;
-  return pieces;
+  return static_cast<int>(MarkerPositions(song, marker).size()) + 1;
 }
 
 SongPage FindPage(const QString& song, const QString& marker, int page) {
@@ -43,10 +62,9 @@ SongPage FindPage(const QString& song, const QString& marker, int page) {
   }
   out.number = std::clamp(page, 1, out.pieces);
   // The piece starts after the (number - 1)-th marker and ends at the next one.
-  qsizetype start = 0;
-  for (int i = 1; i < out.number; ++i) start = NextMarker(song, marker, start) + marker.size();
-  qsizetype end = NextMarker(song, marker, start);
-  if (end < 0) end = song.size();
+  const std::vector<qsizetype>& at = MarkerPositions(song, marker);
+  const qsizetype start = out.number > 1 ? at[out.number - 2] + marker.size() : 0;
+  const qsizetype end = out.number - 1 < static_cast<int>(at.size()) ? at[out.number - 1] : song.size();
   out.text = QStringView(song).mid(start, end - start).trimmed().toString();
   return out;
 }

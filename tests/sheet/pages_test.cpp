@@ -59,6 +59,24 @@ TEST(Pages, PageSelectionEdgeCases) {
   EXPECT_EQ(CountPages("aXb", "x"), 1);  // the marker's letter case counts
 }
 
+// A print asks about the same text once per page, and the answers for a text are kept; a text
+// edited in place (same variable, same length) or read at another marker is a new question.
+TEST(Pages, AnswersFollowATextEditedInPlace) {
+  QString song = "one+++++two+++++three";
+  ASSERT_EQ(CountPages(song, kMarker), 3);
+  EXPECT_EQ(FindPage(song, kMarker, 2).text, "two");
+  song[4] = 'x';  // "one+x+++two+++++three": the first marker is gone
+  EXPECT_EQ(CountPages(song, kMarker), 2);
+  EXPECT_EQ(FindPage(song, kMarker, 1).text, "one+x+++two");
+  song[4] = '+';
+  song[11] = '-';  // "one+++++two-++++three": the marker moved to the first break
+  EXPECT_EQ(CountPages(song, kMarker), 2);
+  EXPECT_EQ(FindPage(song, kMarker, 2).text, "two-++++three");
+  EXPECT_EQ(FindPage(song, "-", 1).text, "one+++++two");
+  const QString copy = song;  // a copy shares the text and reads the same pages
+  EXPECT_EQ(FindPage(copy, kMarker, 1).text, "one");
+}
+
 TEST(Pages, PageNumberIsLoweredToTheCountAndNeverBelowOne) {
   struct Row { int current, total, want; };
   const Row rows[] = {{3, 2, 2}, {1, 2, 1}, {2, 2, 2}, {3, 1, 1}, {0, 1, 1}, {0, 4, 1}, {-2, 3, 1}};

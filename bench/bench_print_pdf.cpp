@@ -1,0 +1,56 @@
+// Print to PDF on the real main window, in process: the whole song through the Print command
+// (page setup kept, the printer dialog answering with a PDF file), every page drawn and the PDF
+// written to disk.
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "app/ini_class.h"
+#include "app/module1.h"
+#include "bench_common.h"
+#include "mainwindow/window1.h"
+#include "platform/controls/text_area.h"
+#include "platform/controls/text_field.h"
+#include "platform/scripted_dialogs.h"
+#include "shell/menu_bar1.h"
+
+namespace {
+
+void Measure(const char* name, const QString& song, const QString& folder) {
+  ScriptedDialogs dialogs;
+  Window1* w = Window1::Instance();
+  w->txtTitle()->SetText(QStringLiteral("Amazing Grace"));
+  w->txtCapo()->SetText(QStringLiteral("3"));
+  w->txtKey()->SetText(QStringLiteral("Eb"));
+  w->txtSong()->SetText(song);
+  const QString pdf = folder + QStringLiteral("/printed.pdf");
+  dialogs.pageSetupAnswers.push_back(QString());
+  bool ok = true;
+  const double ms = bench::MedianMs(11, [&] {
+    dialogs.printerAnswers.push_back(PrinterAnswer::ToPdf(pdf));
+    ok = w->_mnuPrint_Action() && ok;
+  });
+  std::printf("-- %s: %lld characters, %d pages, PDF %lld bytes%s\n", name, static_cast<long long>(song.size()),
+              w->TotalPages(), static_cast<long long>(QFileInfo(pdf).size()), ok ? "" : " (A PRINT FAILED)");
+  bench::Report("print whole song to PDF (in process)", ms);
+  delete w;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir settings;
+  Module1::newPageSymbol = QStringLiteral("+++++");
+  Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+  if (argc > 1) {
+    Measure(argv[1], bench::LoadSongText(argv[1]), settings.path());
+  } else {
+    Measure("generated 8000 lines", bench::GenerateSong(8000), settings.path());
+  }
+  Module1::myINI.reset();
+  MenuBar1::Release();
+  std::fflush(stdout);
+  return 0;
+}
