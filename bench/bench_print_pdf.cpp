@@ -8,6 +8,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "bench_common.h"
+#include "bench_window.h"
 #include "mainwindow/window1.h"
 #include "platform/controls/text_area.h"
 #include "platform/controls/text_field.h"
@@ -42,8 +43,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir settings;
-  Module1::newPageSymbol = QStringLiteral("+++++");
-  Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+  bench::PrepareWindowGlobals(settings);
   if (argc > 1) {
     Measure(argv[1], bench::LoadSongText(argv[1]), settings.path());
   } else {

@@ -13,6 +13,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "bench_common.h"
+#include "bench_window.h"
 #include "mainwindow/window1.h"
 #include "platform/controls/canvas.h"
 #include "platform/controls/text_area.h"
@@ -48,13 +49,7 @@ void Measure(const char* name, const QString& song) {
     for (int i = 1; i < page && from >= 0; ++i) from = text.indexOf(Module1::newPageSymbol, from + 1);
     const int at = static_cast<int>(std::max<qsizetype>(0, text.indexOf(QLatin1Char('{'), std::max<qsizetype>(0, from))));
     std::snprintf(what, sizeof what, "typed character at page %d%s (edit + redraw)", page, ratioNote);
-    bench::Report(what, bench::MedianMs(61, [&] {
-      w->txtSong()->SetSelStart(at);
-      w->txtSong()->SetSelText(QStringLiteral("x"));
-      w->txtSong()->SetSelStart(at);
-      w->txtSong()->SetSelLength(1);
-      w->txtSong()->SetSelText(QString());
-    }) / 2);
+    bench::Report(what, bench::MedianMs(61, [&] { bench::TypeAndDelete(w, at); }) / 2);
   }
   delete w;
 }
@@ -79,8 +74,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir settings;
-  Module1::newPageSymbol = QStringLiteral("+++++");
-  Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+  bench::PrepareWindowGlobals(settings);
   if (argc > 1) {
     Measure(argv[1], bench::LoadSongText(argv[1]));
   } else {

@@ -9,6 +9,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "bench_common.h"
+#include "bench_window.h"
 #include "mainwindow/window1.h"
 #include "platform/controls/text_area.h"
 #include "platform/controls/text_field.h"
@@ -45,13 +46,7 @@ void Measure(const char* name, const QString& paged) {
   };
   for (const auto& p : places) {
     const int at = static_cast<int>(p.at);
-    bench::Report(p.what, bench::MedianMs(61, [&] {
-                    w->txtSong()->SetSelStart(at);
-                    w->txtSong()->SetSelText(QStringLiteral("x"));
-                    w->txtSong()->SetSelStart(at);
-                    w->txtSong()->SetSelLength(1);
-                    w->txtSong()->SetSelText(QString());
-                  }) / 2);
+    bench::Report(p.what, bench::MedianMs(61, [&] { bench::TypeAndDelete(w, at); }) / 2);
   }
   delete w;
 }
@@ -62,8 +57,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir settings;
-  Module1::newPageSymbol = QStringLiteral("+++++");
-  Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+  bench::PrepareWindowGlobals(settings);
   if (argc > 1) {
     Measure(argv[1], bench::LoadSongText(argv[1]));
   } else {

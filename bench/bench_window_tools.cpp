@@ -19,6 +19,7 @@
 #include "app/module1.h"
 #include "app/resources_folder.h"
 #include "bench_common.h"
+#include "bench_window.h"
 #include "mainwindow/window1.h"
 #include "platform/controls/canvas.h"
 #include "platform/controls/check_box.h"
@@ -137,8 +138,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir settings;
-  Module1::newPageSymbol = QStringLiteral("+++++");
-  Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+  bench::PrepareWindowGlobals(settings);
   if (argc > 1) {
     for (int i = 1; i < argc; ++i) Measure(QString::fromLocal8Bit(argv[i]), bench::LoadSongText(argv[i]));
   } else {
