@@ -223,6 +223,8 @@ class Window1 : public QMainWindow {
   void RenderSheet(Graphics& g, std::int64_t page);
   void doDrawing();
   void ParseFile(const QString& text);
+  // The values of a song document read whole: every control filled, then one redraw.
+  void ParseFile(const SongDocumentRead& read);
   void SetDefaults();
   void SetTitle(const QString& text);
   void Modified(bool value);

@@ -27,13 +27,14 @@ namespace {
 // the controls being filled draw nothing; every way out, an exception too, lowers it again.
 class OpeningScope {
  public:
-  explicit OpeningScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~OpeningScope() { flag_ = false; }
+  explicit OpeningScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~OpeningScope() { flag_ = was_; }
   OpeningScope(const OpeningScope&) = delete;
   OpeningScope& operator=(const OpeningScope&) = delete;
 
  private:
   bool& flag_;
+  bool was_;
 };
 
 QString OpenFailureText(const FolderItem& file, const QString& reason) {
@@ -56,6 +57,10 @@ void Window1::ParseFile(const QString& text) {
   // The whole text is checked before the first control is touched: a refused text changes nothing.
   const SongDocumentRead read = ParseSongDocument(text);
   if (!read.ok) throw RuntimeException(read.refusal);
+  ParseFile(read);
+}
+
+void Window1::ParseFile(const SongDocumentRead& read) {
   const SongDocument& v = read.values;
   {
     OpeningScope opening(isOpening);
@@ -148,13 +153,14 @@ bool Window1::mSave() {
 void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
   QString text;
+  SongDocumentRead read;
   try {
     // Only regular files are read, and never blocking. Valid UTF-8 is kept as it is; a byte that
     // is not (an older editor's Windows-1252) is read as that character instead of a replacement
     // mark. Bytes that are not text (a NUL, a song document in UTF-16) change nothing.
     text = TextInputStream::ReadText(file, import ? TextKind::TextImport : TextKind::SongDocument);
     if (!import) {
-      const SongDocumentRead read = ParseSongDocument(text);
+      read = ParseSongDocument(text);
       if (!read.ok) throw RuntimeException(read.refusal);
     }
   } catch (const std::exception& e) {
@@ -162,18 +168,25 @@ void Window1::mOpenFile(const FolderItem& file) {
     return;
   }
   Dialogs::NoteFolderUsed(file.Parent());
+  // The defaults are not drawn on their own: the song is drawn once, when it is in place.
   if (import) {
     // The imported text replaces the song text only: the header fields and the centre line
     // stay, and the song counts as modified until it is saved under a name of its own.
-    SetDefaults();
+    {
+      OpeningScope opening(isOpening);
+      SetDefaults();
+    }
     txtSong_->SetText(text);
     myFile.reset();
     SetTitle(QStringLiteral("Harmonote"));
     return;
   }
   myFile = file;
-  SetDefaults();
-  ParseFile(text);
+  {
+    OpeningScope opening(isOpening);
+    SetDefaults();
+  }
+  ParseFile(read);
   Modified(false);
 }
 

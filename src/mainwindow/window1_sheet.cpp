@@ -46,7 +46,13 @@ void Window1::RenderSheet(Graphics& g, std::int64_t page) {
 void Window1::doDrawing() {
   if (isOpening) return;
   // As sharp as the screen the preview is shown on; the sheet is drawn in the same units at any ratio.
-  pImage = std::make_shared<Picture>(Canvas1_->width(), Canvas1_->height(), Canvas1_->devicePixelRatioF());
+  // The picture is drawn again in place while nobody else holds it and its size stays.
+  const double ratio = Canvas1_->devicePixelRatioF();
+  if (pImage && pImage.use_count() == 1 && pImage->Width() == Canvas1_->width() &&
+      pImage->Height() == Canvas1_->height() && pImage->Ratio() == ratio)
+    pImage->Image().fill(Qt::white);
+  else
+    pImage = std::make_shared<Picture>(Canvas1_->width(), Canvas1_->height(), ratio);
   {
     const auto g = pImage->NewGraphics();
     RenderSheet(*g, CurrentPageNumber);

@@ -1,5 +1,6 @@
 #include "platform/spell_check.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -11,7 +12,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <QVariant>
+#include <algorithm>
 #include <optional>
 
 #include "platform/bracket_index.h"
@@ -87,6 +90,14 @@ namespace {
 // A line at least this long keeps a BracketIndex and is re-checked around each edit only.
 constexpr int kLongLine = 2 * BracketIndex::kChunk;
 
+// A change of more lines than this checks only the lines on screen at once, the rest when idle.
+constexpr int kEagerLines = 200;
+// How long one slice of the idle checking may take, in milliseconds.
+constexpr int kSliceMs = 4;
+// A line's user state once it is underlined as its text and the switch want it; any other value
+// (a new line's -1) means it waits for its check.
+constexpr int kChecked = 1;
+
 // What a long line keeps between edits: its brackets, and how many underlines were put on it.
 struct LineIndex : QTextBlockUserData {
   explicit LineIndex(QStringView text) : brackets(text) {}
@@ -131,6 +142,10 @@ SpellHighlighter::SpellHighlighter(QTextDocument* doc, std::shared_ptr<SpellDict
     : QObject(doc), doc_(doc), dictionary_(std::move(dictionary)) {
   if (!doc_ || !dictionary_) return;
   blockCount_ = doc_->blockCount();
+  sweep_ = new QTimer(this);
+  sweep_->setSingleShot(true);
+  sweep_->setInterval(0);
+  connect(sweep_, &QTimer::timeout, this, [this] { Sweep(kSliceMs); });
   connect(doc_, &QTextDocument::contentsChange, this, &SpellHighlighter::OnContentsChange);
   CheckAll();
 }
@@ -170,6 +185,13 @@ void SpellHighlighter::SetEnabled(bool on) {
 
 void SpellHighlighter::CheckAll() {
   if (!doc_) return;
+  if (enabled_ && dictionary_ && doc_->blockCount() > kEagerLines) {
+    Defer(doc_->begin(), doc_->characterCount());
+    CheckShown();
+    return;
+  }
+  sweeping_ = false;
+  if (sweep_) sweep_->stop();
   Pass pass(doc_);
   const QScopedValueRollback<bool> inPass(inPass_, true);
   QTextCursor cursor(doc_);
@@ -183,6 +205,8 @@ void SpellHighlighter::OnContentsChange(int from, int removed, int added) {
   if (!doc_) return;
   const int blocksBefore = blockCount_;
   blockCount_ = doc_->blockCount();
+  // Nothing before the change moved, everything after it moved with it.
+  if (sweeping_ && from < resume_) resume_ = std::max(from, resume_ + added - removed);
   if (inPass_ || !enabled_) return;
   const QTextBlock first = doc_->findBlock(from);
   if (!first.isValid()) return;
@@ -190,9 +214,65 @@ void SpellHighlighter::OnContentsChange(int from, int removed, int added) {
       CheckEdit(first, from - first.position(), removed, added))
     return;
   // The lines the change spans, and the next one when text was removed (it may have been joined).
-  const QTextBlock last = doc_->findBlock(from + added + (removed > 0 ? 1 : 0));
-  const int end = last.isValid() ? last.position() + last.length() : doc_->characterCount();
-  for (QTextBlock b = first; b.isValid() && b.position() < end; b = b.next()) CheckLine(b);
+  QTextBlock last = doc_->findBlock(from + added + (removed > 0 ? 1 : 0));
+  if (!last.isValid()) last = doc_->lastBlock();
+  const int end = last.position() + last.length();
+  if (last.blockNumber() - first.blockNumber() >= kEagerLines) {
+    Defer(first, end);
+  } else {
+    for (QTextBlock b = first; b.isValid() && b.position() < end; b = b.next()) CheckLine(b);
+  }
+  // Lines that waited may have moved on screen.
+  CheckShown();
+}
+
+void SpellHighlighter::Defer(QTextBlock block, int end) {
+  const int from = block.position();
+  for (; block.isValid() && block.position() < end; block = block.next()) {
+    block.setUserState(-1);
+    block.setUserData(nullptr);  // an index of the line's brackets would be of the old text
+  }
+  if (!sweeping_ || from < resume_) resume_ = from;
+  sweeping_ = true;
+  sweep_->start();
+}
+
+void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(shown); }
+
+void SpellHighlighter::CheckShown() {
+  if (!doc_ || !sweeping_ || !shown_ || inPass_) return;
+  const auto [first, last] = shown_();
+  Pass pass(doc_);
+  const QScopedValueRollback<bool> inPass(inPass_, true);
+  QTextCursor cursor(doc_);
+  cursor.beginEditBlock();
+  for (QTextBlock b = doc_->findBlockByNumber(std::max(0, first)); b.isValid() && b.blockNumber() <= last; b = b.next())
+    if (b.userState() != kChecked) CheckLine(b);
+  cursor.endEditBlock();
+}
+
+void SpellHighlighter::CheckPending() { Sweep(-1); }
+
+void SpellHighlighter::Sweep(int budgetMs) {
+  if (!doc_ || !sweeping_) return;
+  QElapsedTimer clock;
+  clock.start();
+  QTextBlock b = doc_->findBlock(resume_);
+  {
+    Pass pass(doc_);
+    const QScopedValueRollback<bool> inPass(inPass_, true);
+    QTextCursor cursor(doc_);
+    cursor.beginEditBlock();
+    for (; b.isValid() && (budgetMs < 0 || clock.elapsed() < budgetMs); b = b.next())
+      if (b.userState() != kChecked) CheckLine(b);
+    cursor.endEditBlock();
+  }
+  if (b.isValid()) {
+    resume_ = b.position();
+    sweep_->start();
+  } else {
+    sweeping_ = false;
+  }
 }
 
 void SpellHighlighter::CheckLine(const QTextBlock& block) {
@@ -202,7 +282,9 @@ void SpellHighlighter::CheckLine(const QTextBlock& block) {
   SetUnderlines(block, words);
   LineIndex* index = on && text.size() >= kLongLine ? new LineIndex(text) : nullptr;
   if (index) index->underlines = words.size();
-  QTextBlock(block).setUserData(index);
+  QTextBlock line(block);
+  line.setUserData(index);
+  line.setUserState(kChecked);
 }
 
 bool SpellHighlighter::CheckEdit(const QTextBlock& block, int at, int removed, int added) {

@@ -7,10 +7,13 @@
 #include <QPair>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <utility>
 
 class QTextBlock;
 class QTextDocument;
+class QTimer;
 
 class SpellDictionary {
  public:
@@ -45,6 +48,11 @@ class SpellDictionary {
 // the whole document (when the highlighter is made, switched on or off, or removed) runs with
 // Busy(document) true: a text control must ignore the change signals it gets while Busy(its
 // document) is true. The re-check of an edit adds no change signal of its own.
+//
+// A change of many lines at once (a song opened, a command that rewrites the whole song, the
+// checking switched on over a long song) checks at once only the lines on screen, as the
+// control tells them (SetShownLines); the rest are checked in short slices from the event loop
+// when it is idle, and any of them that comes on screen first is checked as it does (CheckShown).
 class SpellHighlighter : public QObject {
   Q_OBJECT
  public:
@@ -59,13 +67,28 @@ class SpellHighlighter : public QObject {
   bool Busy() const;
   static bool Busy(const QTextDocument* doc);
 
+  // The block numbers of the first and the last line the control may show, both included.
+  using ShownLines = std::function<std::pair<int, int>()>;
+  void SetShownLines(ShownLines shown);
+  // Checks the lines on screen that wait for their check; the control calls it whenever other
+  // lines come on screen.
+  void CheckShown();
+  // Whether lines wait for their check; CheckPending checks them all now.
+  bool Pending() const { return sweeping_; }
+  void CheckPending();
+
   // The misspelt words of one line of text, as (start, length) pairs, 0-based.
   QList<QPair<int, int>> Misspelt(const QString& line);
 
  private:
   void OnContentsChange(int from, int removed, int added);
-  // Every line, as one pass marked Busy.
+  // Every line, as one pass marked Busy: at once when switched off or for a short document, else
+  // the lines on screen at once and the rest when idle.
   void CheckAll();
+  // Leaves the lines from block on, up to (not including) position end, for later.
+  void Defer(QTextBlock block, int end);
+  // Checks waiting lines from where the last slice stopped, for about budgetMs (all when < 0).
+  void Sweep(int budgetMs);
   // One line whole.
   void CheckLine(const QTextBlock& block);
   // The words an edit inside one long line touched; false when the line must be checked whole.
@@ -79,4 +102,9 @@ class SpellHighlighter : public QObject {
   bool enabled_ = true;
   bool inPass_ = false;
   int blockCount_ = 0;
+  ShownLines shown_;
+  // Waiting lines lie only at or after this position while sweeping_.
+  bool sweeping_ = false;
+  int resume_ = 0;
+  QTimer* sweep_ = nullptr;
 };

@@ -239,11 +239,11 @@ TEST_F(MenuWalkTest, StandardEditItemsActOnTheFocusedFieldLikeTyping) {
 
   // Pasting into the song text goes through its change handler: redrawn and marked modified.
   w->Modified(false);
-  const Picture* before = w->pImage.get();
+  const auto before = w->pImage;  // held, so that a redraw needs a picture of its own
   Choose("EditPaste");
   EXPECT_EQ(Text(), "hello");
   EXPECT_TRUE(w->Modified());
-  EXPECT_NE(w->pImage.get(), before);
+  EXPECT_NE(w->pImage, before);
 
   w->txtTitle()->setFocus();
   Choose("EditPaste");

@@ -107,6 +107,23 @@ TEST_F(WindowPreview, PictureIsWhiteWithBlackTextAndAGreyCentreLine) {
   EXPECT_EQ(w->pImage->Image().pixel(288, 700), qRgb(255, 255, 255));
 }
 
+// A redraw draws again on the picture it has while nobody else holds it: nothing of the sheet
+// before may stay on it.
+TEST_F(WindowPreview, ARedrawInPlaceLeavesNothingOfTheSheetBefore) {
+  w->txtTitle()->SetText("Amazing Grace");
+  w->txtSong()->SetText("[G]Amazing grace how sweet the sound");
+  const QImage first = w->pImage->Image().copy();
+  const Picture* picture = w->pImage.get();
+  w->txtTitle()->SetText("Another title, longer than the first one");
+  w->txtSong()->SetText("{Chorus}\r[D]Through many dangers, toils and snares\r-----\rsecond column");
+  EXPECT_EQ(w->pImage.get(), picture);
+  EXPECT_NE(w->pImage->Image(), first);
+  w->txtTitle()->SetText("Amazing Grace");
+  w->txtSong()->SetText("[G]Amazing grace how sweet the sound");
+  EXPECT_EQ(w->pImage.get(), picture);
+  EXPECT_EQ(w->pImage->Image(), first);
+}
+
 TEST_F(WindowPreview, CanvasPaintsThePictureInsideABlackFrame) {
   w->txtSong()->SetText("words");
   const QImage shown = w->Canvas1()->grab().toImage();

@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -16,6 +17,25 @@ TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
   ApplyFont();
   connect(this, &QPlainTextEdit::textChanged, this, &TextArea::OnDocumentChanged);
+  // Lines that come on screen are spell-checked before they are painted (a scroll asks for the
+  // viewport's update with how far it moved).
+  connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+    if (dy != 0) CheckShownSpelling();
+  });
+}
+
+void TextArea::paintEvent(QPaintEvent* event) {
+  CheckShownSpelling();
+  QPlainTextEdit::paintEvent(event);
+}
+
+void TextArea::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  CheckShownSpelling();
+}
+
+void TextArea::CheckShownSpelling() {
+  if (speller_) speller_->CheckShown();
 }
 
 QString TextArea::FromDocumentText(QString raw) {
@@ -46,6 +66,7 @@ void TextArea::SetText(const QString& text) {
     setPlainText(text);
     cacheValid_ = false;
   }
+  CheckShownSpelling();
   emit TextChange();
 }
 
@@ -137,6 +158,7 @@ void TextArea::ReplaceTextInStages(const QStringList& stages) {
       c.endEditBlock();
       cacheValid_ = false;
       setTextCursor(c);
+      CheckShownSpelling();
     }
     emit TextChange();
   }
@@ -224,6 +246,13 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
     // One dictionary for every text area of the run: loading it is slow.
     static const std::shared_ptr<SpellDictionary> dictionary = SpellDictionary::EnUs();
     speller_ = new SpellHighlighter(document(), dictionary);
+    // Every line begins at least one row of the text: the rows that fit bound the lines shown.
+    speller_->SetShownLines([this] {
+      const int top = firstVisibleBlock().blockNumber();
+      const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 1;
+      return std::pair{std::max(0, top), std::max(0, top) + rows};
+    });
+    speller_->CheckShown();
   }
   if (speller_) speller_->SetEnabled(on);
 }

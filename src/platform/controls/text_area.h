@@ -56,6 +56,8 @@ class TextArea : public QPlainTextEdit {
   // Misspelt words underlined while on (nothing is marked without a dictionary).
   bool AutomaticallyCheckSpelling() const { return spellCheck_; }
   void SetAutomaticallyCheckSpelling(bool on);
+  // The spell checker, once checking was first switched on (nullptr before).
+  SpellHighlighter* Speller() const { return speller_; }
 
   // The program's text for a run of document characters: block and line separators become CR.
   static QString FromDocumentText(QString raw);
@@ -68,10 +70,13 @@ class TextArea : public QPlainTextEdit {
  protected:
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void OnDocumentChanged();
   void ApplyFont();
+  void CheckShownSpelling();
 
   mutable QString cache_;
   mutable bool cacheValid_ = false;

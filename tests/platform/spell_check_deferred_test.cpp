@@ -1,0 +1,183 @@
+// A change of many lines checks the lines on screen at once and the rest when the event loop is
+// idle; whatever happens in between, every line ends up underlined as a fresh check finds it.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <random>
+
+#include "platform/bracket_index.h"
+#include "platform/controls/text_area.h"
+#include "platform/spell_check.h"
+
+namespace {
+
+QList<QPair<int, int>> Underlined(const QTextBlock& block) {
+  QList<QPair<int, int>> out;
+  for (const QTextLayout::FormatRange& r : block.layout()->formats())
+    if (r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline) out.append({r.start, r.length});
+  return out;
+}
+
+// Lines of a song with misspelt words all along; every seventh line is long enough to be
+// re-checked around its edits only.
+QString Song(int lines) {
+  QStringList out;
+  for (int i = 0; i < lines; ++i) {
+    QString line = QStringLiteral("[G]amazing lazzy grace %1 speling").arg(i);
+    if (i % 7 == 3)
+      while (line.size() < 3 * BracketIndex::kChunk) line += QStringLiteral(" [D]how swete the sound");
+    out << line;
+  }
+  return out.join(QLatin1Char('\n'));
+}
+
+void Drain(SpellHighlighter& h) {
+  for (int i = 0; i < 100000 && h.Pending(); ++i) QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(SpellHighlighterDeferred, ALongSongIsCheckedOnScreenAtOnceAndTheRestWhenIdle) {
+  auto dict = SpellDictionary::EnUs();
+  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  QPlainTextEdit edit;
+  QTextDocument* doc = edit.document();
+  SpellHighlighter h(doc, dict);
+  h.SetShownLines([] { return std::pair{40, 70}; });
+  int edits = 0;
+  QObject::connect(doc, &QTextDocument::contentsChanged, [&] { edits += SpellHighlighter::Busy(doc) ? 0 : 1; });
+
+  edit.setPlainText(Song(2000));
+  EXPECT_EQ(edits, 1);
+  ASSERT_TRUE(h.Pending());
+  for (int n = 40; n <= 70; ++n) {
+    const QTextBlock b = doc->findBlockByNumber(n);
+    ASSERT_EQ(Underlined(b), h.Misspelt(b.text())) << "line " << n;
+  }
+  EXPECT_TRUE(Underlined(doc->findBlockByNumber(1500)).isEmpty());  // not yet
+
+  Drain(h);
+  ASSERT_FALSE(h.Pending());
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+    ASSERT_EQ(Underlined(b), h.Misspelt(b.text())) << "line " << b.blockNumber();
+  EXPECT_EQ(edits, 1);  // the checking is no edit: no change signal, no undo step
+  EXPECT_FALSE(doc->isUndoAvailable());
+}
+
+// Edits of every kind between the slices of the idle checking, lines on screen checked at once
+// as they change: the lines on screen are right after each step, and every line once it is idle.
+// The rewrites keep the lines' lengths and their old underlines in place, so that a line left
+// with what it knew of its old text shows.
+TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshCheck) {
+  auto dict = SpellDictionary::EnUs();
+  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  QPlainTextEdit edit;
+  QTextDocument* doc = edit.document();
+  edit.setPlainText(Song(3000));
+  SpellHighlighter h(doc, dict);
+  std::mt19937 rnd(5);
+  std::pair<int, int> shown{0, 30};
+  h.SetShownLines([&] { return shown; });
+  h.CheckShown();
+
+  const auto lineStart = [&](int n) { return doc->findBlockByNumber(n).position(); };
+  for (int step = 0; step < 160; ++step) {
+    const int lines = doc->blockCount();
+    const int first = static_cast<int>(rnd() % lines);
+    const int count = std::min(lines - first, 1 + static_cast<int>(rnd() % 600));
+    QTextCursor c(doc);
+    QString what;
+    switch (rnd() % 6) {
+      case 0: {  // many lines rewritten in place, each its own edit inside one step
+        c.beginEditBlock();
+        for (int n = first; n < first + count; ++n) {
+          QTextCursor line(doc->findBlockByNumber(n));
+          line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+          QString text = line.selectedText();
+          text.replace(QStringLiteral("lazzy"), QStringLiteral("lazy ")).replace(QStringLiteral("grace"), QStringLiteral("grxce"));
+          line.insertText(text);
+        }
+        c.endEditBlock();
+        what = QStringLiteral("rewrote %1 lines in place from %2").arg(count).arg(first);
+        break;
+      }
+      case 1:  // many lines replaced
+        c.setPosition(lineStart(first));
+        c.setPosition(lineStart(first + count - 1), QTextCursor::KeepAnchor);
+        c.insertText(Song(1 + static_cast<int>(rnd() % 500)));
+        what = QStringLiteral("replaced %1 lines from %2").arg(count).arg(first);
+        break;
+      case 2:  // many lines removed
+        c.setPosition(lineStart(first));
+        c.setPosition(lineStart(first + count - 1), QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        what = QStringLiteral("removed %1 lines from %2").arg(count).arg(first);
+        break;
+      case 3: {  // typing inside a line
+        const QTextBlock b = doc->findBlockByNumber(first);
+        c.setPosition(b.position() + static_cast<int>(rnd() % b.length()));
+        c.insertText(rnd() % 2 ? QStringLiteral("q") : QStringLiteral("[C"));
+        what = QStringLiteral("typed in line %1").arg(first);
+        break;
+      }
+      case 4:
+        doc->undo();
+        what = QStringLiteral("undid");
+        break;
+      default: {  // scrolled
+        const int top = static_cast<int>(rnd() % lines);
+        shown = {top, top + 30};
+        h.CheckShown();
+        what = QStringLiteral("showed line %1").arg(top);
+        break;
+      }
+    }
+    if (rnd() % 2) QCoreApplication::processEvents();  // one slice, at most
+    for (int n = shown.first; n <= shown.second && n < doc->blockCount(); ++n) {
+      const QTextBlock b = doc->findBlockByNumber(n);
+      ASSERT_EQ(Underlined(b), h.Misspelt(b.text())) << "step " << step << ", " << qPrintable(what) << ", line " << n;
+    }
+  }
+  Drain(h);
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+    ASSERT_EQ(Underlined(b), h.Misspelt(b.text())) << "line " << b.blockNumber();
+}
+
+// The song text area shows the lines it scrolls to checked, before anything else runs.
+TEST(SpellHighlighterDeferred, TheTextAreaChecksTheLinesItScrollsTo) {
+  if (!SpellDictionary::EnUs()) GTEST_SKIP() << "no en_US dictionary installed";
+  TextArea area;
+  area.resize(400, 300);
+  area.show();
+  area.SetAutomaticallyCheckSpelling(true);
+  SpellHighlighter* h = area.Speller();
+  ASSERT_NE(h, nullptr);
+  int changes = 0;
+  QObject::connect(&area, &TextArea::TextChange, [&] { ++changes; });
+  area.SetText(Song(2000));
+  ASSERT_TRUE(h->Pending());
+
+  const auto expectShownChecked = [&](const char* where) {
+    const QTextBlock top = area.cursorForPosition(QPoint(0, 0)).block();
+    const QTextBlock bottom = area.cursorForPosition(QPoint(0, area.viewport()->height() - 1)).block();
+    ASSERT_LE(top.blockNumber(), bottom.blockNumber());
+    for (QTextBlock b = top; b.isValid() && b.blockNumber() <= bottom.blockNumber(); b = b.next())
+      ASSERT_EQ(Underlined(b), h->Misspelt(b.text())) << where << ", line " << b.blockNumber();
+  };
+  expectShownChecked("at the top");
+  area.SetSelStart(static_cast<int>(area.Text().size()));  // to the last line
+  area.ensureCursorVisible();
+  ASSERT_GT(area.cursorForPosition(QPoint(0, 0)).block().blockNumber(), 1900);
+  expectShownChecked("at the end");
+  EXPECT_TRUE(h->Pending());
+
+  Drain(*h);
+  for (QTextBlock b = area.document()->begin(); b.isValid(); b = b.next())
+    ASSERT_EQ(Underlined(b), h->Misspelt(b.text())) << "line " << b.blockNumber();
+  EXPECT_EQ(changes, 1);
+}
