@@ -156,6 +156,29 @@ TEST(TextAreaModel, AReplacementReadsBackAsGivenAndUndoesToTheTextBefore) {
   }
 }
 
+// The text a command set is remembered, not read back from the document: it must be exactly what
+// a fresh read of the document gives, whatever line ends and marks the text holds.
+TEST(TextAreaModel, TheTextSetIsWhatTheDocumentReadsBack) {
+  const QString marks[] = {"\r",     "\n",     "\r\n",        "\n\r",          QString(QChar(0x2028)),
+                           QString(QChar(0x2029)), QString(QChar(0xFDD0)), QString(QChar(0xFDD1)), QString(QChar(0x00A0)),
+                           QString(QChar(0xFFFC)), "\t",     QString::fromUtf8("😀"), QString(QChar(0xD800)),
+                           "\r\r\n\n"};
+  TextArea area;
+  const auto fresh = [&] { return TextArea::FromDocumentText(area.document()->toRawText()); };
+  for (const QString& mark : marks) {
+    const QString text = "one" + mark + "two" + mark + mark + "three" + mark;
+    SCOPED_TRACE(QString::number(mark.at(0).unicode(), 16).toStdString());
+    area.SetText(text);
+    EXPECT_EQ(area.Text(), fresh());
+    EXPECT_EQ(area.Text(), TextArea::ReadBack(text));
+    area.SetText("one\rtwo\rthree\rfour");
+    area.ReplaceText(text);
+    EXPECT_EQ(area.Text(), fresh());
+    area.ReplaceTextInStages({"x" + mark + "y", "one\rTWO" + mark + "three"});
+    EXPECT_EQ(area.Text(), fresh());
+  }
+}
+
 TEST(TextFieldLimit, TypingStopsAtTheLimitButACodeAssignedTextStaysWhole) {
   TextField field;
   field.SetLimitText(10);

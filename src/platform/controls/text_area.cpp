@@ -39,9 +39,11 @@ void TextArea::CheckShownSpelling() {
 }
 
 QString TextArea::FromDocumentText(QString raw) {
-  // Looked through first, so that a text with nothing to map is handed back without a copy.
+  // Looked through first, so that a text with nothing to map is handed back without a copy. The
+  // frame marks only ever stand for line ends in a plain text (inserted, they start a new line).
   const auto mapped = [](QChar c) {
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QLatin1Char('\n');
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QLatin1Char('\n') ||
+           c == QChar(0xFDD0) || c == QChar(0xFDD1);
   };
   const auto first = std::find_if(raw.cbegin(), raw.cend(), mapped);
   if (first == raw.cend()) return raw;
@@ -64,7 +66,9 @@ void TextArea::SetText(const QString& text) {
   {
     const QSignalBlocker block(this);
     setPlainText(text);
-    cacheValid_ = false;
+    // The document reads back as the text with its line ends made CR: known without reading it.
+    cache_ = ReadBack(text);
+    cacheValid_ = true;
   }
   CheckShownSpelling();
   emit TextChange();
@@ -156,7 +160,8 @@ void TextArea::ReplaceTextInStages(const QStringList& stages) {
       // that its place is not looked up in a layout of the old text's lines.
       c.setPosition(std::clamp(caret, 0, std::max(0, document()->characterCount() - 1)));
       c.endEditBlock();
-      cacheValid_ = false;
+      cache_ = stage;
+      cacheValid_ = true;
       setTextCursor(c);
       CheckShownSpelling();
     }
