@@ -10,9 +10,9 @@
 #include "bench_common.h"
 #include "bench_window.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/scripted_dialogs.h"
 #include "shell/menu_bar1.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include "bench_common.h"
 #include "bench_window.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/canvas.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
+#include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
 #include "shell/menu_bar1.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include "bench_common.h"
 #include "bench_window.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
 #include "shell/menu_bar1.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "bench_common.h"
-#include "platform/picture.h"
-#include "platform/recording_graphics.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/picture.h"
 #include "sheet/pages.h"
 #include "sheet/sheet_renderer.h"
 #include "sheet/song_document.h"

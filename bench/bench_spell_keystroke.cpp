@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "bench_common.h"
-#include "platform/controls/text_area.h"
-#include "platform/spell_check.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/spell_check.h"
 #include "tools/reflow.h"
 
 namespace {

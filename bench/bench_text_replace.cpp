@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "bench_common.h"
-#include "platform/controls/text_area.h"
+#include "platform/desktop/controls/text_area.h"
 #include "tools/reflow.h"
 #include "tools/transpose.h"
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "bench_common.h"
+#include "platform/desktop/picture_measure.h"
 #include "tools/reflow.h"
 #include "tools/search_replace.h"
 #include "tools/transpose.h"

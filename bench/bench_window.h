@@ -7,7 +7,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/text_area.h"
+#include "platform/desktop/controls/text_area.h"
 
 namespace bench {
 

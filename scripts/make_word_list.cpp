@@ -6,7 +6,7 @@
 //
 // Build against a configured build tree, for example:
 //   g++ -std=c++20 -fPIC -Isrc scripts/make_word_list.cpp build/src/libtools.a build/src/libsheet.a \
-//       build/src/libplatform.a $(pkg-config --cflags --libs Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport) -o /tmp/make_word_list
+//       build/src/libplatform_core.a $(pkg-config --cflags --libs Qt6Core Qt6Gui) -o /tmp/make_word_list
 // then: /tmp/make_word_list /usr/share/dict/american-english > /tmp/candidates.txt
 #include <QFile>
 #include <QTextStream>

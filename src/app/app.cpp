@@ -8,7 +8,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "app/version.h"
-#include "platform/errors.h"
+#include "platform/core/errors.h"
 
 namespace {
 

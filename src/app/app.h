@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 class ApplicationMenuBar;
 

@@ -2,7 +2,7 @@
 // The two kinds of file the file dialogs deal in: song documents and plain text.
 #include <vector>
 
-#include "platform/filetype.h"
+#include "platform/core/filetype.h"
 
 namespace FileTypes1 {
 extern FileTypeRef pHMNT;

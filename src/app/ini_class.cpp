@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/errors.h"
+#include "platform/core/errors.h"
 
 namespace {
 

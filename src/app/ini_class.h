@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 class iniClass {
  public:

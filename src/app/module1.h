@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 class iniClass;
 

@@ -3,7 +3,7 @@
 // folder (<bin>/../Resources), or the installed place <bin>/../share/harmonote/Resources.
 #include <QString>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 // The first of the two places that exists; the first place when neither does.
 FolderItem ResourcesFolder();

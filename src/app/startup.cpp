@@ -15,9 +15,9 @@
 #include "app/file_types1.h"
 #include "app/shutdown_routines.h"
 #include "app/version.h"
-#include "platform/dialogs.h"
-#include "platform/errors.h"
-#include "platform/guard.h"
+#include "platform/core/errors.h"
+#include "platform/core/guard.h"
+#include "platform/desktop/dialogs.h"
 
 namespace {
 
@@ -155,6 +155,7 @@ int _Main(int argc, char** argv, std::function<void()> makeDefaultView) {
 int _RunApplication(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
                     const std::function<int()>& eventLoop) {
   int status = 0;
+  ReportErrorsInDialogs();
   try {
     _Startup(documentArguments, makeDefaultView);
     status = eventLoop();

@@ -32,7 +32,8 @@ QString _VersionText();
 int _Main(int argc, char** argv, std::function<void()> makeDefaultView);
 
 // The run between the QApplication and its end, with the event loop handed in: start-up,
-// eventLoop, shutdown. documentArguments are the documents named on the command line.
+// eventLoop, shutdown. documentArguments are the documents named on the command line. From its
+// start, what the guard catches is reported in a message box (ReportErrorsInDialogs).
 int _RunApplication(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
                     const std::function<int()>& eventLoop);
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 #include "sheet/song_document.h"
 
 class BevelButton;

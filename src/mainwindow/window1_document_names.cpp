@@ -1,6 +1,6 @@
 #include "mainwindow/window1_document_names.h"
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 QString SuggestedSongName(const QString& title) {
   QString name = Trim(title);

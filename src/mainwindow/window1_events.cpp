@@ -6,13 +6,13 @@
 #include <QPushButton>
 
 #include "mainwindow/window1.h"
-#include "platform/controls/bevel_button.h"
-#include "platform/controls/text_area.h"
-#include "platform/errors.h"
-#include "platform/graphics.h"
-#include "platform/guard.h"
-#include "platform/picture.h"
-#include "platform/strings.h"
+#include "platform/core/errors.h"
+#include "platform/core/graphics.h"
+#include "platform/core/guard.h"
+#include "platform/core/strings.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/picture.h"
 #include "shell/menu_bar1.h"
 #include "shell/toolbar1.h"
 

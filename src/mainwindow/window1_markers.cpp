@@ -2,9 +2,9 @@
 // whose change event then redraws the preview.
 #include "app/module1.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/text_area.h"
-#include "platform/dialogs.h"
-#include "platform/strings.h"
+#include "platform/core/strings.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/dialogs.h"
 
 void Window1::WrapSelection(const QString& open, const QString& close, bool trimAfterUnwrap) {
   if (txtSong_->SelLength() > 0) {

@@ -3,7 +3,7 @@
 #include <QMenuBar>
 
 #include "mainwindow/window1.h"
-#include "platform/errors.h"
+#include "platform/core/errors.h"
 #include "shell/menu_bar1.h"
 
 MenuItem* Window1::MenuItemNamed(const QString& name) const {

@@ -2,13 +2,13 @@
 #include "mainwindow/window1.h"
 
 #include "mainwindow/window1_document_names.h"
-#include "platform/controls/text_field.h"
-#include "platform/dialogs.h"
-#include "platform/errors.h"
-#include "platform/print_job.h"
-#include "platform/print_loop.h"
-#include "platform/printer_setup.h"
-#include "platform/strings.h"
+#include "platform/core/errors.h"
+#include "platform/core/strings.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/print_job.h"
+#include "platform/desktop/print_loop.h"
+#include "platform/desktop/printer_setup.h"
 
 namespace {
 // The print of a song: the job and the PDF are titled with the song's title ("Untitled" when it

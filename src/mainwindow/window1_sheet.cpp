@@ -7,12 +7,12 @@
 
 #include "app/module1.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/canvas.h"
-#include "platform/controls/check_box.h"
-#include "platform/controls/slider.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
-#include "platform/picture.h"
+#include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/slider.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/picture.h"
 #include "sheet/pages.h"
 #include "sheet/sheet_renderer.h"
 

@@ -2,8 +2,8 @@
 // window and about box.
 #include "mainwindow/window1.h"
 
-#include "platform/controls/text_area.h"
-#include "platform/errors.h"
+#include "platform/core/errors.h"
+#include "platform/desktop/controls/text_area.h"
 #include "shell/frm_about.h"
 #include "shell/frm_help.h"
 #include "shell/menu_bar1.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 namespace markup {
 

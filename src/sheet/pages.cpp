@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 // Every search walks the text left to right and never counts overlapping occurrences: the same
 // pieces as cutting the whole text at the marker, without building them.

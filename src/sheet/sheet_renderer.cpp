@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "sheet/markup.h"
 #include "sheet/pages.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Draws one page of the song sheet into any Graphics.
-#include "platform/graphics.h"
+#include "platform/core/graphics.h"
 #include "sheet/sheet_input.h"
 
 // page is 1-based; a page past the last draws the last one, a page below 1 draws page 1.

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 namespace {
 

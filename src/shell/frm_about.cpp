@@ -7,7 +7,7 @@
 #include <QTabWidget>
 
 #include "app/app.h"
-#include "platform/dialogs.h"
+#include "platform/desktop/dialogs.h"
 
 QPointer<frmAbout> frmAbout::instance_;
 

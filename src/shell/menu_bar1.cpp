@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 
 #include "app/shutdown_routines.h"
-#include "platform/guard.h"
+#include "platform/core/guard.h"
 #include "shell/resource_pictures.h"
 #include "shell/standard_actions.h"
 

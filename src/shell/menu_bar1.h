@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/application_menu_bar.h"
-#include "platform/picture.h"
+#include "platform/desktop/picture.h"
 
 class QAction;
 class QMenu;

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/resources_folder.h"  // SetResourcesFolderForTests
-#include "platform/picture.h"
+#include "platform/desktop/picture.h"
 
 std::shared_ptr<Picture> Chord_32();      // "Chord_32.bmp"
 std::shared_ptr<Picture> Caption_32();    // "Caption_32.bmp"

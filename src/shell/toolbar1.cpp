@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "platform/guard.h"
+#include "platform/core/guard.h"
 #include "shell/resource_pictures.h"
 
 Toolbar1::Toolbar1(QWidget* parent) : QToolBar(parent) {

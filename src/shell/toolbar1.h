@@ -8,7 +8,7 @@
 #include <array>
 #include <memory>
 
-#include "platform/picture.h"
+#include "platform/desktop/picture.h"
 
 class Toolbar1 : public QToolBar {
   Q_OBJECT

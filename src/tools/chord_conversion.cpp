@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "tools/chord_name_index.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tools/chord_detection.h"
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "tools/chord_name_index.h"
 #include "tools/chord_names.h"
 

@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/graphics.h"
-#include "platform/picture.h"
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 namespace {
 const QString kCR = QStringLiteral("\r");
@@ -80,16 +78,4 @@ QString RemoveColumnMarkers(const QString& oneLine) {
   QString t = ReplaceAllB(oneLine, QStringLiteral("-----"), QStringLiteral(" "));
   t = ReplaceAllB(t, QStringLiteral("  "), QStringLiteral(" "));
   return ReplaceAllB(t, QStringLiteral("  "), QStringLiteral(" "));
-}
-
-MeasureFn PictureMeasure(int width, int height, double wordSize) {
-  struct Surface {
-    Picture picture;
-    std::unique_ptr<Graphics> g;
-    Surface(int w, int h) : picture(w, h), g(picture.NewGraphics()) {}
-  };
-  auto s = std::make_shared<Surface>(width, height);
-  s->g->Bold(false);
-  s->g->TextSize(wordSize);
-  return [s](const QString& text) { return s->g->StringWidth(text); };
 }

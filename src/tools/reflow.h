@@ -3,9 +3,9 @@
 // every line fits the usable width of the sheet, with caption markers on lines of their own.
 #include <QString>
 #include <functional>
-#include <memory>
 
-// The width of a text as drawn, in sheet units.
+// The width of a text as drawn, in sheet units. The window hands in one that measures on a
+// picture as the sheet draws (PictureMeasure in the desktop platform layer).
 using MeasureFn = std::function<double(const QString&)>;
 
 // Every LF and every CR becomes one blank (a CR LF pair becomes two). Nothing else changes.
@@ -31,7 +31,3 @@ QString AutoLineFeed(const QString& text, int width, const MeasureFn& measure);
 // Every column marker "-----" becomes a blank, then runs of blanks are shortened by two passes
 // that each turn "  " into " ". Meant for text already joined by RemoveLineFeeds.
 QString RemoveColumnMarkers(const QString& oneLine);
-
-// Measures as the sheet draws words: a fresh picture of the given size, regular (not bold), the
-// text size set to wordSize. The picture lives as long as the returned function.
-MeasureFn PictureMeasure(int width, int height, double wordSize);

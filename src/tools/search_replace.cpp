@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 std::optional<TextSelection> SearchFromCaret(const QString& text, int selStart, int selLength, const QString& term) {
   if (term.isEmpty()) return std::nullopt;

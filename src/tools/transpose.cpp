@@ -3,7 +3,7 @@
 #include <QHash>
 #include <array>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 namespace {
 

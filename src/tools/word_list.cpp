@@ -1,7 +1,7 @@
 #include "tools/word_list.h"
 
-#include "platform/errors.h"
-#include "platform/strings.h"
+#include "platform/core/errors.h"
+#include "platform/core/strings.h"
 
 namespace {
 

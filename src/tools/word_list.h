@@ -5,7 +5,7 @@
 #include <QSet>
 #include <QString>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 class WordList {
  public:

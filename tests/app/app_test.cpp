@@ -10,7 +10,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "app/resources_folder.h"
-#include "platform/errors.h"
+#include "platform/core/errors.h"
 #include "settings_folder_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "app/app.h"
 #include "app/module1.h"
-#include "platform/files.h"
+#include "platform/core/files.h"
 #include "support/test_env.h"
 
 class SettingsFolderTest : public ::testing::Test {

@@ -11,8 +11,10 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "app/startup.h"
-#include "platform/errors.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/core/errors.h"
+#include "platform/core/guard.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/scripted_dialogs.h"
 #include "settings_folder_fixture.h"
 
 namespace {
@@ -179,6 +181,18 @@ TEST_F(StartupTest, AnExceptionDuringStartUpIsReportedAndEndsWithAFailureStatus)
   ASSERT_EQ(dialogs.msgBoxes.size(), 1);
   EXPECT_TRUE(dialogs.msgBoxes[0].contains("The window could not be made"));
   EXPECT_FALSE(App::Exists());
+}
+
+TEST_F(StartupTest, WhatTheGuardCatchesDuringTheRunIsShownInAMessageBox) {
+  SetErrorReporter({});  // as before any run: reports would only reach the error stream
+  const int status = _RunApplication({}, [] {},
+                                     [] {
+                                       Guarded([] { throw IOException("The song could not be read"); });
+                                       return 0;
+                                     });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(dialogs.msgBoxes, QStringList{"An error occurred: The song could not be read"});
+  ReportErrorsInDialogs();  // as the test start-up left it, whatever happened above
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <QFile>
 
 #include "faults/fault_env.h"
-#include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/core/errors.h"
+#include "platform/core/files.h"
 
 namespace {
 

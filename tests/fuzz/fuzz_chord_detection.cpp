@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "platform/files.h"
-#include "platform/strings.h"
+#include "platform/core/files.h"
+#include "platform/core/strings.h"
 #include "tools/chord_detection.h"
 
 namespace {

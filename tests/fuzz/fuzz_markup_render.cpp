@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "platform/recording_graphics.h"
-#include "platform/strings.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/core/strings.h"
 #include "sheet/layout_ranges.h"
 #include "sheet/markup.h"
 #include "sheet/pages.h"

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "platform/strings.h"
+#include "platform/core/strings.h"
+#include "platform/desktop/picture_measure.h"
 #include "tools/reflow.h"
 
 namespace {

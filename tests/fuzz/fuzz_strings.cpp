@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "fuzz_input.h"
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput in(data, size);

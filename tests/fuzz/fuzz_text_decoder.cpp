@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "platform/files.h"
+#include "platform/core/files.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "tools/transpose.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include "platform/controls/bevel_button.h"
-#include "platform/controls/check_box.h"
-#include "platform/controls/slider.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/slider.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
 
 namespace {
 const QString kNbsp = QString(QChar(0x00A0));

@@ -30,9 +30,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/print_dialog.h"
-#include "platform/print_job.h"
-#include "platform/printer_setup.h"
+#include "platform/desktop/print_dialog.h"
+#include "platform/desktop/print_job.h"
+#include "platform/desktop/printer_setup.h"
 #include "support/child_run.h"
 #include "window_fixture.h"
 

@@ -15,10 +15,10 @@
 
 #include "app/file_types1.h"
 #include "mainwindow/window_fixture.h"
-#include "platform/controls/check_box.h"
-#include "platform/controls/slider.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/slider.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
 #include "shell/toolbar1.h"
 
 // The document's state as the user sees it.

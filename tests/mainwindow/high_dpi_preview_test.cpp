@@ -2,7 +2,7 @@
 // screen's ratio, twice the pixels each way, and the same sheet in the same units; the canvas shows
 // it pixel for pixel. A process reads its screens' ratio once, so the window is made in a child
 // run of this executable (HighDpiPreviewChild, which skips itself in any other run).
-#include "platform/picture.h"
+#include "platform/desktop/picture.h"
 #include "support/child_run.h"
 #include "window_fixture.h"
 

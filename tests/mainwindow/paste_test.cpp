@@ -17,13 +17,13 @@
 
 #include "app/module1.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "shell/dialogs/frm_replace.h"
+#include "shell/dialogs/frm_search.h"
+#include "shell/dialogs/frm_transpose.h"
 #include "shell/frm_help.h"
 #include "shell/menu_bar1.h"
-#include "tools/dialogs/frm_replace.h"
-#include "tools/dialogs/frm_search.h"
-#include "tools/dialogs/frm_transpose.h"
 #include "window_fixture.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
-#include "platform/printer_setup.h"
-#include "platform/recording_graphics.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/printer_setup.h"
 #include "window_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "platform/dialogs.h"
+#include "platform/desktop/dialogs.h"
 #include "window_fixture.h"
 
 namespace {

@@ -10,11 +10,11 @@
 
 #include "document_fixture.h"
 #include "modal_driver.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "shell/dialogs/frm_replace.h"
+#include "shell/dialogs/frm_transpose.h"
 #include "shell/menu_bar1.h"
-#include "tools/dialogs/frm_replace.h"
-#include "tools/dialogs/frm_transpose.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "app/app.h"
-#include "platform/controls/bevel_button.h"
-#include "platform/controls/text_area.h"
-#include "platform/spell_check.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/spell_check.h"
 #include "shell/frm_about.h"
 #include "shell/frm_help.h"
 #include "shell/toolbar1.h"

@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "platform/controls/bevel_button.h"
-#include "platform/controls/canvas.h"
-#include "platform/controls/check_box.h"
-#include "platform/controls/slider.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
-#include "platform/controls/up_down_arrows.h"
-#include "platform/picture.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/slider.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/controls/up_down_arrows.h"
+#include "platform/desktop/picture.h"
 #include "shell/toolbar1.h"
 #include "window_fixture.h"
 

@@ -6,14 +6,14 @@
 #include <QTest>
 #include <QWindow>
 
-#include "platform/controls/bevel_button.h"
-#include "platform/controls/canvas.h"
-#include "platform/controls/check_box.h"
-#include "platform/controls/slider.h"
-#include "platform/controls/text_area.h"
-#include "platform/controls/text_field.h"
-#include "platform/picture.h"
-#include "platform/recording_graphics.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/slider.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/picture.h"
 #include "window_fixture.h"
 
 using WindowPreview = WindowFixture;

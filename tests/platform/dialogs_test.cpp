@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/errors.h"
-#include "platform/guard.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/core/errors.h"
+#include "platform/core/guard.h"
+#include "platform/desktop/scripted_dialogs.h"
 
 TEST(ScriptedDialogs, AnswerFromTheirQueuesAndRecord) {
   ScriptedDialogs d;

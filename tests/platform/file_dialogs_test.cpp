@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/dialogs.h"
-#include "platform/filetype.h"
+#include "platform/core/filetype.h"
+#include "platform/desktop/dialogs.h"
 #include "support/test_env.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <unistd.h>
 
-#include "platform/errors.h"
-#include "platform/files.h"
+#include "platform/core/errors.h"
+#include "platform/core/files.h"
 
 namespace {
 QByteArray readBytes(const QString& path) {

@@ -7,11 +7,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "platform/errors.h"
-#include "platform/font.h"
-#include "platform/painter_graphics.h"
-#include "platform/picture.h"
-#include "platform/recording_graphics.h"
+#include "platform/core/errors.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/font.h"
+#include "platform/desktop/painter_graphics.h"
+#include "platform/desktop/picture.h"
 
 TEST(Picture, IsWhiteAt72DpiWithinItsBounds) {
   Picture p(576, 756);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/message_text.h"
+#include "platform/desktop/message_text.h"
 
 TEST(BreakableText, MarksBreaksInsideLongRunsOnlyAndChangesNothingElse) {
   const QChar mark(0x200B);

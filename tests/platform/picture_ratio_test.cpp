@@ -2,7 +2,7 @@
 // coordinates in sheet units, text measured as at ratio 1 and drawn at the screen's resolution.
 #include <gtest/gtest.h>
 
-#include "platform/picture.h"
+#include "platform/desktop/picture.h"
 
 namespace {
 // The smallest rectangle holding every pixel darker than grey, in the image's own pixels.

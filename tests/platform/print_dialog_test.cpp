@@ -10,10 +10,10 @@
 #include <QPrinterInfo>
 #include <QTimer>
 
-#include "platform/dialogs.h"
-#include "platform/print_dialog.h"
-#include "platform/print_job.h"
-#include "platform/printer_setup.h"
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/print_dialog.h"
+#include "platform/desktop/print_job.h"
+#include "platform/desktop/printer_setup.h"
 #include "support/test_env.h"
 
 namespace {

@@ -10,13 +10,13 @@
 #include <QTimer>
 #include <QApplication>
 
-#include "platform/errors.h"
-#include "platform/page_setup_dialog.h"
-#include "platform/print_job.h"
-#include "platform/print_loop.h"
-#include "platform/printer_setup.h"
-#include "platform/recording_graphics.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/core/errors.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/page_setup_dialog.h"
+#include "platform/desktop/print_job.h"
+#include "platform/desktop/print_loop.h"
+#include "platform/desktop/printer_setup.h"
+#include "platform/desktop/scripted_dialogs.h"
 #include "support/test_env.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <QStaticText>
 #include <functional>
 
-#include "platform/font.h"
-#include "platform/painter_graphics.h"
+#include "platform/desktop/font.h"
+#include "platform/desktop/painter_graphics.h"
 
 namespace {
 struct Text {

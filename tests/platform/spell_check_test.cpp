@@ -11,8 +11,8 @@
 #include <QRegularExpression>
 #include <random>
 
-#include "platform/bracket_index.h"
-#include "platform/spell_check.h"
+#include "platform/desktop/bracket_index.h"
+#include "platform/desktop/spell_check.h"
 
 namespace {
 // The underlined ranges of a block, as the highlighter left them.

@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 TEST(Strings, InStrIsOneBasedAndIgnoresCase) {
   struct Row { int start; const char* s; const char* f; int want; };

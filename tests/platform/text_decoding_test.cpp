@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/text_decoding.h"
+#include "platform/core/text_decoding.h"
 
 namespace {
 

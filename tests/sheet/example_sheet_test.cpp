@@ -5,9 +5,9 @@
 #include <QRectF>
 #include <cmath>
 
-#include "platform/font.h"
-#include "platform/picture.h"
-#include "platform/recording_graphics.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/font.h"
+#include "platform/desktop/picture.h"
 #include "sheet/pages.h"
 #include "sheet/sheet_renderer.h"
 #include "sheet/song_document.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "sheet/pages.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/recording_graphics.h"
+#include "platform/core/recording_graphics.h"
 #include "sheet/sheet_renderer.h"
 
 // Lines that lie wholly below the sheet are read for the states they hand on, but neither drawn

@@ -3,8 +3,8 @@
 #include <QHash>
 #include <optional>
 
-#include "platform/picture.h"
-#include "platform/recording_graphics.h"
+#include "platform/core/recording_graphics.h"
+#include "platform/desktop/picture.h"
 #include "sheet/sheet_renderer.h"
 
 namespace {

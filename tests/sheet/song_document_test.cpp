@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "sheet/song_document.h"
 
 namespace {

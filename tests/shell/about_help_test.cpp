@@ -13,7 +13,7 @@
 
 #include "app/app.h"
 #include "app/resources_folder.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/desktop/scripted_dialogs.h"
 #include "shell/frm_about.h"
 #include "shell/frm_help.h"
 #include "support/test_env.h"

@@ -7,8 +7,8 @@
 #include "app/app.h"
 #include "app/file_types1.h"
 #include "app/startup.h"
-#include "platform/filetype.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/core/filetype.h"
+#include "platform/desktop/scripted_dialogs.h"
 #include "shell/menu_bar1.h"
 #include "shell/resource_pictures.h"
 

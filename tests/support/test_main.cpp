@@ -1,11 +1,13 @@
-// Test start-up shared by every test executable: an offscreen QApplication, and settings and
-// document folders inside a temporary folder, so that nothing touches the real home folder.
+// Test start-up shared by every test executable: an offscreen QApplication, settings and document
+// folders inside a temporary folder, so that nothing touches the real home folder, and guarded
+// errors reported through the dialogs in use, as in the application.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "platform/files.h"
+#include "platform/core/files.h"
+#include "platform/desktop/dialogs.h"
 #include "support/test_env.h"
 
 namespace {
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
   SpecialFolder::OverrideApplicationData(root.path() + "/config");
   SpecialFolder::OverridePreferences(root.path() + "/home");
   QApplication app(argc, argv);
+  ReportErrorsInDialogs();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -5,7 +5,7 @@
 #include <QSet>
 #include <map>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 
 TEST(CreateAllChords, SizeFormAndBothLetterCases) {
   for (const bool upper : {false, true}) {

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "tools/chord_conversion.h"
 #include "tools/chord_detection.h"
 #include "tools/chord_names.h"

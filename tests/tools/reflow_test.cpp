@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include "platform/desktop/picture_measure.h"
+
 namespace {
 
 // One unit per character, so the widths in the cases can be counted by eye.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/strings.h"
+#include "platform/core/strings.h"
 #include "support/test_env.h"
 #include "tools/chord_detection.h"
 

@@ -1,0 +1,71 @@
+#pragma once
+// Files and folders by path, the user's special folders, and whole-file text streams.
+#include <QString>
+#include <QStringList>
+
+#include "platform/core/text_decoding.h"
+
+class FolderItem {
+ public:
+  FolderItem() = default;
+  explicit FolderItem(const QString& path);
+
+  bool IsValid() const { return !path_.isEmpty(); }
+  QString Path() const { return path_; }  // absolute
+  QString Name() const;
+  FolderItem Child(const QString& name) const;  // also when it does not exist yet
+  FolderItem Parent() const;
+  bool Exists() const;
+  bool IsFolder() const;
+  bool IsRegularFile() const;
+  bool IsSymLink() const;
+  // Creates the folder (and missing parents); throws IOException when it cannot.
+  void CreateAsFolder() const;
+  // Copies this file, or this folder with everything in it, to dest, which must not exist. Links
+  // are not followed; what is neither a folder nor a regular file is never opened and is left
+  // out: its paths are returned. Throws IOException.
+  QStringList CopyFileTo(const FolderItem& dest) const;
+  // Removes a file, or a folder with everything in it. Throws IOException.
+  void Delete() const;
+  // Renames (moves) this item to dest within the same file system. Throws IOException.
+  void MoveTo(const FolderItem& dest) const;
+
+  bool operator==(const FolderItem& o) const { return path_ == o.path_; }
+
+ private:
+  QString path_;
+};
+
+// ApplicationData is $XDG_CONFIG_HOME (default ~/.config); Preferences is the home folder. Both
+// can be overridden, for tests.
+namespace SpecialFolder {
+FolderItem ApplicationData();
+FolderItem Preferences();
+void OverrideApplicationData(const QString& path);  // "" restores the default
+void OverridePreferences(const QString& path);
+}  // namespace SpecialFolder
+
+// Reads a whole file at once. Only regular files (or links to them) are read, and reading never
+// blocks on a named pipe or a device: anything else is refused with the reason.
+class TextInputStream {
+ public:
+  enum class Fallback { None, Windows1252 };
+  // Decoded as UTF-8 with a byte-order mark dropped. With Fallback::None, invalid UTF-8 is decoded
+  // with replacement characters; with Windows1252 each byte that is not valid UTF-8 is read as
+  // its Windows-1252 character. Throws IOException with the reason when the file cannot be read.
+  static QString ReadAll(const FolderItem& file, Fallback fallback = Fallback::None);
+  // The text of a song document or text import (see DecodeText); throws IOException
+  // ""NAME" is not a song document." when the bytes are not such text.
+  static QString ReadText(const FolderItem& file, TextKind kind);
+  static QByteArray ReadBytes(const FolderItem& file);
+};
+
+// Writes a whole file. The new bytes go to a temporary file beside the target, which is written,
+// checked and synced to disk before it replaces the target: the old file stays whole until the
+// new one is complete and on disk. Only a regular file (or the regular file a link points to) is
+// replaced. Any failure is an IOException with the system's reason.
+class TextOutputStream {
+ public:
+  static void WriteAll(const FolderItem& file, const QString& text);
+  static void WriteBytes(const FolderItem& file, const QByteArray& bytes);
+};

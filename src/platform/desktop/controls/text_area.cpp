@@ -1,0 +1,269 @@
+#include "platform/desktop/controls/text_area.h"
+
+#include "platform/desktop/spell_check.h"
+
+#include <QFontDatabase>
+#include <QMimeData>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <vector>
+
+TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setTabChangesFocus(true);
+  ApplyFont();
+  connect(this, &QPlainTextEdit::textChanged, this, &TextArea::OnDocumentChanged);
+  // Lines that come on screen are spell-checked before they are painted (a scroll asks for the
+  // viewport's update with how far it moved).
+  connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+    if (dy != 0) CheckShownSpelling();
+  });
+}
+
+void TextArea::paintEvent(QPaintEvent* event) {
+  CheckShownSpelling();
+  QPlainTextEdit::paintEvent(event);
+}
+
+void TextArea::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  CheckShownSpelling();
+}
+
+void TextArea::CheckShownSpelling() {
+  if (speller_) speller_->CheckShown();
+}
+
+QString TextArea::FromDocumentText(QString raw) {
+  // Looked through first, so that a text with nothing to map is handed back without a copy. The
+  // frame marks only ever stand for line ends in a plain text (inserted, they start a new line).
+  const auto mapped = [](QChar c) {
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QLatin1Char('\n') ||
+           c == QChar(0xFDD0) || c == QChar(0xFDD1);
+  };
+  const auto first = std::find_if(raw.cbegin(), raw.cend(), mapped);
+  if (first == raw.cend()) return raw;
+  const qsizetype from = first - raw.cbegin();
+  QChar* c = raw.data();
+  for (qsizetype i = from; i < raw.size(); ++i)
+    if (mapped(c[i])) c[i] = QLatin1Char('\r');
+  return raw;
+}
+
+QString TextArea::Text() const {
+  if (!cacheValid_) {
+    cache_ = FromDocumentText(document()->toRawText());
+    cacheValid_ = true;
+  }
+  return cache_;
+}
+
+void TextArea::SetText(const QString& text) {
+  {
+    const QSignalBlocker block(this);
+    setPlainText(text);
+    // The document reads back as the text with its line ends made CR: known without reading it.
+    cache_ = ReadBack(text);
+    cacheValid_ = true;
+  }
+  CheckShownSpelling();
+  emit TextChange();
+}
+
+namespace {
+
+// A piece of the text before a change, [fromStart, fromEnd), and what takes its place in the text
+// after it, [toStart, toEnd).
+struct Span {
+  qsizetype fromStart, fromEnd, toStart, toEnd;
+};
+
+// The part of a piece that differs: what lies between the piece's common start and its common
+// end in both texts, never cutting a pair of surrogates.
+Span DifferingPart(const QString& from, const QString& to, Span s) {
+  const qsizetype shorter = std::min(s.fromEnd - s.fromStart, s.toEnd - s.toStart);
+  qsizetype head = 0;
+  while (head < shorter && from[s.fromStart + head] == to[s.toStart + head]) ++head;
+  if (head > 0 && from[s.fromStart + head - 1].isHighSurrogate()) --head;
+  qsizetype tail = 0;
+  while (tail < shorter - head && from[s.fromEnd - 1 - tail] == to[s.toEnd - 1 - tail]) ++tail;
+  if (tail > 0 && from[s.fromEnd - tail].isLowSurrogate()) --tail;
+  return {s.fromStart + head, s.fromEnd - tail, s.toStart + head, s.toEnd - tail};
+}
+
+// Rewrites the document, which reads as from, so that it reads as to, touching only what differs,
+// so that a command that changes a few words leaves the rest of a long song and its layout alone.
+// When the differing part holds as many line ends in both texts (lines rewritten in place, as by
+// a Replace All) and at most half of its lines changed, each changed line is rewritten on its own,
+// from the last up, and the lines in between are not touched; else it is replaced whole. Either
+// way it is one change of the document when it is done inside one edit block.
+void ReplaceDifference(QTextCursor& c, const QString& from, const QString& to) {
+  const Span whole = DifferingPart(from, to, {0, from.size(), 0, to.size()});
+  const QChar cr(u'\r');
+  const QStringView before = QStringView(from).sliced(whole.fromStart, whole.fromEnd - whole.fromStart);
+  const QStringView after = QStringView(to).sliced(whole.toStart, whole.toEnd - whole.toStart);
+  std::vector<Span> parts;
+  const qsizetype lineEnds = before.count(cr);
+  if (lineEnds > 0 && after.count(cr) == lineEnds) {
+    qsizetype f = whole.fromStart, t = whole.toStart;
+    for (qsizetype i = 0; i <= lineEnds; ++i) {
+      const qsizetype fe = i < lineEnds ? from.indexOf(cr, f) : whole.fromEnd;
+      const qsizetype te = i < lineEnds ? to.indexOf(cr, t) : whole.toEnd;
+      const Span part = DifferingPart(from, to, {f, fe, t, te});
+      if (part.fromStart != part.fromEnd || part.toStart != part.toEnd) parts.push_back(part);
+      f = fe + 1;
+      t = te + 1;
+    }
+    // Rewriting a line on its own costs more than one line of a whole replacement.
+    if (parts.size() * 2 > static_cast<size_t>(lineEnds + 1)) parts.assign(1, whole);
+  } else {
+    parts.push_back(whole);
+  }
+  for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+    c.setPosition(static_cast<int>(it->fromStart));
+    c.setPosition(static_cast<int>(it->fromEnd), QTextCursor::KeepAnchor);
+    c.insertText(to.mid(it->toStart, it->toEnd - it->toStart));
+  }
+}
+
+}  // namespace
+
+QString TextArea::ReadBack(const QString& text) {
+  const QLatin1String crlf("\r\n");
+  return FromDocumentText(text.contains(crlf) ? QString(text).replace(crlf, QLatin1String("\r")) : text);
+}
+
+void TextArea::ReplaceText(const QString& text) { ReplaceTextInStages({text}); }
+
+void TextArea::ReplaceTextInStages(const QStringList& stages) {
+  if (stages.isEmpty()) return;
+  const QString last = ReadBack(stages.last());
+  const bool changes = last != Text();
+  const int caret = SelStart();
+  bool stepOpen = false;
+  for (qsizetype i = 0; i < stages.size(); ++i) {
+    const QString stage = i + 1 < stages.size() ? ReadBack(stages[i]) : last;
+    if (changes && stage != Text()) {
+      const QSignalBlocker block(this);
+      // One edit block for the whole command: the first stage that changes the text opens the
+      // step, every later one joins it.
+      QTextCursor c(document());
+      if (stepOpen) c.joinPreviousEditBlock();
+      else c.beginEditBlock();
+      stepOpen = true;
+      ReplaceDifference(c, Text(), stage);
+      // The caret goes back where it was (within the new text) while the edit is still open, so
+      // that its place is not looked up in a layout of the old text's lines.
+      c.setPosition(std::clamp(caret, 0, std::max(0, document()->characterCount() - 1)));
+      c.endEditBlock();
+      cache_ = stage;
+      cacheValid_ = true;
+      setTextCursor(c);
+      CheckShownSpelling();
+    }
+    emit TextChange();
+  }
+}
+
+int TextArea::SelStart() const { return textCursor().selectionStart(); }
+
+void TextArea::SetSelStart(int offset) {
+  QTextCursor c = textCursor();
+  const int end = document()->characterCount() - 1;
+  c.setPosition(std::clamp(offset, 0, std::max(0, end)));
+  setTextCursor(c);
+}
+
+int TextArea::SelLength() const {
+  const QTextCursor c = textCursor();
+  return c.selectionEnd() - c.selectionStart();
+}
+
+void TextArea::SetSelLength(int length) {
+  QTextCursor c = textCursor();
+  const int start = c.selectionStart();
+  const int end = document()->characterCount() - 1;
+  c.setPosition(start);
+  c.setPosition(std::clamp(start + std::max(0, length), start, std::max(start, end)), QTextCursor::KeepAnchor);
+  setTextCursor(c);
+}
+
+QString TextArea::SelText() const { return FromDocumentText(textCursor().selectedText()); }
+
+void TextArea::SetSelText(const QString& text) {
+  {
+    const QSignalBlocker block(this);
+    QTextCursor c = textCursor();
+    c.insertText(text);
+    setTextCursor(c);
+    cacheValid_ = false;
+  }
+  emit TextChange();
+}
+
+namespace {
+// The plain text a paste or drop would insert; empty when the source has none.
+QString PlainTextOf(const QMimeData* source) { return source && source->hasText() ? source->text() : QString(); }
+}  // namespace
+
+bool TextArea::canInsertFromMimeData(const QMimeData* source) const { return !PlainTextOf(source).isEmpty(); }
+
+void TextArea::insertFromMimeData(const QMimeData* source) {
+  const QString text = PlainTextOf(source);
+  if (text.isEmpty() || isReadOnly()) return;
+  // The typed-in path: the change handler runs once, and the paste is one undo step.
+  QTextCursor c = textCursor();
+  c.insertText(text);
+  setTextCursor(c);
+  ensureCursorVisible();
+}
+
+void TextArea::SelectAll() { selectAll(); }
+
+void TextArea::SetFocus() { setFocus(Qt::OtherFocusReason); }
+
+void TextArea::SetTextFont(const QString& name) {
+  fontName_ = name;
+  ApplyFont();
+}
+
+void TextArea::SetTextSize(double points) {
+  fontSize_ = points;
+  ApplyFont();
+}
+
+void TextArea::ApplyFont() {
+  QFont f = fontName_.compare(QLatin1String("System"), Qt::CaseInsensitive) == 0
+                ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                : QFont(fontName_);
+  if (fontName_.compare(QLatin1String("Courier"), Qt::CaseInsensitive) == 0) f.setStyleHint(QFont::TypeWriter);
+  if (fontSize_ > 0) f.setPixelSize(static_cast<int>(fontSize_));
+  setFont(f);
+}
+
+void TextArea::SetAutomaticallyCheckSpelling(bool on) {
+  spellCheck_ = on;
+  if (on && !speller_) {
+    // One dictionary for every text area of the run: loading it is slow.
+    static const std::shared_ptr<SpellDictionary> dictionary = SpellDictionary::EnUs();
+    speller_ = new SpellHighlighter(document(), dictionary);
+    // Every line begins at least one row of the text: the rows that fit bound the lines shown.
+    speller_->SetShownLines([this] {
+      const int top = firstVisibleBlock().blockNumber();
+      const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 1;
+      return std::pair{std::max(0, top), std::max(0, top) + rows};
+    });
+    speller_->CheckShown();
+  }
+  if (speller_) speller_->SetEnabled(on);
+}
+
+void TextArea::OnDocumentChanged() {
+  if (SpellHighlighter::Busy(document())) return;
+  cacheValid_ = false;
+  emit TextChange();
+}

@@ -1,0 +1,162 @@
+#include "platform/desktop/dialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+
+#include "platform/core/filetype.h"
+#include "platform/core/guard.h"
+#include "platform/desktop/message_text.h"
+#include "platform/desktop/page_setup_dialog.h"
+#include "platform/desktop/print_dialog.h"
+
+namespace {
+Dialogs* g_installed = nullptr;
+QPointer<QWidget> g_parent;
+FolderItem g_lastFolder;
+
+QWidget* parentWindow() {
+  if (g_parent) return g_parent;
+  return QApplication::activeWindow();
+}
+
+// Qt's own file dialog in either mode, starting in the folder a file dialog should start in.
+void SetUpFileDialog(QFileDialog& dlg, const QStringList& filters, const FolderItem& documentFolder) {
+  // Qt's dialog matches the filters in any letter case ("*.hmnt" shows "SONG.HMNT" too), where the
+  // desktop's dialogs would not, and it starts where it is told to.
+  dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  dlg.setNameFilters(filters);
+  dlg.setDirectory(Dialogs::StartFolder(documentFolder).Path());
+}
+}  // namespace
+
+Dialogs& Dialogs::Current() {
+  static QtDialogs qt;
+  return g_installed ? *g_installed : qt;
+}
+
+void Dialogs::Install(Dialogs* d) { g_installed = d; }
+
+void ReportErrorsInDialogs() {
+  SetErrorReporter([](const QString& report) { Dialogs::Current().MsgBox(report); });
+}
+
+void Dialogs::SetParentWindow(QWidget* w) { g_parent = w; }
+
+QStringList Dialogs::OpenDialogFilters(const QString& filter) {
+  return FileTypeRegistry::QtNameFilters(filter) << QStringLiteral("All files (*)");
+}
+
+QStringList Dialogs::SaveDialogFilters(const QString& filter) { return FileTypeRegistry::QtNameFilters(filter); }
+
+FolderItem Dialogs::StartFolder(const FolderItem& documentFolder) {
+  if (documentFolder.IsFolder()) return documentFolder;
+  if (g_lastFolder.IsFolder()) return g_lastFolder;
+  return SpecialFolder::Preferences();
+}
+
+void Dialogs::NoteFolderUsed(const FolderItem& folder) {
+  if (folder.IsValid()) g_lastFolder = folder;
+}
+
+void Dialogs::ForgetFolderUsed() { g_lastFolder = FolderItem(); }
+
+void QtDialogs::MsgBox(const QString& text) {
+  QMessageBox box(parentWindow());
+  box.setText(BreakableText(text));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
+  QMessageBox box(parentWindow());
+  switch (request.Icon) {
+    case MessageDialogSpec::Note: box.setIcon(QMessageBox::Information); break;
+    case MessageDialogSpec::Stop: box.setIcon(QMessageBox::Critical); break;
+    case MessageDialogSpec::Question: box.setIcon(QMessageBox::Question); break;
+    default: box.setIcon(QMessageBox::Warning); break;
+  }
+  box.setText(BreakableText(request.Message));
+  if (!request.Explanation.isEmpty()) box.setInformativeText(BreakableText(request.Explanation));
+  QPushButton* action = box.addButton(request.ActionButton, QMessageBox::AcceptRole);
+  QPushButton* alternate = request.AlternateButton.isEmpty() ? nullptr : box.addButton(request.AlternateButton, QMessageBox::DestructiveRole);
+  QPushButton* cancel = request.CancelButton.isEmpty() ? nullptr : box.addButton(request.CancelButton, QMessageBox::RejectRole);
+  box.setDefaultButton(action);
+  if (cancel) box.setEscapeButton(cancel);
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  if (clicked == action) return DialogButton::Action;
+  if (alternate && clicked == alternate) return DialogButton::Alternate;
+  return DialogButton::Cancel;  // Cancel, Escape or the window closed
+}
+
+std::optional<FolderItem> QtDialogs::GetOpenFolderItem(const QString& filter, const FolderItem& documentFolder) {
+  QFileDialog dlg(parentWindow());
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(QFileDialog::ExistingFile);
+  SetUpFileDialog(dlg, OpenDialogFilters(filter), documentFolder);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  const FolderItem chosen(dlg.selectedFiles().first());
+  NoteFolderUsed(chosen.Parent());
+  return chosen;
+}
+
+std::optional<FolderItem> QtDialogs::GetSaveFolderItem(const QString& filter, const QString& suggestedName,
+                                                       const FolderItem& documentFolder) {
+  QFileDialog dlg(parentWindow());
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  SetUpFileDialog(dlg, SaveDialogFilters(filter), documentFolder);
+  const QString ext = FileTypeRegistry::DefaultExtension(filter);
+  if (!ext.isEmpty()) dlg.setDefaultSuffix(ext.mid(1));
+  dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dlg.selectFile(suggestedName);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  QString path = dlg.selectedFiles().first();
+  if (!ext.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ext;
+  const FolderItem chosen(path);
+  NoteFolderUsed(chosen.Parent());
+  return chosen;
+}
+
+void QtDialogs::ShowURL(const QString& url) {
+  QString u = url;
+  if (!u.contains(QStringLiteral("://")) && !u.startsWith(QStringLiteral("mailto:"))) u.prepend(QStringLiteral("https://"));
+  QDesktopServices::openUrl(QUrl(u));
+}
+
+bool QtDialogs::ShowPageSetup(PrinterSetup& setup) {
+  // The system's dialog serves real printers only; for anything else it refuses at once.
+  if (!QPrinterInfo::availablePrinters().isEmpty()) {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageLayout(setup.PageLayout());
+    QPageSetupDialog dlg(&printer, parentWindow());
+    if (dlg.exec() != QDialog::Accepted) return false;
+    setup.SetPageLayout(printer.pageLayout());
+    return true;
+  }
+  PageSetupDialog dlg(setup.PageLayout(), parentWindow());
+  if (dlg.exec() != QDialog::Accepted) return false;
+  setup.SetPageLayout(dlg.PageLayout());
+  return true;
+}
+
+std::unique_ptr<PrintJob> QtDialogs::ShowPrinterDialog(PrinterSetup& setup, const PrintDocument& document) {
+  std::unique_ptr<QPrinter> printer = PrinterPrintJob::NewPrinter(setup, document);
+  PrintDialog dlg(printer.get(), setup.PageLayout(), parentWindow());
+  if (dlg.exec() != QDialog::Accepted) return nullptr;
+  // Read the copies the user chose; the job then sets the device's own count to 1.
+  const int copies = printer->copyCount();
+  PrinterPrintJob::FinishDialogSetup(*printer);
+  return std::make_unique<PrinterPrintJob>(std::move(printer), copies);
+}
