@@ -20,7 +20,7 @@
 #include "app/startup.h"
 #include "bench_common.h"
 #include "mainwindow/window1.h"
-#include "platform/controls/text_area.h"
+#include "platform/desktop/controls/text_area.h"
 #include "sheet/song_document.h"
 
 extern char** environ;

@@ -10,9 +10,9 @@
 #include <QTextLayout>
 #include <random>
 
-#include "platform/bracket_index.h"
-#include "platform/controls/text_area.h"
-#include "platform/spell_check.h"
+#include "platform/desktop/bracket_index.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/spell_check.h"
 
 namespace {
 
