@@ -125,5 +125,8 @@ int main(int argc, char** argv) {
   bench::Report("start-up to the first paint, empty", Median(empty));
   bench::Report("start-up to the first paint of page 1 of the song", Median(withSong));
   std::printf("%-52s %9.2fx\n", "song / empty", Median(withSong) / Median(empty));
+  // The song is opened by the main window's start-up timer, 50 ms after the window is made: a
+  // wait of its own that no loading work can shorten.
+  std::printf("%-52s %9.2fx\n", "(song - the timer's 50 ms) / empty", (Median(withSong) - 50) / Median(empty));
   return 0;
 }

@@ -222,8 +222,9 @@ void SpellHighlighter::OnContentsChange(int from, int removed, int added) {
   } else {
     for (QTextBlock b = first; b.isValid() && b.position() < end; b = b.next()) CheckLine(b);
   }
-  // Lines that waited may have moved on screen.
-  CheckShown();
+  // Lines that waited may have moved on screen. Inside the change's own signal their new
+  // underlines join the change (an edit block of their own would lay out the whole change again).
+  if (sweeping_ && shown_) CheckShownLines();
 }
 
 void SpellHighlighter::Defer(QTextBlock block, int end) {
@@ -241,14 +242,18 @@ void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(show
 
 void SpellHighlighter::CheckShown() {
   if (!doc_ || !sweeping_ || !shown_ || inPass_) return;
-  const auto [first, last] = shown_();
   Pass pass(doc_);
   const QScopedValueRollback<bool> inPass(inPass_, true);
   QTextCursor cursor(doc_);
   cursor.beginEditBlock();
+  CheckShownLines();
+  cursor.endEditBlock();
+}
+
+void SpellHighlighter::CheckShownLines() {
+  const auto [first, last] = shown_();
   for (QTextBlock b = doc_->findBlockByNumber(std::max(0, first)); b.isValid() && b.blockNumber() <= last; b = b.next())
     if (b.userState() != kChecked) CheckLine(b);
-  cursor.endEditBlock();
 }
 
 void SpellHighlighter::CheckPending() { Sweep(-1); }

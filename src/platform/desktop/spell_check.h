@@ -85,6 +85,8 @@ class SpellHighlighter : public QObject {
   // Every line, as one pass marked Busy: at once when switched off or for a short document, else
   // the lines on screen at once and the rest when idle.
   void CheckAll();
+  // The waiting lines on screen, inside a pass or a change signal.
+  void CheckShownLines();
   // Leaves the lines from block on, up to (not including) position end, for later.
   void Defer(QTextBlock block, int end);
   // Checks waiting lines from where the last slice stopped, for about budgetMs (all when < 0).
