@@ -27,6 +27,7 @@
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/picture_measure.h"
+#include "platform/desktop/spell_check.h"
 #include "shell/dialogs/frm_replace.h"
 #include "shell/menu_bar1.h"
 #include "tools/capitalise.h"
@@ -115,8 +116,11 @@ void Measure(const QString& label, const QString& song) {
       w->txtSong()->SetAutomaticallyCheckSpelling(spelling);
       const double ms = Median(
           [&] {
+            // The song set afresh, its spelling checked to the end: the idle checking of the
+            // song as set is not the command's.
             w->txtSong()->SetText(song);
             QCoreApplication::processEvents();
+            if (SpellHighlighter* speller = w->txtSong()->Speller()) speller->CheckPending();
           },
           [&] {
             t.window(w);
