@@ -192,13 +192,19 @@ void SpellHighlighter::CheckAll() {
   }
   sweeping_ = false;
   if (sweep_) sweep_->stop();
+  InPass([this] {
+    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) CheckLine(b);
+  });
+  blockCount_ = doc_->blockCount();
+}
+
+void SpellHighlighter::InPass(const std::function<void()>& work) {
   Pass pass(doc_);
   const QScopedValueRollback<bool> inPass(inPass_, true);
   QTextCursor cursor(doc_);
   cursor.beginEditBlock();
-  for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) CheckLine(b);
+  work();
   cursor.endEditBlock();
-  blockCount_ = doc_->blockCount();
 }
 
 void SpellHighlighter::OnContentsChange(int from, int removed, int added) {
@@ -242,12 +248,7 @@ void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(show
 
 void SpellHighlighter::CheckShown() {
   if (!doc_ || !sweeping_ || !shown_ || inPass_) return;
-  Pass pass(doc_);
-  const QScopedValueRollback<bool> inPass(inPass_, true);
-  QTextCursor cursor(doc_);
-  cursor.beginEditBlock();
-  CheckShownLines();
-  cursor.endEditBlock();
+  InPass([this] { CheckShownLines(); });
 }
 
 void SpellHighlighter::CheckShownLines() {
@@ -263,15 +264,10 @@ void SpellHighlighter::Sweep(int budgetMs) {
   QElapsedTimer clock;
   clock.start();
   QTextBlock b = doc_->findBlock(resume_);
-  {
-    Pass pass(doc_);
-    const QScopedValueRollback<bool> inPass(inPass_, true);
-    QTextCursor cursor(doc_);
-    cursor.beginEditBlock();
+  InPass([&] {
     for (; b.isValid() && (budgetMs < 0 || clock.elapsed() < budgetMs); b = b.next())
       if (b.userState() != kChecked) CheckLine(b);
-    cursor.endEditBlock();
-  }
+  });
   if (b.isValid()) {
     resume_ = b.position();
     sweep_->start();

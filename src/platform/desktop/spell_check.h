@@ -85,6 +85,8 @@ class SpellHighlighter : public QObject {
   // Every line, as one pass marked Busy: at once when switched off or for a short document, else
   // the lines on screen at once and the rest when idle.
   void CheckAll();
+  // Runs work as one pass marked Busy: one edit block, no re-check of its own changes.
+  void InPass(const std::function<void()>& work);
   // The waiting lines on screen, inside a pass or a change signal.
   void CheckShownLines();
   // Leaves the lines from block on, up to (not including) position end, for later.
