@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -99,6 +100,20 @@ inline QString LoadSongText(const char* path) {
   QString t = all;
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\r")).replace('\n', '\r');
   return t;
+}
+
+// The songs a benchmark measures: the file given on the command line, else the generator's songs
+// of each of the line counts given, labelled "generated N lines".
+inline void ForEachSong(int argc, char** argv, std::initializer_list<int> generatedLines,
+                        const std::function<void(const char* label, const QString& song)>& measure) {
+  if (argc > 1) {
+    measure(argv[1], LoadSongText(argv[1]));
+    return;
+  }
+  for (int lines : generatedLines) {
+    const QByteArray label = "generated " + QByteArray::number(lines) + " lines";
+    measure(label.constData(), GenerateSong(lines));
+  }
 }
 
 }  // namespace bench

@@ -40,17 +40,8 @@ void Measure(const char* name, const QString& song, const QString& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir settings;
-  bench::PrepareWindowGlobals(settings);
-  if (argc > 1) {
-    Measure(argv[1], bench::LoadSongText(argv[1]), settings.path());
-  } else {
-    Measure("generated 8000 lines", bench::GenerateSong(8000), settings.path());
-  }
-  Module1::myINI.reset();
-  MenuBar1::Release();
-  std::fflush(stdout);
-  return 0;
+  return bench::RunWindowBench(argc, argv, [&](const QTemporaryDir& settings) {
+    bench::ForEachSong(argc, argv, {8000},
+                       [&](const char* label, const QString& song) { Measure(label, song, settings.path()); });
+  });
 }

@@ -71,22 +71,8 @@ void MeasureAtRatioTwo(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir settings;
-  bench::PrepareWindowGlobals(settings);
-  if (argc > 1) {
-    Measure(argv[1], bench::LoadSongText(argv[1]));
-  } else {
-    for (int lines : {500, 2000, 8000}) {
-      char name[48];
-      std::snprintf(name, sizeof name, "generated %d lines", lines);
-      Measure(name, bench::GenerateSong(lines));
-    }
-  }
-  Module1::myINI.reset();
-  MenuBar1::Release();
-  std::fflush(stdout);
-  if (!qEnvironmentVariableIsSet(kRatioRun)) MeasureAtRatioTwo(argc, argv);
-  return 0;
+  return bench::RunWindowBench(argc, argv, [&](const QTemporaryDir&) {
+    bench::ForEachSong(argc, argv, {500, 2000, 8000}, Measure);
+    if (!qEnvironmentVariableIsSet(kRatioRun)) MeasureAtRatioTwo(argc, argv);
+  });
 }

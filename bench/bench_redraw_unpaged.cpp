@@ -54,16 +54,5 @@ void Measure(const char* name, const QString& paged) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir settings;
-  bench::PrepareWindowGlobals(settings);
-  if (argc > 1) {
-    Measure(argv[1], bench::LoadSongText(argv[1]));
-  } else {
-    Measure("generated 8000 lines", bench::GenerateSong(8000));
-  }
-  Module1::myINI.reset();
-  MenuBar1::Release();
-  return 0;
+  return bench::RunWindowBench(argc, argv, [&](const QTemporaryDir&) { bench::ForEachSong(argc, argv, {8000}, Measure); });
 }

@@ -54,14 +54,6 @@ void Measure(const char* name, const QString& song) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc > 1) {
-    Measure(argv[1], bench::LoadSongText(argv[1]));
-    return 0;
-  }
-  for (int lines : {500, 2000, 8000}) {
-    char name[32];
-    std::snprintf(name, sizeof name, "generated %d lines", lines);
-    Measure(name, bench::GenerateSong(lines));
-  }
+  bench::ForEachSong(argc, argv, {500, 2000, 8000}, Measure);
   return 0;
 }

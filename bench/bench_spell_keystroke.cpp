@@ -181,14 +181,6 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   if (!SpellDictionary::EnUs()) std::printf("(no en_US dictionary: spell checking marks nothing)\n");
-  if (argc > 1) {
-    Measure(argv[1], bench::LoadSongText(argv[1]));
-    return 0;
-  }
-  for (int lines : {8000, 100000}) {
-    char name[48];
-    std::snprintf(name, sizeof name, "generated %d lines", lines);
-    Measure(name, bench::GenerateSong(lines));
-  }
+  bench::ForEachSong(argc, argv, {8000, 100000}, Measure);
   return 0;
 }

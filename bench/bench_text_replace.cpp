@@ -67,13 +67,7 @@ void Measure(const QString& song, const char* label) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  if (argc > 1) {
-    Measure(bench::LoadSongText(argv[1]), argv[1]);
-    return 0;
-  }
-  for (int lines : {500, 2000, 8000}) {
-    const QByteArray label = QByteArray::number(lines) + " lines";
-    Measure(bench::GenerateSong(lines), label.constData());
-  }
+  bench::ForEachSong(argc, argv, {500, 2000, 8000},
+                     [](const char* label, const QString& song) { Measure(song, label); });
   return 0;
 }

@@ -1,13 +1,17 @@
 #pragma once
 // What the benchmarks that drive the real main window share: the process set-up and a keystroke.
+#include <QApplication>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "mainwindow/window1.h"
 #include "platform/desktop/controls/text_area.h"
+#include "shell/menu_bar1.h"
 
 namespace bench {
 
@@ -15,6 +19,21 @@ namespace bench {
 inline void PrepareWindowGlobals(const QTemporaryDir& settings) {
   Module1::newPageSymbol = QStringLiteral("+++++");
   Module1::myINI = std::make_shared<iniClass>(FolderItem(settings.path() + QStringLiteral("/Harmonote.ini")));
+}
+
+// The process the window benchmarks run in: offscreen Qt unless a platform is asked for, the
+// window's globals with a settings store in a temporary folder (handed to measure), released
+// after it.
+inline int RunWindowBench(int argc, char** argv, const std::function<void(const QTemporaryDir& settings)>& measure) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir settings;
+  PrepareWindowGlobals(settings);
+  measure(settings);
+  Module1::myINI.reset();
+  MenuBar1::Release();
+  std::fflush(stdout);
+  return 0;
 }
 
 // A character typed at offset at and deleted again: two edits, each with its redraw.

@@ -140,17 +140,12 @@ void Measure(const QString& label, const QString& song) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir settings;
-  bench::PrepareWindowGlobals(settings);
-  if (argc > 1) {
-    for (int i = 1; i < argc; ++i) Measure(QString::fromLocal8Bit(argv[i]), bench::LoadSongText(argv[i]));
-  } else {
-    Measure(QStringLiteral("generated 8000 lines"), bench::GenerateSong(8000));
-    Measure(QStringLiteral("generated 8000 lines, chords over lyrics"), bench::GenerateSong(8000, true));
-  }
-  Module1::myINI.reset();
-  MenuBar1::Release();
-  return 0;
+  return bench::RunWindowBench(argc, argv, [&](const QTemporaryDir&) {
+    if (argc > 1) {
+      for (int i = 1; i < argc; ++i) Measure(QString::fromLocal8Bit(argv[i]), bench::LoadSongText(argv[i]));
+    } else {
+      Measure(QStringLiteral("generated 8000 lines"), bench::GenerateSong(8000));
+      Measure(QStringLiteral("generated 8000 lines, chords over lyrics"), bench::GenerateSong(8000, true));
+    }
+  });
 }
