@@ -13,15 +13,9 @@
 #include "platform/desktop/bracket_index.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/spell_check.h"
+#include "spell_underlines.h"
 
 namespace {
-
-QList<QPair<int, int>> Underlined(const QTextBlock& block) {
-  QList<QPair<int, int>> out;
-  for (const QTextLayout::FormatRange& r : block.layout()->formats())
-    if (r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline) out.append({r.start, r.length});
-  return out;
-}
 
 // Lines of a song with misspelt words all along; every seventh line is long enough to be
 // re-checked around its edits only.

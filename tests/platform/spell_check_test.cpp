@@ -13,18 +13,9 @@
 
 #include "platform/desktop/bracket_index.h"
 #include "platform/desktop/spell_check.h"
+#include "spell_underlines.h"
 
 namespace {
-// The underlined ranges of a block, as the highlighter left them.
-QList<QPair<int, int>> underlined(const QTextBlock& block) {
-  QList<QPair<int, int>> out;
-  for (const QTextLayout::FormatRange& r : block.layout()->formats())
-    if (r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline) out.append({r.start, r.length});
-  return out;
-}
-
-QList<QPair<int, int>> underlined(QTextDocument* doc) { return underlined(doc->firstBlock()); }
-
 std::shared_ptr<SpellDictionary> dictionaryOrSkip() { return SpellDictionary::EnUs(); }
 }  // namespace
 
@@ -57,11 +48,11 @@ TEST(SpellHighlighter, UnderlinesLazzyNotLazyAndTogglingOffRemovesTheMarks) {
   edit.setPlainText("the lazzy and lazy dog");
   SpellHighlighter h(edit.document(), dict);
   EXPECT_TRUE(h.Available());
-  EXPECT_EQ(underlined(edit.document()), (QList<QPair<int, int>>{{4, 5}}));
+  EXPECT_EQ(Underlined(edit.document()), (QList<QPair<int, int>>{{4, 5}}));
   h.SetEnabled(false);
-  EXPECT_TRUE(underlined(edit.document()).isEmpty());
+  EXPECT_TRUE(Underlined(edit.document()).isEmpty());
   h.SetEnabled(true);
-  EXPECT_EQ(underlined(edit.document()), (QList<QPair<int, int>>{{4, 5}}));
+  EXPECT_EQ(Underlined(edit.document()), (QList<QPair<int, int>>{{4, 5}}));
   EXPECT_EQ(edit.toPlainText(), "the lazzy and lazy dog");
 }
 
@@ -96,7 +87,7 @@ TEST(SpellHighlighter, WithoutADictionaryMarksNothing) {
   SpellHighlighter h(edit.document(), nullptr);
   EXPECT_FALSE(h.Available());
   EXPECT_TRUE(h.Misspelt("lazzy").isEmpty());
-  EXPECT_TRUE(underlined(edit.document()).isEmpty());
+  EXPECT_TRUE(Underlined(edit.document()).isEmpty());
   EXPECT_EQ(SpellDictionary::Load("/no/such.aff", "/no/such.dic"), nullptr);
 }
 
@@ -128,9 +119,9 @@ TEST(SpellHighlighter, AfterEveryEditEachLineIsUnderlinedAsAFreshCheckWouldDoIt)
 
   auto expectFresh = [&](const QString& step) {
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-      ASSERT_EQ(underlined(b), h.Misspelt(b.text())) << qPrintable(step) << ", line " << b.blockNumber();
+      ASSERT_EQ(Underlined(b), h.Misspelt(b.text())) << qPrintable(step) << ", line " << b.blockNumber();
   };
-  ASSERT_FALSE(underlined(doc->findBlockByNumber(1)).isEmpty());
+  ASSERT_FALSE(Underlined(doc->findBlockByNumber(1)).isEmpty());
   expectFresh(QStringLiteral("at the start"));
 
   // Typing, deleting and pasting at random places, brackets included; now and then a line break
@@ -203,9 +194,9 @@ TEST(SpellHighlighter, AnEditJustAfterWhereTheLineIsCutReadsAChordAcrossTheCutAs
       QTextCursor c(doc);
       c.setPosition(at);
       c.insertText(QStringLiteral("q"));
-      ASSERT_EQ(underlined(doc), h.Misspelt(doc->firstBlock().text())) << "typed at " << at;
+      ASSERT_EQ(Underlined(doc), h.Misspelt(doc->firstBlock().text())) << "typed at " << at;
       doc->undo();
-      ASSERT_EQ(underlined(doc), h.Misspelt(doc->firstBlock().text())) << "undone at " << at;
+      ASSERT_EQ(Underlined(doc), h.Misspelt(doc->firstBlock().text())) << "undone at " << at;
     }
   }
 }
@@ -230,7 +221,7 @@ TEST(SpellHighlighter, AfterAnInputMethodComposedACharacterTheLongLineIsUnderlin
   QCoreApplication::sendEvent(&edit, &commit);
   const QTextBlock b = edit.document()->firstBlock();
   ASSERT_TRUE(b.text().contains(QStringLiteral("\u00e9")));
-  EXPECT_EQ(underlined(b), h.Misspelt(b.text()));
+  EXPECT_EQ(Underlined(b), h.Misspelt(b.text()));
 }
 
 // The index against a plain reading of the line, through random edits: its length, where its
