@@ -230,6 +230,8 @@ class Window1 : public QMainWindow {
   void Modified(bool value);
   bool Check4Save();
   bool mSave();
+  // Asks whether to save over file, which another program changed; true for Save Anyway.
+  bool ConfirmSaveOverChange(const FolderItem& file);
   void mOpenFile(const FolderItem& file);
   int TotalPages() const;
   void setPageLabel();
@@ -261,6 +263,9 @@ class Window1 : public QMainWindow {
   std::shared_ptr<Picture> pImage;
   std::shared_ptr<PrinterSetup> myPrinterSetup;
   std::optional<FolderItem> myFile;
+  // The file as it was when this window last read or wrote it (or when it was chosen to be
+  // replaced): a save over a file that differs from it asks first.
+  std::optional<FileStamp> myFileStamp;
   bool isOpening = false;
   bool isDirty = false;
   // What the controls held when the flag was last cleared or an edit was last noted: a redraw

@@ -45,6 +45,10 @@ QString SaveFailureText(const FolderItem& file, const QString& reason) {
   return QStringLiteral("The song could not be saved as \"%1\".\n\n%2").arg(file.Path(), reason);
 }
 
+QString UnsyncedSaveText(const FolderItem& file, const QString& reason) {
+  return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2").arg(file.Path(), reason);
+}
+
 const FileType& SongDocumentType() {
   const FileTypeRef type = FileTypes1::HMNT();
   if (!type) throw NilObjectException(QStringLiteral("The song document type is not defined"));
@@ -128,16 +132,32 @@ bool Window1::mSave() {
     // The song has no file here, so the dialog starts in the folder last used.
     std::optional<FolderItem> chosen =
         Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension, FolderItem());
-    if (chosen && chosen->IsValid()) myFile = *chosen;
+    if (chosen && chosen->IsValid()) {
+      myFile = *chosen;
+      // The save dialog has asked before replacing a file there: that file is not asked about again.
+      myFileStamp = FileStamp::Of(*myFile);
+    }
     if (!myFile) {
       SetTitle(name);
       return true;
     }
   }
+  // Another program may have changed the file since this window read or wrote it.
+  const std::optional<FileStamp> onDisk = FileStamp::Of(*myFile);
+  if (onDisk && onDisk != myFileStamp && !ConfirmSaveOverChange(*myFile)) return true;
   const SongDocument doc = CurrentDocument();
   try {
-    // Written to a temporary file that replaces the old document only once it is complete.
-    TextOutputStream::WriteBytes(*myFile, BuildSongDocument(doc));
+    // Written to a temporary file that replaces the old document only once it is complete, or
+    // into the file itself where replacing it would lose what it has.
+    myFileStamp = TextOutputStream::WriteBytes(*myFile, BuildSongDocument(doc));
+  } catch (const UnsyncedWriteException& e) {
+    // The song is in the file, but may not survive a crash: it stays unsaved, so that the next
+    // save tries again and closing still asks.
+    myFileStamp = e.Stamp();
+    Dialogs::NoteFolderUsed(myFile->Parent());
+    Dialogs::Current().MsgBox(UnsyncedSaveText(*myFile, e.Reason()));
+    SetTitle(txtTitle_->Text());
+    return true;
   } catch (const std::exception& e) {
     // The song stays unsaved, with its title and the file chosen; true stops whatever asked
     // for the save, so that closing, New or Open cannot discard the song.
@@ -150,10 +170,22 @@ bool Window1::mSave() {
   return false;
 }
 
+bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
+  MessageDialogSpec ask;
+  ask.Icon = MessageDialogSpec::Caution;
+  ask.Message = QStringLiteral("\"%1\" was changed by another program since it was opened here. Save over it?")
+                    .arg(file.Name());
+  ask.ActionButton = QStringLiteral("Save Anyway");
+  ask.CancelButton = QStringLiteral("Cancel");
+  return Dialogs::Current().ShowMessageDialog(ask) == DialogButton::Action;
+}
+
 void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
   QString text;
   SongDocumentRead read;
+  // Taken before the read: a change while the file is read then shows as a change at the next save.
+  const std::optional<FileStamp> stamp = FileStamp::Of(file);
   try {
     // Only regular files are read, and never blocking. Valid UTF-8 is kept as it is; a byte that
     // is not (an older editor's Windows-1252) is read as that character instead of a replacement
@@ -182,6 +214,7 @@ void Window1::mOpenFile(const FolderItem& file) {
     return;
   }
   myFile = file;
+  myFileStamp = stamp;
   {
     OpeningScope opening(isOpening);
     SetDefaults();

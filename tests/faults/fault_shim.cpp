@@ -2,16 +2,20 @@
 // fail, as a full or failing disk would, for files below one folder; everything else goes through.
 //
 //   HARMONOTE_FAULT_DIR    the folder (an absolute, resolved path)
-//   HARMONOTE_FAULT_CALL   write | fsync | fdatasync | close   (unset: no faults)
-//   HARMONOTE_FAULT_ERRNO  ENOSPC | EIO   (default ENOSPC)
+//   HARMONOTE_FAULT_CALL   write | fsync | fdatasync | close | fallocate   (unset: no faults)
+//   HARMONOTE_FAULT_ERRNO  ENOSPC | EIO | EOPNOTSUPP   (default ENOSPC)
 //   HARMONOTE_FAULT_AFTER  for write: bytes each file may take before writes fail (default 0)
 //
-// A failing close still closes the descriptor, as the kernel does.
+// write covers write, writev and pwrite. A failing close still closes the descriptor, as the
+// kernel does. fallocate with EOPNOTSUPP is a file system that cannot reserve space and is full:
+// fallocate is refused and fstatvfs reports no free blocks.
 #include <dlfcn.h>
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <fcntl.h>
+#include <sys/statvfs.h>
 #include <sys/types.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -44,7 +48,9 @@ bool Faulty(const char* call, int fd) {
 
 int FaultErrno() {
   const char* e = getenv("HARMONOTE_FAULT_ERRNO");
-  return e && strcmp(e, "EIO") == 0 ? EIO : ENOSPC;
+  if (e && strcmp(e, "EIO") == 0) return EIO;
+  if (e && strcmp(e, "EOPNOTSUPP") == 0) return EOPNOTSUPP;
+  return ENOSPC;
 }
 
 long long AllowedBytes() {
@@ -59,22 +65,76 @@ extern "C" {
 // Tests look this up to know that the library is loaded.
 int harmonote_fault_shim_loaded = 1;
 
+}  // extern "C"
+
+namespace {
+
+// A write of count bytes on fd through doWrite(count), failing once the file has taken its bytes.
+template <typename Write>
+ssize_t LimitedWrite(int fd, size_t count, Write doWrite) {
+  if (!Faulty("write", fd)) return doWrite(count);
+  const long long allowed = AllowedBytes();
+  std::atomic<long long>* written = fd < kTrackedFds ? &g_written[fd] : nullptr;
+  const long long done = written ? written->load() : allowed;
+  if (done >= allowed) {
+    errno = FaultErrno();
+    return -1;
+  }
+  const size_t room = size_t(allowed - done);
+  const ssize_t n = doWrite(count < room ? count : room);
+  if (n > 0 && written) *written += n;
+  return n;
+}
+
+}  // namespace
+
+extern "C" {
+
 ssize_t write(int fd, const void* buf, size_t count) {
   static const auto real = Next<ssize_t (*)(int, const void*, size_t)>("write");
-  if (Faulty("write", fd)) {
-    const long long allowed = AllowedBytes();
-    std::atomic<long long>* written = fd < kTrackedFds ? &g_written[fd] : nullptr;
-    const long long done = written ? written->load() : allowed;
-    if (done >= allowed) {
-      errno = FaultErrno();
-      return -1;
-    }
-    const size_t room = size_t(allowed - done);
-    const ssize_t n = real(fd, buf, count < room ? count : room);
-    if (n > 0 && written) *written += n;
-    return n;
+  return LimitedWrite(fd, count, [&](size_t n) { return real(fd, buf, n); });
+}
+
+ssize_t pwrite(int fd, const void* buf, size_t count, off_t offset) {
+  static const auto real = Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+  return LimitedWrite(fd, count, [&](size_t n) { return real(fd, buf, n, offset); });
+}
+
+ssize_t pwrite64(int fd, const void* buf, size_t count, off64_t offset) {
+  static const auto real = Next<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
+  return LimitedWrite(fd, count, [&](size_t n) { return real(fd, buf, n, offset); });
+}
+
+int fallocate(int fd, int mode, off_t offset, off_t length) {
+  static const auto real = Next<int (*)(int, int, off_t, off_t)>("fallocate");
+  if (Faulty("fallocate", fd)) {
+    errno = FaultErrno();
+    return -1;
   }
-  return real(fd, buf, count);
+  return real(fd, mode, offset, length);
+}
+
+int fallocate64(int fd, int mode, off64_t offset, off64_t length) {
+  static const auto real = Next<int (*)(int, int, off64_t, off64_t)>("fallocate64");
+  if (Faulty("fallocate", fd)) {
+    errno = FaultErrno();
+    return -1;
+  }
+  return real(fd, mode, offset, length);
+}
+
+int fstatvfs(int fd, struct statvfs* buf) {
+  static const auto real = Next<int (*)(int, struct statvfs*)>("fstatvfs");
+  const int result = real(fd, buf);
+  if (result == 0 && Faulty("fallocate", fd) && FaultErrno() == EOPNOTSUPP) buf->f_bavail = buf->f_bfree = 0;
+  return result;
+}
+
+int fstatvfs64(int fd, struct statvfs64* buf) {
+  static const auto real = Next<int (*)(int, struct statvfs64*)>("fstatvfs64");
+  const int result = real(fd, buf);
+  if (result == 0 && Faulty("fallocate", fd) && FaultErrno() == EOPNOTSUPP) buf->f_bavail = buf->f_bfree = 0;
+  return result;
 }
 
 ssize_t writev(int fd, const struct iovec* iov, int iovcnt) {

@@ -36,6 +36,36 @@ TEST_P(SongSaveFaults, LeaveTheOldSongAndTheSongUnsaved) {
 
 INSTANTIATE_TEST_SUITE_P(EveryCall, SongSaveFaults, ::testing::ValuesIn(kFaults));
 
+using SongSaveFolderSync = DocumentFixture;
+
+TEST_F(SongSaveFolderSync, AFailedSyncOfTheFolderIsToldAndTheSongStaysUnsavedUntilASaveSucceeds) {
+  REQUIRE_FAULT_SHIM();
+  // Only the folder is synced with fsync (the song itself with fdatasync).
+  const QString faulty = QFileInfo(TestRoot()).canonicalFilePath();
+  const FolderItem file = Write(QStringLiteral("song.hmnt"), SongBytes("Old", "[G]old words"));
+  OpenSong(file);
+  w->txtSong()->SetText(QStringLiteral("[D]new words"));
+  {
+    FaultScope fault(faulty, Fault{"fsync", "EIO", ""});
+    EXPECT_TRUE(w->_mnuSave_Action());
+  }
+  EXPECT_TRUE(Bytes(file).contains("[D]new words"));
+  EXPECT_TRUE(w->Modified());
+  ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+  EXPECT_TRUE(dialogs.msgBoxes[0].startsWith(
+      QStringLiteral("The song was written to \"%1\" but may not survive a crash.").arg(file.Path())))
+      << dialogs.msgBoxes[0].toStdString();
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("Input/output error")) << dialogs.msgBoxes[0].toStdString();
+  dialogs.messageAnswers = {DialogButton::Cancel};
+  EXPECT_TRUE(w->Check4Save());
+  // The next save goes through without asking about a change of its own.
+  dialogs.messageDialogs.clear();
+  EXPECT_TRUE(w->_mnuSave_Action());
+  EXPECT_FALSE(w->Modified());
+  EXPECT_TRUE(dialogs.messageDialogs.empty());
+  EXPECT_EQ(dialogs.msgBoxes.size(), 1);
+}
+
 class SettingsWriteFaults : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(SettingsWriteFaults, LeaveTheOldSettingsAndReportTheReason) {

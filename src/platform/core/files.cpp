@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -170,93 +169,3 @@ QString TextInputStream::ReadText(const FolderItem& file, TextKind kind) {
   if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(file.Name()));
   return *std::move(text);
 }
-
-namespace {
-
-// The path that a write to file replaces: the file itself, or the file a link points to (the
-// link stays). Refuses a target that exists and is not a regular file.
-QString ReplacedPath(const FolderItem& file) {
-  QString path = file.Path();
-  for (int hops = 0; hops < 40; ++hops) {
-    const QFileInfo info(path);
-    if (!info.isSymLink()) break;
-    path = info.symLinkTarget();
-  }
-  struct stat st {};
-  if (::stat(NativePath(path).constData(), &st) == 0) {
-    if (!S_ISREG(st.st_mode))
-      throw IOException(QStringLiteral("\"%1\" could not be written: it is %2")
-                            .arg(file.Name(), S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
-                                                                   : QStringLiteral("not a regular file")));
-  } else if (errno != ENOENT) {
-    throw IOException(QStringLiteral("\"%1\" could not be written: %2").arg(file.Name(), SystemReason(errno)));
-  }
-  return path;
-}
-
-// Creates a new, empty file beside target with a name of its own, with the permissions a new
-// file gets (or the old file's, set later).
-int CreateTemporarySibling(const QString& target, QByteArray& tempPath) {
-  const QFileInfo info(target);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const QString name = QStringLiteral(".%1.%2.tmp")
-                             .arg(info.fileName())
-                             .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-    tempPath = NativePath(info.absolutePath() + QLatin1Char('/') + name);
-    const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
-}
-
-}  // namespace
-
-void TextOutputStream::WriteBytes(const FolderItem& file, const QByteArray& bytes) {
-  if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
-  const QString target = ReplacedPath(file);
-  const auto failure = [&](int error) {
-    return IOException(QStringLiteral("\"%1\" could not be written: %2").arg(file.Name(), SystemReason(error)));
-  };
-  QByteArray tempPath;
-  FileDescriptor fd(CreateTemporarySibling(target, tempPath));
-  if (fd.get() < 0) throw failure(errno);
-  // Every way out before the rename removes the temporary file; the old file is never touched.
-  bool renamed = false;
-  struct RemoveUnlessRenamed {
-    const QByteArray& path;
-    const bool& renamed;
-    ~RemoveUnlessRenamed() {
-      if (!renamed) ::unlink(path.constData());
-    }
-  } cleanup{tempPath, renamed};
-
-  struct stat old {};
-  if (::stat(NativePath(target).constData(), &old) == 0) {
-    // The new file keeps the old one's permissions (and owner, where we may set it).
-    if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0) { /* not ours to give away: keep ours */ }
-    if (::fchmod(fd.get(), old.st_mode & 07777) != 0) throw failure(errno);
-  }
-  const char* p = bytes.constData();
-  qsizetype left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd.get(), p, size_t(left));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw failure(errno);
-    }
-    if (n == 0) throw failure(ENOSPC);
-    p += n;
-    left -= n;
-  }
-  // A full disk or a quota may only show here (delayed allocation, network file systems).
-  if (::fdatasync(fd.get()) != 0 && errno != EINVAL) throw failure(errno);
-  if (::close(fd.release()) != 0) throw failure(errno);
-  if (::rename(tempPath.constData(), NativePath(target).constData()) != 0) throw failure(errno);
-  renamed = true;
-  // The rename itself is made durable where the folder allows it.
-  FileDescriptor folder(::open(NativePath(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() >= 0) ::fsync(folder.get());
-}
-
-void TextOutputStream::WriteAll(const FolderItem& file, const QString& text) { WriteBytes(file, text.toUtf8()); }

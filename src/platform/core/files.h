@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/core/file_writer.h"
 #include "platform/core/text_decoding.h"
 
 class FolderItem {
@@ -58,14 +59,4 @@ class TextInputStream {
   // ""NAME" is not a song document." when the bytes are not such text.
   static QString ReadText(const FolderItem& file, TextKind kind);
   static QByteArray ReadBytes(const FolderItem& file);
-};
-
-// Writes a whole file. The new bytes go to a temporary file beside the target, which is written,
-// checked and synced to disk before it replaces the target: the old file stays whole until the
-// new one is complete and on disk. Only a regular file (or the regular file a link points to) is
-// replaced. Any failure is an IOException with the system's reason.
-class TextOutputStream {
- public:
-  static void WriteAll(const FolderItem& file, const QString& text);
-  static void WriteBytes(const FolderItem& file, const QByteArray& bytes);
 };

@@ -1,0 +1,11 @@
+#pragma once
+// Giving a new file everything an old one had, so that the new one can take the old one's place.
+#include <QByteArray>
+
+struct stat;
+
+// Gives the open file newFd the owner, group and mode of the file at oldPath (whose status is
+// old), then every extended attribute of it, the ACLs included, and drops any attribute the new
+// file has that the old one lacks (an ACL inherited from the folder). False when any of it could
+// not be done, or the new file does not end up with the same owner, group and mode.
+bool CopyOwnerModeAndAttributes(const QByteArray& oldPath, const struct stat& old, int newFd);

@@ -1,0 +1,37 @@
+#pragma once
+// Writing a whole file so that a save keeps what the file had.
+//
+// A new file is written beside the old one under a short temporary name, synced to disk and
+// renamed over it, so the old file stays whole until the new one is complete. That replacement
+// is used only when it keeps everything the old file had: its owner and group, its mode and
+// every extended attribute (ACLs included), and only when the file has a single name. Otherwise
+// (a second hard link, an owner that cannot be given, an attribute that cannot be copied, a folder
+// that takes no new files) the song is written into the existing file, after its new length has
+// been reserved, so that a full disk refuses the save before a byte changes. A file the user may
+// not write is never replaced. Only a regular file (or the regular file a link points to) is
+// written. Any failure is an IOException that names the real cause.
+#include <QByteArray>
+#include <QString>
+
+#include "platform/core/errors.h"
+#include "platform/core/file_stamp.h"
+
+class FolderItem;
+
+// The file was written and renamed into place, but the folder could not be synced: the new name
+// may not survive a crash. stamp is what is on disk now.
+class UnsyncedWriteException : public IOException {
+ public:
+  UnsyncedWriteException(const QString& what, const FileStamp& stamp) : IOException(what), stamp_(stamp) {}
+  const FileStamp& Stamp() const { return stamp_; }
+
+ private:
+  FileStamp stamp_;
+};
+
+class TextOutputStream {
+ public:
+  // Each returns the stamp of the file it wrote.
+  static FileStamp WriteAll(const FolderItem& file, const QString& text);
+  static FileStamp WriteBytes(const FolderItem& file, const QByteArray& bytes);
+};

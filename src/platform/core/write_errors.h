@@ -1,0 +1,16 @@
+#pragma once
+// The reasons a write of a file fails, as the user reads them. name is the file's name.
+#include <QString>
+
+#include "platform/core/errors.h"
+
+QString SystemReason(int error);
+
+// Nothing was changed: "NAME" could not be written: REASON.
+IOException WriteFailure(const QString& name, int error);
+// The file may not be changed by this user (or its file system is read-only).
+IOException WriteRefusal(const QString& name, int error);
+// The file does not exist yet and its folder takes no new file.
+IOException NewFileRefusal(const QString& name, const QString& folder, int error);
+// The existing file was being written over when error came: it may hold part of the new text.
+IOException PartialWriteFailure(const QString& name, int error);
