@@ -2,8 +2,9 @@
 // events and the start-up timer.
 //
 // Nothing here may lose the user's work: a file is read, decoded and checked before the window
-// changes, a save replaces the old file only once the new one is complete, and a failure is told
-// to the user with the file and the reason while the song, its file, its flag and its title stay.
+// changes, a save keeps what the old file had and never writes unseen over another program's
+// change, and a failure is told to the user with the file and the reason while the song, its
+// file, its flag and its title stay.
 #include "app/file_types1.h"
 #include "app/ini_class.h"
 #include "app/module1.h"
