@@ -12,6 +12,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 #include "platform/core/guard.h"
+#include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/check_box.h"
 #include "platform/desktop/controls/slider.h"
@@ -38,11 +39,11 @@ class OpeningScope {
 };
 
 QString OpenFailureText(const FolderItem& file, const QString& reason) {
-  return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(file.Path(), reason);
+  return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(ShownText(file.Path()), reason);
 }
 
 QString SaveFailureText(const FolderItem& file, const QString& reason) {
-  return QStringLiteral("The song could not be saved as \"%1\".\n\n%2").arg(file.Path(), reason);
+  return QStringLiteral("The song could not be saved as \"%1\".\n\n%2").arg(ShownText(file.Path()), reason);
 }
 
 const FileType& SongDocumentType() {
@@ -126,8 +127,8 @@ bool Window1::mSave() {
   if (!myFile) {
     const QString name = SuggestedSongName(txtTitle_->Text());
     // The song has no file here, so the dialog starts in the folder last used.
-    std::optional<FolderItem> chosen =
-        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension, FolderItem());
+    std::optional<FolderItem> chosen = Dialogs::Current().GetSaveFolderItem(
+        SongDocumentType().ToString(), SuggestedFileName(txtTitle_->Text(), kSongExtension), FolderItem());
     if (chosen && chosen->IsValid()) myFile = *chosen;
     if (!myFile) {
       SetTitle(name);

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/core/errors.h"
+#include "platform/core/outside_text.h"
 
 FolderItem::FolderItem(const QString& path) : path_(path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath()) {}
 
@@ -32,7 +33,7 @@ bool FolderItem::IsSymLink() const { return IsValid() && QFileInfo(path_).isSymL
 
 void FolderItem::CreateAsFolder() const {
   if (!IsValid() || !QDir().mkpath(path_))
-    throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(path_));
+    throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(ShownText(path_)));
 }
 
 namespace {
@@ -44,7 +45,7 @@ void copyTree(const QString& from, const QString& to, QStringList& skipped) {
   QFileInfo info(from);
   if (info.isSymLink()) return;  // never follow links out of the tree
   if (info.isDir()) {
-    if (!QDir().mkpath(to)) throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(to));
+    if (!QDir().mkpath(to)) throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(ShownText(to)));
     const auto entries = QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo& e : entries) copyTree(e.filePath(), to + QLatin1Char('/') + e.fileName(), skipped);
     return;
@@ -60,8 +61,8 @@ void copyTree(const QString& from, const QString& to, QStringList& skipped) {
 }  // namespace
 
 QStringList FolderItem::CopyFileTo(const FolderItem& dest) const {
-  if (!Exists()) throw IOException(QStringLiteral("\"%1\" does not exist").arg(path_));
-  if (dest.Exists()) throw IOException(QStringLiteral("\"%1\" exists already").arg(dest.Path()));
+  if (!Exists()) throw IOException(QStringLiteral("\"%1\" does not exist").arg(ShownText(path_)));
+  if (dest.Exists()) throw IOException(QStringLiteral("\"%1\" exists already").arg(ShownText(dest.Path())));
   QStringList skipped;
   copyTree(path_, dest.Path(), skipped);
   return skipped;
@@ -70,12 +71,12 @@ QStringList FolderItem::CopyFileTo(const FolderItem& dest) const {
 void FolderItem::Delete() const {
   QFileInfo info(path_);
   bool ok = info.isDir() && !info.isSymLink() ? QDir(path_).removeRecursively() : QFile::remove(path_);
-  if (!ok) throw IOException(QStringLiteral("\"%1\" could not be removed").arg(path_));
+  if (!ok) throw IOException(QStringLiteral("\"%1\" could not be removed").arg(ShownText(path_)));
 }
 
 void FolderItem::MoveTo(const FolderItem& dest) const {
   if (!QDir().rename(path_, dest.Path()))
-    throw IOException(QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(path_, dest.Path()));
+    throw IOException(QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(ShownText(path_), ShownText(dest.Path())));
 }
 
 namespace {
@@ -106,8 +107,8 @@ QByteArray NativePath(const QString& path) { return QFile::encodeName(path); }
 
 // Refuses what is not a regular file, by its status (links followed).
 void RequireRegularFile(const struct stat& st, const FolderItem& file) {
-  if (S_ISDIR(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is a folder.").arg(file.Name()));
-  if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(file.Name()));
+  if (S_ISDIR(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is a folder.").arg(ShownText(file.Name())));
+  if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(file.Name())));
 }
 
 // Closes a descriptor when it goes out of scope, unless it was released.
@@ -132,7 +133,7 @@ QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
   const QByteArray path = NativePath(file.Path());
   const auto readFailure = [&](int error) {
-    return IOException(QStringLiteral("\"%1\" could not be read: %2").arg(file.Name(), SystemReason(error)));
+    return IOException(QStringLiteral("\"%1\" could not be read: %2").arg(ShownText(file.Name()), SystemReason(error)));
   };
   // The type is checked before opening, and again on what was opened: opening a named pipe for
   // reading would wait for a writer, and a socket cannot be opened at all.
@@ -167,7 +168,7 @@ QString TextInputStream::ReadAll(const FolderItem& file, Fallback fallback) {
 
 QString TextInputStream::ReadText(const FolderItem& file, TextKind kind) {
   std::optional<QString> text = DecodeText(ReadBytes(file), kind);
-  if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(file.Name()));
+  if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(ShownText(file.Name())));
   return *std::move(text);
 }
 
@@ -186,10 +187,10 @@ QString ReplacedPath(const FolderItem& file) {
   if (::stat(NativePath(path).constData(), &st) == 0) {
     if (!S_ISREG(st.st_mode))
       throw IOException(QStringLiteral("\"%1\" could not be written: it is %2")
-                            .arg(file.Name(), S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
+                            .arg(ShownText(file.Name()), S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
                                                                    : QStringLiteral("not a regular file")));
   } else if (errno != ENOENT) {
-    throw IOException(QStringLiteral("\"%1\" could not be written: %2").arg(file.Name(), SystemReason(errno)));
+    throw IOException(QStringLiteral("\"%1\" could not be written: %2").arg(ShownText(file.Name()), SystemReason(errno)));
   }
   return path;
 }
@@ -216,7 +217,7 @@ void TextOutputStream::WriteBytes(const FolderItem& file, const QByteArray& byte
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
   const QString target = ReplacedPath(file);
   const auto failure = [&](int error) {
-    return IOException(QStringLiteral("\"%1\" could not be written: %2").arg(file.Name(), SystemReason(error)));
+    return IOException(QStringLiteral("\"%1\" could not be written: %2").arg(ShownText(file.Name()), SystemReason(error)));
   };
   QByteArray tempPath;
   FileDescriptor fd(CreateTemporarySibling(target, tempPath));
