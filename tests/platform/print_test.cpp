@@ -152,6 +152,14 @@ TEST(PrinterPrintJob, AFileThatCannotBeWrittenFailsToBeginAndSaysWhere) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
+TEST(PrinterPrintJob, AFailureNamesTheFileAsText) {
+  const QString path = TestRoot() + "/no such folder/<h1>x</h1>\n.pdf";
+  auto job = PrinterPrintJob::ForPdf(PrinterSetup(), path, 1);
+  EXPECT_FALSE(job->Begin());
+  EXPECT_TRUE(job->ErrorText().contains(TestRoot() + "/no such folder/<h1>x</h1>\\x0A.pdf\"")) << job->ErrorText().toStdString();
+  EXPECT_FALSE(job->ErrorText().contains("\n.pdf"));
+}
+
 TEST(PrinterPrintJob, AnOutputThatIsNotARegularFileIsRefusedBeforeAnythingOpensIt) {
   const QString folder = TestRoot() + "/not-regular";
   ASSERT_TRUE(QDir().mkpath(folder));

@@ -92,10 +92,12 @@ class FittedMessageBox : public QMessageBox {
       characters_ = std::max(kFewestCharacters, characters_ * 2 / 3);
       SetTexts();
     }
-    // Centred where Qt put it, then moved wholly onto the screen, buttons and all.
+    // Centred where Qt put it, then moved wholly onto the screen, buttons and all, with room below
+    // for the details area should it be shown.
     QRect placed = frameGeometry();
+    const int lowestTop = room.bottom() - placed.height() - DetailsHeight() + 1;
     placed.moveLeft(std::clamp(placed.left(), room.left(), std::max(room.left(), room.right() - placed.width() + 1)));
-    placed.moveTop(std::clamp(placed.top(), room.top(), std::max(room.top(), room.bottom() - placed.height() + 1)));
+    placed.moveTop(std::clamp(placed.top(), room.top(), std::max(room.top(), lowestTop)));
     move(placed.topLeft());
   }
 
