@@ -118,6 +118,8 @@ TEST_F(ExecutableCommandLine, MissingNamesAreShownAsTextInOneMessageThatFitsTheS
     QStringList arguments;
     QString message;  // as the check prints it: line breaks as blanks
   } cases[] = {
+      // Read as markup, the name would make Qt read the device as a picture, without end.
+      {{"/nowhere/<img src=/dev/zero>"}, "The document cannot be opened: \"/nowhere/<img src=/dev/zero>\": there is no such file."},
       {{"/nowhere/<h1>a</h1>\n\x1B.hmnt"},
        "The document cannot be opened: \"/nowhere/<h1>a</h1>\\x0A\\x1B.hmnt\": there is no such file."},
       {many, "These documents cannot be opened.  \"/nowhere/song 1.hmnt\": there is no such file. "},
