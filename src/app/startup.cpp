@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
+#include <QScreen>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
@@ -17,6 +18,7 @@
 #include "app/version.h"
 #include "platform/core/errors.h"
 #include "platform/core/guard.h"
+#include "platform/core/outside_text.h"
 #include "platform/desktop/dialogs.h"
 
 namespace {
@@ -32,7 +34,7 @@ QMainWindow* ShownMainWindow() {
 }
 
 // The smoke run's check: a message box on screen is reported (its text, and whether it stands over
-// the shown main window) and closed; then the main window's title is reported and the window
+// the shown main window, and whether it is wholly on the screen) and closed; then the main window's title is reported and the window
 // closed, so that the application quits by itself.
 void SmokeCheck() {
   if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -41,6 +43,8 @@ void SmokeCheck() {
     text.remove(QChar(0x200B)).replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::printf("message: %s\n", text.toUtf8().constData());
     std::printf("message over the main window: %s\n", w && w->isVisible() && box->parentWidget() == w ? "yes" : "no");
+    std::printf("message on the screen: %s\n",
+                box->screen() && box->screen()->availableGeometry().contains(box->frameGeometry()) ? "yes" : "no");
     std::fflush(stdout);
     box->done(QDialog::Rejected);
     QTimer::singleShot(100, qApp, SmokeCheck);
@@ -213,8 +217,8 @@ QString _HandOverDocuments(const QList<QByteArray>& documentArguments) {
     if (!QtCanName(argument)) {
       // Qt cannot open a file by this name; the name is shown by its bytes, and only a file that
       // is really missing is called missing.
-      const QString shown = _ReadableName(argument);
-      const QString name = _ReadableName(argument.mid(argument.lastIndexOf('/') + 1));
+      const QString shown = ShownText(_ReadableName(argument));
+      const QString name = ShownText(_ReadableName(argument.mid(argument.lastIndexOf('/') + 1)));
       struct stat st {};
       if (::stat(argument.constData(), &st) != 0)
         refused.append(QStringLiteral("\"%1\": there is no such file.").arg(shown));
@@ -231,43 +235,18 @@ QString _HandOverDocuments(const QList<QByteArray>& documentArguments) {
     if (item.IsRegularFile())
       App::Instance().Event_OpenDocument(item);
     else if (!item.Exists())
-      refused.append(QStringLiteral("\"%1\": there is no such file.").arg(path));
+      refused.append(QStringLiteral("\"%1\": there is no such file.").arg(ShownText(path)));
     else if (item.IsFolder())
-      refused.append(QStringLiteral("\"%1\" is a folder.").arg(item.Name()));
+      refused.append(QStringLiteral("\"%1\" is a folder.").arg(ShownText(item.Name())));
     else
-      refused.append(QStringLiteral("\"%1\" is not a regular file.").arg(item.Name()));
+      refused.append(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(item.Name())));
   }
   if (refused.isEmpty()) return {};
   return refused.size() == 1 ? QStringLiteral("The document cannot be opened: %1").arg(refused[0])
                              : QStringLiteral("These documents cannot be opened.\n\n") + refused.join(QLatin1Char('\n'));
 }
 
-QString _ReadableName(const QByteArray& bytes) {
-  QString out;
-  for (qsizetype i = 0; i < bytes.size();) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    const qsizetype length = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    if (length == 1 && b >= 0x20 && b != 0x7F) {
-      out += QLatin1Char(char(b));
-      ++i;
-      continue;
-    }
-    if (length > 1 && i + length <= bytes.size()) {
-      // A sequence is taken whole only when it reads back as the same bytes: no overlong forms,
-      // no surrogates, nothing cut short.
-      const QByteArray sequence = bytes.mid(i, length);
-      const QString character = QString::fromUtf8(sequence);
-      if (character.toUtf8() == sequence) {
-        out += character;
-        i += length;
-        continue;
-      }
-    }
-    out += QStringLiteral("\\x") + QString::number(b, 16).rightJustified(2, QLatin1Char('0')).toUpper();
-    ++i;
-  }
-  return out;
-}
+QString _ReadableName(const QByteArray& bytes) { return ReadableName(bytes); }
 
 void _Shutdown() {
   RunShutdownRoutines();

@@ -13,6 +13,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 #include "platform/core/guard.h"
+#include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/check_box.h"
 #include "platform/desktop/controls/slider.h"
@@ -39,15 +40,15 @@ class OpeningScope {
 };
 
 QString OpenFailureText(const FolderItem& file, const QString& reason) {
-  return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(file.Path(), reason);
+  return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(ShownText(file.Path()), reason);
 }
 
 QString SaveFailureText(const FolderItem& file, const QString& reason) {
-  return QStringLiteral("The song could not be saved as \"%1\".\n\n%2").arg(file.Path(), reason);
+  return QStringLiteral("The song could not be saved as \"%1\".\n\n%2").arg(ShownText(file.Path()), reason);
 }
 
 QString UnsyncedSaveText(const FolderItem& file, const QString& reason) {
-  return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2").arg(file.Path(), reason);
+  return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2").arg(ShownText(file.Path()), reason);
 }
 
 const FileType& SongDocumentType() {
@@ -131,8 +132,8 @@ bool Window1::mSave() {
   if (!myFile) {
     const QString name = SuggestedSongName(txtTitle_->Text());
     // The song has no file here, so the dialog starts in the folder last used.
-    std::optional<FolderItem> chosen =
-        Dialogs::Current().GetSaveFolderItem(SongDocumentType().ToString(), name + kSongExtension, FolderItem());
+    std::optional<FolderItem> chosen = Dialogs::Current().GetSaveFolderItem(
+        SongDocumentType().ToString(), SuggestedFileName(txtTitle_->Text(), kSongExtension), FolderItem());
     if (chosen && chosen->IsValid()) {
       myFile = *chosen;
       // The save dialog has asked before replacing a file there: that file is not asked about again.
@@ -175,7 +176,7 @@ bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
   MessageDialogSpec ask;
   ask.Icon = MessageDialogSpec::Caution;
   ask.Message = QStringLiteral("\"%1\" was changed by another program since it was opened here. Save over it?")
-                    .arg(file.Name());
+                    .arg(ShownText(file.Name()));
   ask.ActionButton = QStringLiteral("Save Anyway");
   ask.CancelButton = QStringLiteral("Cancel");
   return Dialogs::Current().ShowMessageDialog(ask) == DialogButton::Action;

@@ -5,9 +5,16 @@
 
 inline const QString kSongExtension = QStringLiteral(".hmnt");
 
-// The title trimmed, without "'", "&", ":" and ",", and with "/" as "-" (a file name cannot hold
-// a folder separator); "Saved Song" when the trimmed title is blank. Without the extension.
+// The title trimmed, without "'", "&", ":" and ",", with "/" as "-" (a file name cannot hold a
+// folder separator), with a blank for each control or bidi control character, and without the dots
+// and blanks it would start with (the file would be hidden); "Saved Song" when nothing is left.
+// Without the extension.
 QString SuggestedSongName(const QString& title);
+
+// The name a file dialog suggests for the title: SuggestedSongName with extension, shortened at a
+// character boundary so that the whole name fits the 255 bytes (UTF-8) a file name may have, the
+// extension kept.
+QString SuggestedFileName(const QString& title, const QString& extension);
 
 // Whether a file of this name is imported as song text: its name ends in ".txt", in any letter case.
 bool IsTextImportName(const QString& fileName);

@@ -138,6 +138,7 @@ void Window1::CreateControls() {
 namespace {
 QLabel* MakeLabel(QWidget* parent, const QString& text) {
   auto* l = new QLabel(text, parent);
+  l->setTextFormat(Qt::PlainText);
   l->setFont(SystemFont(12));
   l->setTextInteractionFlags(Qt::NoTextInteraction);
   l->setFocusPolicy(Qt::NoFocus);

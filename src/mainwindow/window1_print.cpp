@@ -18,7 +18,7 @@ PrintDocument SongPrint(const QString& title, const std::optional<FolderItem>& f
   PrintDocument document;
   document.title = Trim(title).isEmpty() ? QStringLiteral("Untitled") : Trim(title);
   const FolderItem folder = file ? file->Parent() : SpecialFolder::Preferences();
-  document.pdfPath = folder.Child(SuggestedSongName(title) + QStringLiteral(".pdf")).Path();
+  document.pdfPath = folder.Child(SuggestedFileName(title, QStringLiteral(".pdf"))).Path();
   return document;
 }
 

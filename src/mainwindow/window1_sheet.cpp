@@ -7,6 +7,8 @@
 
 #include "app/module1.h"
 #include "mainwindow/window1.h"
+#include "platform/core/outside_text.h"
+#include "platform/core/strings.h"
 #include "platform/desktop/controls/canvas.h"
 #include "platform/desktop/controls/check_box.h"
 #include "platform/desktop/controls/slider.h"
@@ -84,6 +86,8 @@ void Window1::Modified(bool value) {
 bool Window1::Modified() const { return isDirty; }
 
 void Window1::SetTitle(const QString& text) {
-  title_ = WindowTitleFor(text);
+  // The song's title is outside text: its control characters are escaped and a bidi override in
+  // it stays inside it, so that the contents-changed mark and the save prompt's "?" stay in place.
+  title_ = Trim(text).isEmpty() ? WindowTitleFor(text) : WindowTitleFor(ShownText(text));
   ApplyTitle();
 }

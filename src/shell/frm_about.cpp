@@ -23,6 +23,7 @@ QFont systemFont(int pixels, bool bold = false, bool underline = false) {
 
 QLabel* newLabel(QWidget* parent, const QString& text, const QRect& box, const QFont& font) {
   auto* l = new QLabel(text, parent);
+  l->setTextFormat(Qt::PlainText);
   l->setGeometry(box);
   l->setFont(font);
   l->setAlignment(Qt::AlignCenter);

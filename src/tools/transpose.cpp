@@ -3,6 +3,7 @@
 #include <QHash>
 #include <array>
 
+#include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 
 namespace {
@@ -168,11 +169,11 @@ TransposeResult TransposeSong(const QString& text, const QString& fromKey, const
   const int toRow = FindKeyRow(toKey);
   TransposeResult r;
   if (fromRow < 0) {
-    r.message = QStringLiteral("Unable to find ") + fromKey;
+    r.message = QStringLiteral("Unable to find ") + ShownText(fromKey);
     return r;
   }
   if (toRow < 0) {
-    r.message = QStringLiteral("Unable to find ") + toKey;
+    r.message = QStringLiteral("Unable to find ") + ShownText(toKey);
     return r;
   }
   const ColumnIndex index(fromRow, toRow);

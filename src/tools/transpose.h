@@ -31,7 +31,7 @@ QString TransposeBass(const QString& bass, int fromRow, int toRow);
 struct TransposeResult {
   bool ok = false;  // false: a key has no row; nothing was rewritten
   QString text;     // the rewritten song text when ok
-  QString message;  // "Unable to find " + the key (the from-key first) when not ok
+  QString message;  // "Unable to find " + the key as ShownText shows it (the from-key first) when not ok
 };
 
 // Rewrites every chord marker of the song text from fromKey to toKey (both compared as passed).

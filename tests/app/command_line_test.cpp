@@ -106,7 +106,30 @@ TEST_F(ExecutableCommandLine, AFolderOrANameThatIsNotUtf8IsNamedOverTheShownWind
   for (const auto& c : cases) {
     const RunResult r = Start(dir.path(), c.arguments, c.throughShell);
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "message: " + c.message + "\nmessage over the main window: yes\ntitle: Harmonote\n")
+    EXPECT_EQ(r.out, "message: " + c.message + "\nmessage over the main window: yes\nmessage on the screen: yes\ntitle: Harmonote\n")
         << r.err.toStdString();
+  }
+}
+
+TEST_F(ExecutableCommandLine, MissingNamesAreShownAsTextInOneMessageThatFitsTheScreen) {
+  QStringList many;
+  for (int i = 1; i <= 120; ++i) many << QString("/nowhere/song %1.hmnt").arg(i);
+  const struct {
+    QStringList arguments;
+    QString message;  // as the check prints it: line breaks as blanks
+  } cases[] = {
+      // Read as markup, the name would make Qt read the device as a picture, without end.
+      {{"/nowhere/<img src=/dev/zero>"}, "The document cannot be opened: \"/nowhere/<img src=/dev/zero>\": there is no such file."},
+      {{"/nowhere/<h1>a</h1>\n\x1B.hmnt"},
+       "The document cannot be opened: \"/nowhere/<h1>a</h1>\\x0A\\x1B.hmnt\": there is no such file."},
+      {many, "These documents cannot be opened.  \"/nowhere/song 1.hmnt\": there is no such file. "},
+  };
+  for (const auto& c : cases) {
+    const RunResult r = Start(dir.path(), c.arguments);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("message: " + c.message)) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("song 120.hmnt")) << r.out.toStdString();  // the rest is in the details
+    EXPECT_TRUE(r.out.contains("\nmessage over the main window: yes\nmessage on the screen: yes\ntitle: Harmonote\n"))
+        << r.out.toStdString();
   }
 }

@@ -22,7 +22,17 @@ TEST_F(SaveTest, SuggestsACleanedNameAndTitlesTheWindowWithItWhenTheDialogIsCanc
   } cases[] = {
       {"", "Saved Song.hmnt", "Harmonote - Saved Song"},
       {"   ", "Saved Song.hmnt", "Harmonote - Saved Song"},
-      {":", ".hmnt", "Harmonote"},
+      // Nothing a file name should not hold, and never a hidden file.
+      {":", "Saved Song.hmnt", "Harmonote - Saved Song"},
+      {".", "Saved Song.hmnt", "Harmonote - Saved Song"},
+      {"..", "Saved Song.hmnt", "Harmonote - Saved Song"},
+      {". .hidden", "hidden.hmnt", "Harmonote - hidden"},
+      {"Line\nbreak\tand\x1B\a", "Line break and.hmnt", "Harmonote - Line break and"},
+      {QString("abc") + QChar(0x202E) + "def", "abc def.hmnt", "Harmonote - abc def"},
+      // Shortened to the 255 bytes of a file name, the extension kept, never inside a character.
+      {QString(300, 'a'), QString(250, 'a') + ".hmnt", "Harmonote - " + QString(300, 'a')},
+      {QString::fromUtf8("\u00e9").repeated(200), QString::fromUtf8("\u00e9").repeated(125) + ".hmnt",
+       "Harmonote - " + QString::fromUtf8("\u00e9").repeated(200)},
       {"Rock & Roll", "Rock  Roll.hmnt", "Harmonote - Rock  Roll"},
       {"Don't, Stop: Now", "Dont Stop Now.hmnt", "Harmonote - Dont Stop Now"},
       {"AC/DC", "AC-DC.hmnt", "Harmonote - AC-DC"},
@@ -233,6 +243,25 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
     w->mOpenFile(file);
     ASSERT_EQ(dialogs.msgBoxes.size(), 1);
     EXPECT_TRUE(dialogs.msgBoxes[0].contains(reason)) << Report(dialogs).toStdString();
+  }
+}
+
+TEST_F(OpenTest, AFailureNamesTheFileWithItsControlCharactersEscapedAndItsBidiRunIsolated) {
+  const QString isolate(QChar(0x2068)), endIsolate(QChar(0x2069)), rightToLeft(QChar(0x202E));
+  const struct {
+    FolderItem file;
+    QString message;
+  } cases[] = {
+      {File("<h1>a</h1>\n\x1B.hmnt"), "The song \"" + folder + "/<h1>a</h1>\\x0A\\x1B.hmnt\" could not be opened."},
+      {Fifo("pipe\t.hmnt"), "The song \"" + folder + "/pipe\\x09.hmnt\" could not be opened.\n\n\"pipe\\x09.hmnt\" is not a regular file."},
+      {File(QString("abc") + rightToLeft + QString("def.hmnt")),
+       QString("The song \"") + isolate + folder + "/abc" + rightToLeft + QString("def.hmnt") + endIsolate + "\" could not be opened."},
+  };
+  for (const auto& c : cases) {
+    dialogs.msgBoxes.clear();
+    w->mOpenFile(c.file);
+    ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+    EXPECT_TRUE(dialogs.msgBoxes[0].startsWith(c.message)) << Report(dialogs).toStdString();
   }
 }
 

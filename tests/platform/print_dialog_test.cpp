@@ -8,12 +8,24 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/print_dialog.h"
 #include "platform/desktop/print_job.h"
 #include "platform/desktop/printer_setup.h"
+#include "mainwindow/modal_driver.h"
+#include "platform/desktop/scripted_dialogs.h"
 #include "support/test_env.h"
 
 namespace {
@@ -46,6 +58,22 @@ TEST(SongPrinter, CarriesTheKeptLayoutTheTitleAndTheSuggestedFile) {
   const auto plain = PrinterPrintJob::NewPrinter(setup, {"Song", QString()});
   EXPECT_TRUE(plain->outputFileName().isEmpty());
   EXPECT_EQ(plain->docName(), "Song");
+}
+
+TEST(SongPrinter, TheJobIsNamedWithoutControlCharactersInAt255Bytes) {
+  const QString e = QString::fromUtf8("\u00e9");
+  const struct {
+    QString title, jobName;
+  } cases[] = {
+      {"Amazing Grace", "Amazing Grace"},
+      {"Line\nbreak\ttab\x1B[31m", "Line break tab [31m"},
+      {QString(10000, 'a'), QString(255, 'a')},
+      {e.repeated(200), e.repeated(127)},  // 254 bytes: the next would cut a character
+  };
+  for (const auto& c : cases) {
+    const auto printer = PrinterPrintJob::NewPrinter(PrinterSetup(), {c.title, QString()});
+    EXPECT_EQ(printer->docName(), c.jobName) << c.title.left(40).toStdString();
+  }
 }
 
 TEST(PrintDialog, OffersEveryPageToAPrinterOrAFileAndKeepsTheKeptLayout) {
@@ -97,4 +125,38 @@ TEST(PrintDialog, ThroughTheQtDialogsAPrintToAFileGoesWhereItWasSuggested) {
   EXPECT_EQ(printerJob->Printer().outputFormat(), QPrinter::PdfFormat);
   EXPECT_EQ(printerJob->Printer().resolution(), 72);
   EXPECT_TRUE(SameLayout(printerJob->Printer().pageLayout(), setup.PageLayout()));
+}
+
+TEST(PrintDialog, RefusesAnOutputThatIsNotARegularFileWithoutOpeningIt) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed: the dialog would choose it";
+  const QString folder = TestRoot() + "/print-pipe";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString pipe = folder + "/Amazing Grace.pdf";
+  const QByteArray pipeName = QFile::encodeName(pipe);
+  ASSERT_EQ(::mkfifo(pipeName.constData(), 0600), 0);
+  // Whatever opens the pipe to write blocks until a reader comes: after ten seconds the watchdog
+  // comes as the reader, so that a regression fails instead of hanging.
+  std::atomic<bool> done{false}, rescued{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (done) return;
+    rescued = true;
+    const int fd = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+    while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (fd >= 0) ::close(fd);
+  });
+  ModalDriver<QMessageBox> closer([](QMessageBox* box) { box->reject(); });  // Qt's own questions
+  ScriptedDialogs answers;
+  PrinterSetup setup;
+  auto printer = PrinterPrintJob::NewPrinter(setup, {"Amazing Grace", pipe});
+  PrintDialog dlg(printer.get(), setup.PageLayout());
+  dlg.show();
+  dlg.accept();
+  const bool stayed = dlg.isVisible();
+  done = true;
+  watchdog.join();
+  EXPECT_FALSE(rescued) << "the pipe was opened";
+  EXPECT_EQ(answers.msgBoxes, QStringList{"\"Amazing Grace.pdf\" is not a regular file."});
+  EXPECT_TRUE(stayed);  // for another choice
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
 }

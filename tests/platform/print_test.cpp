@@ -2,7 +2,10 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
 #include <QProcess>
 #include <QPushButton>
 #include <QPrinterInfo>
@@ -147,6 +150,39 @@ TEST(PrinterPrintJob, AFileThatCannotBeWrittenFailsToBeginAndSaysWhere) {
   EXPECT_TRUE(job->ErrorText().contains(path)) << job->ErrorText().toStdString();
   EXPECT_THROW(job->Page(), NilObjectException);
   EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(PrinterPrintJob, AFailureNamesTheFileAsText) {
+  const QString path = TestRoot() + "/no such folder/<h1>x</h1>\n.pdf";
+  auto job = PrinterPrintJob::ForPdf(PrinterSetup(), path, 1);
+  EXPECT_FALSE(job->Begin());
+  EXPECT_TRUE(job->ErrorText().contains(TestRoot() + "/no such folder/<h1>x</h1>\\x0A.pdf\"")) << job->ErrorText().toStdString();
+  EXPECT_FALSE(job->ErrorText().contains("\n.pdf"));
+}
+
+TEST(PrinterPrintJob, AnOutputThatIsNotARegularFileIsRefusedBeforeAnythingOpensIt) {
+  const QString folder = TestRoot() + "/not-regular";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString pipe = folder + "/pipe.pdf";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(pipe, folder + "/link.pdf"));
+  ASSERT_TRUE(QFile::link("/dev/null", folder + "/device.pdf"));
+  const struct {
+    QString path, refusal;
+  } cases[] = {
+      {pipe, "\"pipe.pdf\" is not a regular file."},
+      {folder + "/link.pdf", "\"link.pdf\" is not a regular file."},
+      {folder + "/device.pdf", "\"device.pdf\" is not a regular file."},
+  };
+  for (const auto& c : cases) {
+    auto job = PrinterPrintJob::ForPdf(PrinterSetup(), c.path, 1);
+    EXPECT_FALSE(job->Begin());
+    EXPECT_EQ(job->ErrorText(), c.refusal);
+    EXPECT_TRUE(job->Finish() == false);
+  }
+  QFileInfo info(pipe);
+  EXPECT_FALSE(info.isFile());  // still the pipe
+  EXPECT_EQ(RefusedOutputFile(folder + "/new.pdf"), std::nullopt);
 }
 
 TEST(ScriptedPrinting, AnswersFromItsQueuesAndRecordsTheSetups) {

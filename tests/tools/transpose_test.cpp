@@ -103,6 +103,11 @@ TEST(TransposeSong, AKeyWithoutARowIsReportedAndNothingRewritten) {
       {"C ", "D", "Unable to find C "},
       {"", "D", "Unable to find "},
       {"Am", "C", "Unable to find Am"},
+      // A key is outside text: shown as its characters, its control characters escaped, a bidi
+      // override kept inside it.
+      {"<img src=/dev/zero>", "C", "Unable to find <img src=/dev/zero>"},
+      {"C", "D\n\x1B[2J", "Unable to find D\\x0A\\x1B[2J"},
+      {QString("C") + QChar(0x202E), "D", QString("Unable to find ") + QChar(0x2068) + "C" + QChar(0x202E) + QChar(0x2069)},
   };
   for (const auto& c : cases) {
     const TransposeResult r = TransposeSong("[C] la", c.from, c.to);

@@ -14,6 +14,7 @@
 #include "platform/core/file_descriptor.h"
 #include "platform/core/files.h"
 #include "platform/core/in_place_write.h"
+#include "platform/core/outside_text.h"
 #include "platform/core/write_errors.h"
 
 namespace {
@@ -33,10 +34,10 @@ QString ReplacedPath(const FolderItem& file) {
   if (::stat(NativePath(path).constData(), &st) == 0) {
     if (!S_ISREG(st.st_mode))
       throw IOException(QStringLiteral("\"%1\" could not be written: it is %2")
-                            .arg(file.Name(), S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
+                            .arg(ShownText(file.Name()), S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
                                                                    : QStringLiteral("not a regular file")));
   } else if (errno != ENOENT) {
-    throw WriteFailure(file.Name(), errno);
+    throw WriteFailure(ShownText(file.Name()), errno);
   }
   return path;
 }
@@ -91,7 +92,8 @@ void WriteAllOf(int fd, const QByteArray& bytes, const QString& name) {
 
 FileStamp TextOutputStream::WriteBytes(const FolderItem& file, const QByteArray& bytes) {
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
-  const QString name = file.Name();
+  // The name as messages show it.
+  const QString name = ShownText(file.Name());
   const QString target = ReplacedPath(file);
   const QByteArray nativeTarget = NativePath(target);
   const QString folder = QFileInfo(target).absolutePath();

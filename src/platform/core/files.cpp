@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/core/errors.h"
+#include "platform/core/outside_text.h"
 
 FolderItem::FolderItem(const QString& path) : path_(path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath()) {}
 
@@ -31,7 +32,7 @@ bool FolderItem::IsSymLink() const { return IsValid() && QFileInfo(path_).isSymL
 
 void FolderItem::CreateAsFolder() const {
   if (!IsValid() || !QDir().mkpath(path_))
-    throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(path_));
+    throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(ShownText(path_)));
 }
 
 namespace {
@@ -43,7 +44,7 @@ void copyTree(const QString& from, const QString& to, QStringList& skipped) {
   QFileInfo info(from);
   if (info.isSymLink()) return;  // never follow links out of the tree
   if (info.isDir()) {
-    if (!QDir().mkpath(to)) throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(to));
+    if (!QDir().mkpath(to)) throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(ShownText(to)));
     const auto entries = QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo& e : entries) copyTree(e.filePath(), to + QLatin1Char('/') + e.fileName(), skipped);
     return;
@@ -59,8 +60,8 @@ void copyTree(const QString& from, const QString& to, QStringList& skipped) {
 }  // namespace
 
 QStringList FolderItem::CopyFileTo(const FolderItem& dest) const {
-  if (!Exists()) throw IOException(QStringLiteral("\"%1\" does not exist").arg(path_));
-  if (dest.Exists()) throw IOException(QStringLiteral("\"%1\" exists already").arg(dest.Path()));
+  if (!Exists()) throw IOException(QStringLiteral("\"%1\" does not exist").arg(ShownText(path_)));
+  if (dest.Exists()) throw IOException(QStringLiteral("\"%1\" exists already").arg(ShownText(dest.Path())));
   QStringList skipped;
   copyTree(path_, dest.Path(), skipped);
   return skipped;
@@ -69,12 +70,12 @@ QStringList FolderItem::CopyFileTo(const FolderItem& dest) const {
 void FolderItem::Delete() const {
   QFileInfo info(path_);
   bool ok = info.isDir() && !info.isSymLink() ? QDir(path_).removeRecursively() : QFile::remove(path_);
-  if (!ok) throw IOException(QStringLiteral("\"%1\" could not be removed").arg(path_));
+  if (!ok) throw IOException(QStringLiteral("\"%1\" could not be removed").arg(ShownText(path_)));
 }
 
 void FolderItem::MoveTo(const FolderItem& dest) const {
   if (!QDir().rename(path_, dest.Path()))
-    throw IOException(QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(path_, dest.Path()));
+    throw IOException(QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(ShownText(path_), ShownText(dest.Path())));
 }
 
 namespace {
@@ -105,8 +106,8 @@ QByteArray NativePath(const QString& path) { return QFile::encodeName(path); }
 
 // Refuses what is not a regular file, by its status (links followed).
 void RequireRegularFile(const struct stat& st, const FolderItem& file) {
-  if (S_ISDIR(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is a folder.").arg(file.Name()));
-  if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(file.Name()));
+  if (S_ISDIR(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is a folder.").arg(ShownText(file.Name())));
+  if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(file.Name())));
 }
 
 // Closes a descriptor when it goes out of scope, unless it was released.
@@ -131,7 +132,7 @@ QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
   const QByteArray path = NativePath(file.Path());
   const auto readFailure = [&](int error) {
-    return IOException(QStringLiteral("\"%1\" could not be read: %2").arg(file.Name(), SystemReason(error)));
+    return IOException(QStringLiteral("\"%1\" could not be read: %2").arg(ShownText(file.Name()), SystemReason(error)));
   };
   // The type is checked before opening, and again on what was opened: opening a named pipe for
   // reading would wait for a writer, and a socket cannot be opened at all.
@@ -166,6 +167,6 @@ QString TextInputStream::ReadAll(const FolderItem& file, Fallback fallback) {
 
 QString TextInputStream::ReadText(const FolderItem& file, TextKind kind) {
   std::optional<QString> text = DecodeText(ReadBytes(file), kind);
-  if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(file.Name()));
+  if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(ShownText(file.Name())));
   return *std::move(text);
 }

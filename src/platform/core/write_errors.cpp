@@ -1,5 +1,7 @@
 #include "platform/core/write_errors.h"
 
+#include "platform/core/outside_text.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -21,7 +23,7 @@ IOException WriteRefusal(const QString& name, int error) {
 IOException NewFileRefusal(const QString& name, const QString& folder, int error) {
   if (error == EROFS) return WriteRefusal(name, error);
   return IOException(QStringLiteral("\"%1\" could not be written: the folder \"%2\" does not let you add files (%3).")
-                         .arg(name, folder, SystemReason(error)));
+                         .arg(name, ShownText(folder), SystemReason(error)));
 }
 
 IOException PartialWriteFailure(const QString& name, int error) {

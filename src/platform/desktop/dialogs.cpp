@@ -1,15 +1,19 @@
 #include "platform/desktop/dialogs.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
 #include <QUrl>
 
 #include "platform/core/filetype.h"
@@ -36,6 +40,73 @@ void SetUpFileDialog(QFileDialog& dlg, const QStringList& filters, const FolderI
   dlg.setNameFilters(filters);
   dlg.setDirectory(Dialogs::StartFolder(documentFolder).Path());
 }
+
+// A message box that shows its texts as plain text (outside text is data, never markup that
+// would be read, followed or laid out as a page) and never grows past the screen: a message too
+// long for it is shortened in the middle of its lines and after its first lines, with the whole
+// of it in the details area, until the box, its details shown too, fits the screen.
+class FittedMessageBox : public QMessageBox {
+ public:
+  FittedMessageBox(QWidget* parent, const QString& message, const QString& explanation)
+      : QMessageBox(parent), message_(message), explanation_(explanation) {
+    setTextFormat(Qt::PlainText);
+    // Cut before anything is laid out: a huge text costs only the lines that are kept.
+    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 800, 600);
+    lines_ = std::max(4, room.height() / (2 * std::max(1, fontMetrics().lineSpacing())));
+    SetTexts();
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // Qt gives the box its size here
+    Fit();
+  }
+
+ private:
+  void SetTexts() {
+    const FittedMessage text = FitMessage(message_, lines_, characters_);
+    const FittedMessage explanation = FitMessage(explanation_, lines_, characters_);
+    setText(BreakableText(text.text));
+    setInformativeText(BreakableText(explanation.text));
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) label->setTextFormat(Qt::PlainText);
+    if (text.cut || explanation.cut) {
+      if (detailedText().isEmpty())
+        setDetailedText(DetailsText(explanation_.isEmpty() ? message_ : message_ + QStringLiteral("\n\n") + explanation_));
+    }
+  }
+
+  int DetailsHeight() const {
+    if (detailedText().isEmpty()) return 0;
+    const auto* details = findChild<QTextEdit*>();
+    if (!details || !details->parentWidget()) return 0;
+    return details->parentWidget()->isVisible() ? 0 : details->parentWidget()->sizeHint().height();
+  }
+
+  void Fit() {
+    if (!screen()) return;
+    const QRect room = screen()->availableGeometry();
+    while (frameGeometry().width() > room.width() ||
+           frameGeometry().height() + DetailsHeight() > room.height()) {
+      if (lines_ <= 2 && characters_ <= kFewestCharacters) break;
+      lines_ = std::max(2, lines_ * 2 / 3);
+      characters_ = std::max(kFewestCharacters, characters_ * 2 / 3);
+      SetTexts();
+    }
+    // Centred where Qt put it, then moved wholly onto the screen, buttons and all, with room below
+    // for the details area should it be shown.
+    QRect placed = frameGeometry();
+    const int lowestTop = room.bottom() - placed.height() - DetailsHeight() + 1;
+    placed.moveLeft(std::clamp(placed.left(), room.left(), std::max(room.left(), room.right() - placed.width() + 1)));
+    placed.moveTop(std::clamp(placed.top(), room.top(), std::max(room.top(), lowestTop)));
+    move(placed.topLeft());
+  }
+
+  static constexpr int kFewestCharacters = 40;
+  QString message_;
+  QString explanation_;
+  int lines_ = 24;
+  int characters_ = 400;
+};
 }  // namespace
 
 Dialogs& Dialogs::Current() {
@@ -70,22 +141,19 @@ void Dialogs::NoteFolderUsed(const FolderItem& folder) {
 void Dialogs::ForgetFolderUsed() { g_lastFolder = FolderItem(); }
 
 void QtDialogs::MsgBox(const QString& text) {
-  QMessageBox box(parentWindow());
-  box.setText(BreakableText(text));
+  FittedMessageBox box(parentWindow(), text, QString());
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
 }
 
 DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
-  QMessageBox box(parentWindow());
+  FittedMessageBox box(parentWindow(), request.Message, request.Explanation);
   switch (request.Icon) {
     case MessageDialogSpec::Note: box.setIcon(QMessageBox::Information); break;
     case MessageDialogSpec::Stop: box.setIcon(QMessageBox::Critical); break;
     case MessageDialogSpec::Question: box.setIcon(QMessageBox::Question); break;
     default: box.setIcon(QMessageBox::Warning); break;
   }
-  box.setText(BreakableText(request.Message));
-  if (!request.Explanation.isEmpty()) box.setInformativeText(BreakableText(request.Explanation));
   QPushButton* action = box.addButton(request.ActionButton, QMessageBox::AcceptRole);
   QPushButton* alternate = request.AlternateButton.isEmpty() ? nullptr : box.addButton(request.AlternateButton, QMessageBox::DestructiveRole);
   QPushButton* cancel = request.CancelButton.isEmpty() ? nullptr : box.addButton(request.CancelButton, QMessageBox::RejectRole);

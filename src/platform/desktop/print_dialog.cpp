@@ -3,12 +3,17 @@
 #include <QChildEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPrinter>
+
+#include "platform/desktop/dialogs.h"
+#include "platform/desktop/print_job.h"
 
 namespace {
 // The names Qt gives the parts of its print dialog that matter here.
 const char* const kPageRangeGroup = "gbPrintRange";
 const char* const kPageSizeBox = "pageSizeCombo";
+const char* const kFileName = "filename";
 // Marks on a printer-properties dialog: its page was set from the kept layout; the user accepted it.
 const char* const kPageShown = "harmonotePageShown";
 const char* const kAccepted = "harmonoteAccepted";
@@ -53,6 +58,15 @@ void PrintDialog::setVisible(bool visible) {
 }
 
 void PrintDialog::accept() {
+  // Qt's dialog tries the chosen file by opening it, which would block for ever on a named pipe:
+  // an output that exists and is not a regular file is refused first, and the dialog stays for
+  // another choice.
+  if (const auto* file = findChild<QLineEdit*>(kFileName); file && file->isEnabled()) {
+    if (const std::optional<QString> refusal = RefusedOutputFile(file->text())) {
+      Dialogs::Current().MsgBox(*refusal);
+      return;
+    }
+  }
   const QDialog* properties = PropertiesDialog(this);
   const bool userChoseProperties = properties && properties->property(kAccepted).toBool();
   QPrintDialog::accept();

@@ -10,12 +10,25 @@
 #include "platform/core/files.h"
 
 #include "platform/core/errors.h"
+#include "platform/core/outside_text.h"
 #include "platform/core/recording_graphics.h"
 #include "platform/desktop/painter_graphics.h"
 #include "platform/desktop/print_system.h"
 
 namespace {
 constexpr int kDotsPerInch = 72;
+constexpr qsizetype kLongestJobName = 255;  // bytes, as the print system takes them
+}  // namespace
+
+QString PrintJobName(const QString& title) { return Utf8Prefix(WithoutControls(title), kLongestJobName); }
+
+std::optional<QString> RefusedOutputFile(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  const FolderItem file(path);
+  // A new name is fine; what exists is looked at by its status only (links followed), never
+  // opened: a named pipe would block until something reads it.
+  if (!file.Exists() || file.IsRegularFile()) return std::nullopt;
+  return QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(file.Name()));
 }
 
 PrinterPrintJob::PrinterPrintJob(std::unique_ptr<QPrinter> printer, int copies)
@@ -40,7 +53,7 @@ std::unique_ptr<QPrinter> PrinterPrintJob::NewPrinter(const PrinterSetup& setup,
       printer->setPrinterName(queue);
     }
   }
-  printer->setDocName(document.title);
+  printer->setDocName(PrintJobName(document.title));
   printer->setCreator(QCoreApplication::applicationName());
   printer->setResolution(kDotsPerInch);
   printer->setFullPage(false);
@@ -78,8 +91,9 @@ bool PrinterPrintJob::PrintsOnQueue() const {
 }
 
 QString PrinterPrintJob::deviceName() const {
-  if (!printer_->outputFileName().isEmpty()) return QStringLiteral("the file \"%1\"").arg(printer_->outputFileName());
-  if (!printer_->printerName().isEmpty()) return QStringLiteral("the printer \"%1\"").arg(printer_->printerName());
+  if (!printer_->outputFileName().isEmpty())
+    return QStringLiteral("the file \"%1\"").arg(ShownText(printer_->outputFileName()));
+  if (!printer_->printerName().isEmpty()) return QStringLiteral("the printer \"%1\"").arg(ShownText(printer_->printerName()));
   return QStringLiteral("the printer");
 }
 
@@ -92,6 +106,11 @@ bool PrinterPrintJob::Begin() {
   QPagedPaintDevice* pages = printer_.get();
   if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
     pdfTarget_ = printer_->outputFileName();
+    if (const std::optional<QString> refusal = RefusedOutputFile(pdfTarget_)) {
+      error_ = *refusal;
+      finished_ = true;
+      return false;
+    }
     if (!QFileInfo(QFileInfo(pdfTarget_).absolutePath()).isDir()) {
       error_ = QStringLiteral("Printing could not start on %1: its folder does not exist.").arg(deviceName());
       finished_ = true;

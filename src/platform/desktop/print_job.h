@@ -3,6 +3,7 @@
 // the user asked for, and the failures of the device reported instead of being lost.
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "platform/core/graphics.h"
 #include "platform/desktop/printer_setup.h"
@@ -19,6 +20,14 @@ struct PrintDocument {
   QString title;
   QString pdfPath;
 };
+
+// The name a print job goes to the print system with: the title with a blank for each control
+// character, cut at a character boundary to the 255 bytes (UTF-8) a job name may have.
+QString PrintJobName(const QString& title);
+
+// Why a print to the file at path is refused before anything opens it: the file exists and is not
+// a regular file (nor a link to one), such as a named pipe or a device. Nothing for a new name.
+std::optional<QString> RefusedOutputFile(const QString& path);
 
 class PrintJob {
  public:

@@ -12,6 +12,7 @@ void SetUpWindow(QDialog* d, const QString& title, int width, int height) {
 QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left, int top, int width, int height,
                  Qt::Alignment align) {
   auto* l = new QLabel(text, d);
+  l->setTextFormat(Qt::PlainText);
   l->setObjectName(name);
   l->setGeometry(left, top, width, height);
   l->setAlignment(align);
