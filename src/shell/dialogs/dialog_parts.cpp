@@ -1,5 +1,8 @@
 #include "shell/dialogs/dialog_parts.h"
 
+#include "platform/desktop/controls/modified_keys.h"
+#include "platform/desktop/text_fit.h"
+
 namespace dialog_parts {
 
 void SetUpWindow(QDialog* d, const QString& title, int width, int height) {
@@ -16,6 +19,7 @@ QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left,
   l->setGeometry(left, top, width, height);
   l->setAlignment(align);
   l->setTextInteractionFlags(Qt::NoTextInteraction);
+  FitTextToBox(l);
   return l;
 }
 
@@ -24,6 +28,7 @@ QLineEdit* AddTextField(QDialog* d, const QString& name, int left, int top, int 
   f->setObjectName(name);
   f->setGeometry(left, top, width, height);
   f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  ModifiedKeyFilter::InstallOn(f);
   return f;
 }
 
@@ -33,6 +38,7 @@ QPushButton* AddButton(QDialog* d, const QString& name, const QString& caption, 
   b->setObjectName(name);
   b->setGeometry(left, top, width, height);
   b->setAutoDefault(false);
+  FitTextToBox(b);
   return b;
 }
 
