@@ -41,9 +41,12 @@ bool ScreenFitView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == watchedWindow_) {
     switch (event->type()) {
       case QEvent::Show:
+      case QEvent::ScreenChangeInternal:
+        placeNext_ = true;
+        Fit();
+        break;
       case QEvent::Move:
       case QEvent::Resize:
-      case QEvent::ScreenChangeInternal:
         Fit();
         break;
       default:
@@ -88,8 +91,12 @@ void ScreenFitView::Fit() {
   setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   if (size() != QSize(w, h)) setFixedSize(w, h);
   fitting_ = false;
-  if (top->isVisible()) {
-    // Keep the framed window inside the available area.
+  // Where the window opens, comes to another screen or is first framed, it is put inside the
+  // available area; afterwards the user may move it where they like.
+  const bool place = top->isVisible() && (placeNext_ || frame != lastFrame_);
+  lastFrame_ = frame;
+  placeNext_ = false;
+  if (place) {
     const QRect framed = top->frameGeometry();
     QPoint to = framed.topLeft();
     to.setX(std::clamp(to.x(), available.left(), std::max(available.left(), available.right() + 1 - framed.width())));

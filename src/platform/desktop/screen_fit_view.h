@@ -22,4 +22,6 @@ class ScreenFitView : public QScrollArea {
   void Watch();
   QWidget* watchedWindow_ = nullptr;
   bool fitting_ = false;
+  bool placeNext_ = false;
+  QSize lastFrame_;
 };
