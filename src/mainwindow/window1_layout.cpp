@@ -19,6 +19,7 @@
 #include "platform/desktop/controls/bevel_button.h"
 #include "platform/desktop/controls/canvas.h"
 #include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/modified_keys.h"
 #include "platform/desktop/controls/slider.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
@@ -26,6 +27,8 @@
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/picture.h"
 #include "platform/desktop/printer_setup.h"
+#include "platform/desktop/screen_fit_view.h"
+#include "platform/desktop/text_fit.h"
 #include "shell/menu_bar1.h"
 #include "shell/resource_pictures.h"
 #include "shell/toolbar1.h"
@@ -81,13 +84,16 @@ void Window1::Layout() {
   setObjectName(QStringLiteral("Window1"));
   // A titled document window that can be closed and minimised, not resized, zoomed or made full
   // screen. The content keeps its 1004 by 790 whether the toolbar shows or not: the window
-  // takes the size of its content, menu bar and toolbar.
+  // takes the size of its content (or of the view over it, on a small screen), menu bar and
+  // toolbar.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   content_ = new QWidget(this);
   content_->setObjectName(QStringLiteral("Content"));
   content_->setFixedSize(kContentWidth, kContentHeight);
-  setCentralWidget(content_);
+  // The content keeps its size; on a screen too small for the window the view over it shrinks
+  // to fit and scrolls, so every control stays reachable.
+  setCentralWidget(new ScreenFitView(content_, this));
   // No list of toolbars to hide: a right click that no control takes opens nothing.
   setContextMenuPolicy(Qt::NoContextMenu);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -149,6 +155,7 @@ TextField* MakeField(QWidget* parent, int limit) {
   auto* f = new TextField(parent);
   f->SetTextFont(QStringLiteral("System"), 12);
   f->SetLimitText(limit);
+  ModifiedKeyFilter::InstallOn(f);
   return f;
 }
 
@@ -205,6 +212,7 @@ void Window1::_CreateControls0() {
   txtSong_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtSong_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   txtSong_->SetAutomaticallyCheckSpelling(true);
+  ModifiedKeyFilter::InstallOn(txtSong_);
   connect(txtSong_, &TextArea::TextChange, this, [this] { Handle([this] { txtSong_TextChange(txtSong_); }); });
 
   txtTiming_ = Register(QStringLiteral("txtTiming"), MakeField(c, 10));
@@ -325,6 +333,7 @@ void Window1::_CreateControls1() {
     QPushButton* button = Register(QString::fromLatin1(b.name), MakeButton(p, QString::fromLatin1(b.caption)));
     this->*b.member = button;
     Place(button, 32, b.top, 90, 22);
+    FitTextToBox(button);  // a large platform font must not cut the caption
     const auto handler = b.handler;
     connect(button, &QPushButton::clicked, this, [this, button, handler] { Handle([=, this] { (this->*handler)(button); }); });
   }
@@ -337,6 +346,25 @@ void Window1::_CreateControls1() {
   BevelButton1_->SetValue(false);
   BevelButton1_->setFocusPolicy(Qt::StrongFocus);
   connect(BevelButton1_, &BevelButton::Action, this, [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
+
+  // Screen readers name each input after its label; the song text, the preview and the page
+  // arrows have no label of their own.
+  Label2_->setBuddy(txtTitle_);
+  Label3_->setBuddy(txtCapo_);
+  Label4_->setBuddy(txtKey_);
+  Label11_->setBuddy(txtTiming_);
+  Label12_->setBuddy(txtTempo_);
+  Label1_->setBuddy(sldrSpacing_);
+  Label5_->setBuddy(sldrWordSize_);
+  Label6_->setBuddy(sldrChords_);
+  Label10_->setBuddy(sldrChordOffset_);
+  Label7_->setBuddy(sldrFrets_);
+  Label8_->setBuddy(sldrFretOffset_);
+  Label9_->setBuddy(sldrRowHeight_);
+  txtSong_->setAccessibleName(QStringLiteral("Song text"));
+  Canvas1_->setAccessibleName(QStringLiteral("Preview"));
+  UpDownArrows1_->setAccessibleName(QStringLiteral("Page arrows"));
+  UpDownArrows1_->setAccessibleDescription(QStringLiteral("Up: previous page, Down: next page"));
 
   // Focus order: the header fields, the song text, the centre-line box, the page arrows, the
   // settings panel (sliders from the bottom row up, then the buttons from the top down) and the

@@ -62,6 +62,10 @@ void Window1::doDrawing() {
   // Only a change of what a save would write marks the song: paging, printing and the view
   // commands redraw without one, and so does a tool whose result equals the text it was given.
   SongDocument now = CurrentDocument();
+  // What a screen reader says of the preview: the page it shows.
+  Canvas1_->setAccessibleDescription(QStringLiteral("Page %1 of %2")
+                                         .arg(CurrentPageNumber)
+                                         .arg(CountPages(now.song, Module1::newPageSymbol)));
   if (!(now == lastSeen_)) {
     lastSeen_ = std::move(now);
     Modified(true);

@@ -1,6 +1,7 @@
 #include "shell/frm_about.h"
 
 #include <QEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -8,10 +9,13 @@
 
 #include "app/app.h"
 #include "platform/desktop/dialogs.h"
+#include "platform/desktop/text_fit.h"
 
 QPointer<frmAbout> frmAbout::instance_;
 
 namespace {
+constexpr int kWidth = 403;
+
 // Sizes are in pixels of the window, like the positions.
 QFont systemFont(int pixels, bool bold = false, bool underline = false) {
   QFont f;
@@ -28,6 +32,13 @@ QLabel* newLabel(QWidget* parent, const QString& text, const QRect& box, const Q
   l->setFont(font);
   l->setAlignment(Qt::AlignCenter);
   l->setTextInteractionFlags(Qt::NoTextInteraction);
+  // A text wider than its box widens the box about its centre (inside the window), so that the
+  // centred text shows whole.
+  const int needed = l->fontMetrics().horizontalAdvance(text) + 2;
+  if (needed > box.width()) {
+    const int grow = (std::min(needed, kWidth - 8) - box.width() + 1) / 2;
+    l->setGeometry(box.adjusted(-grow, 0, grow, 0));
+  }
   return l;
 }
 }  // namespace
@@ -50,7 +61,7 @@ void frmAbout::Layout() {
   setWindowTitle(QStringLiteral("About Harmonote"));
   // A fixed-size dialog with a close button and no minimise, maximise or full-screen button.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(403, 245);
+  setFixedSize(kWidth, 245);
   setModal(true);
 }
 
@@ -58,8 +69,16 @@ void frmAbout::CreateControls() {
   tabPanel1_ = new QTabWidget(this);
   tabPanel1_->setGeometry(20, 20, 363, 171);
   tabPanel1_->setFont(systemFont(12));
-  tabPanel1_->addTab(new QWidget, QStringLiteral("About"));
-  tabPanel1_->addTab(new QWidget, QStringLiteral("Contact"));
+  // The texts keep their fixed black and blue, so their pages keep a fixed light background:
+  // readable whatever the theme's own colours.
+  for (const char* title : {"About", "Contact"}) {
+    auto* page = new QWidget;
+    QPalette light = page->palette();
+    light.setColor(QPalette::Window, Qt::white);
+    page->setPalette(light);
+    page->setAutoFillBackground(true);
+    tabPanel1_->addTab(page, QString::fromLatin1(title));
+  }
 
   // The labels stand in window coordinates over the panel and show with their page.
   label3_ = newLabel(this, RightsNotice(), QRect(40, 141, 321, 20), systemFont(12));
@@ -80,6 +99,7 @@ void frmAbout::CreateControls() {
 
   pushButton1_ = new QPushButton(QStringLiteral("Close"), this);
   pushButton1_->setGeometry(161, 203, 80, 22);
+  FitTextToBox(pushButton1_);
   pushButton1_->setDefault(true);
   pushButton1_->setAutoDefault(true);
   connect(pushButton1_, &QPushButton::clicked, this, &frmAbout::PushButton1_Action);

@@ -1,8 +1,13 @@
 #include "shell/resource_pictures.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QImage>
-#include <algorithm>
+#include <QPainter>
+#include <QPalette>
 #include <QPixmap>
+#include <algorithm>
+#include <utility>
 
 #include "app/shutdown_routines.h"
 
@@ -70,9 +75,52 @@ std::shared_ptr<Picture> Column_32() { return Cached(g_caches[5]); }
 std::shared_ptr<Picture> Page_32() { return Cached(g_caches[6]); }
 std::shared_ptr<Picture> Slider16() { return Cached(g_caches[7]); }
 
+namespace {
+// The pictures are dark drawings made for a white ground. Under a dark theme each is drawn on a
+// light tile of its own, so that it stays visible; under a light theme it is drawn as it is.
+class PictureIconEngine : public QIconEngine {
+ public:
+  explicit PictureIconEngine(QImage image) : image_(std::move(image)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    if (NeedsTile()) {
+      painter->save();
+      painter->setRenderHint(QPainter::Antialiasing, true);
+      painter->setPen(Qt::NoPen);
+      painter->setBrush(QColor(0xF4F4F4));
+      const double radius = std::max(1.0, rect.width() / 8.0);
+      painter->drawRoundedRect(QRectF(rect), radius, radius);
+      painter->restore();
+    }
+    painter->save();
+    if (mode == QIcon::Disabled) painter->setOpacity(0.45);
+    painter->drawImage(QRectF(rect), image_);
+    painter->restore();
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    return pixmap;
+  }
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    return image_.size().scaled(size, Qt::KeepAspectRatio).boundedTo(size);
+  }
+
+  QIconEngine* clone() const override { return new PictureIconEngine(image_); }
+
+ private:
+  static bool NeedsTile() { return QGuiApplication::palette().color(QPalette::Button).lightness() < 128; }
+  QImage image_;
+};
+}  // namespace
+
 QIcon IconOf(const std::shared_ptr<Picture>& picture) {
   if (!picture) return QIcon();
-  return QIcon(QPixmap::fromImage(picture->Image()));
+  return QIcon(new PictureIconEngine(picture->Image()));
 }
 
 void ReleaseResourcePictures() {

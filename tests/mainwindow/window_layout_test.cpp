@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -17,6 +19,8 @@
 #include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/controls/up_down_arrows.h"
 #include "platform/desktop/picture.h"
+#include "platform/desktop/screen_fit_view.h"
+#include "support/child_run.h"
 #include "shell/toolbar1.h"
 #include "window_fixture.h"
 
@@ -45,7 +49,7 @@ TEST_F(WindowLayout, EveryControlSitsAtItsPlaceInTheContent) {
       {"PushButton4", 32, 564, 90, 22},   {"PushButton5", 32, 599, 90, 22},    {"PushButton7", 32, 634, 90, 22},
       {"PushButton6", 32, 669, 90, 22},   {"BevelButton1", 20, 722, 99, 22},
   };
-  QWidget* content = w->centralWidget();
+  QWidget* content = w->findChild<QWidget*>("Content");
   ASSERT_EQ(content->size(), QSize(1004, 790));
   for (const auto& p : places) {
     auto* c = qobject_cast<QWidget*>(w->_ControlByName(p.name));
@@ -180,13 +184,20 @@ TEST_F(WindowLayout, OpenEventLeavesPageOneDrawnThePanelClosedAndNothingUnsaved)
 }
 
 TEST_F(WindowLayout, ContentStaysTheSameSizeWithAndWithoutTheToolbar) {
+  // The screen holds the whole window: the view over the content is the content's size.
+  auto* view = w->findChild<ScreenFitView*>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->size(), QSize(1004, 790));
+  EXPECT_FALSE(view->Scrolls());
+  EXPECT_FALSE(view->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
   w->Toolbar11()->setVisible(false);
   w->adjustSize();
-  EXPECT_EQ(w->centralWidget()->size(), QSize(1004, 790));
+  EXPECT_EQ(w->findChild<QWidget*>("Content")->size(), QSize(1004, 790));
   EXPECT_EQ(w->Canvas1()->size(), QSize(576, 756));
   w->Toolbar11()->setVisible(true);
   w->adjustSize();
-  EXPECT_EQ(w->centralWidget()->size(), QSize(1004, 790));
+  EXPECT_EQ(w->findChild<QWidget*>("Content")->size(), QSize(1004, 790));
 }
 
 TEST_F(WindowLayout, AClosedWindowIsReplacedByAFreshOne) {
@@ -208,3 +219,54 @@ class WindowWithHiddenToolbar : public WindowFixture {
 };
 
 TEST_F(WindowWithHiddenToolbar, OpensWithTheToolbarHidden) { EXPECT_TRUE(w->Toolbar11()->isHidden()); }
+
+// A laptop screen and a netbook screen, both smaller than the window: each run makes the window in
+// a child process whose offscreen screen has that size (SmallScreenChild).
+TEST(SmallScreen, TheWindowFitsAndEveryControlCanBeReached) {
+  for (const QSize screen : {QSize(1366, 768), QSize(1024, 600)}) {
+    QProcessEnvironment env;
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + OffscreenScreenFile(screen.width(), screen.height()));
+    const ChildRun run = RunTestsInChild("SmallScreenChild.*", env, 120000);
+    EXPECT_TRUE(run.finished) << run.output.toStdString();
+    EXPECT_EQ(run.status, 0) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains("[  PASSED  ] 1 test.")) << run.output.toStdString();
+    EXPECT_FALSE(run.output.contains("SKIPPED")) << run.output.toStdString();
+  }
+}
+
+using SmallScreenChild = WindowFixture;
+
+TEST_F(SmallScreenChild, WindowFitsTheScreenAndScrollsToEachControl) {
+  if (!IsTestChild() || w->screen()->availableGeometry().height() >= 874)
+    GTEST_SKIP() << "part of SmallScreen.TheWindowFitsAndEveryControlCanBeReached, which runs it on small screens";
+  QApplication::processEvents();
+  const QRect available = w->screen()->availableGeometry();
+  EXPECT_TRUE(available.contains(w->frameGeometry())) << "window " << w->frameGeometry().width() << "x"
+                                                      << w->frameGeometry().height();
+  // Still one fixed size, and the layout inside whole.
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
+  EXPECT_EQ(w->findChild<QWidget*>("Content")->size(), QSize(1004, 790));
+  auto* view = w->findChild<ScreenFitView*>();
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->Scrolls());
+  w->ToggleSettings(true);
+  QApplication::setActiveWindow(w);
+  // Tabbing through the controls brings each one into sight.
+  const std::vector<QWidget*> focusable = {w->txtTitle(),     w->txtSong(),     w->cbCenterLine(), w->UpDownArrows1(),
+                                           w->sldrRowHeight(), w->PushButton6(), w->BevelButton1()};
+  for (QWidget* c : focusable) {
+    c->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    const QRect shown(c->mapTo(view->viewport(), QPoint(0, 0)), c->size());
+    EXPECT_TRUE(view->viewport()->rect().contains(shown)) << c->objectName().toStdString();
+  }
+  // The bottom row and the end of the preview can be scrolled to and used with the mouse.
+  view->ensureWidgetVisible(w->BevelButton1());
+  QApplication::processEvents();
+  QTest::mouseClick(w->BevelButton1(), Qt::LeftButton);
+  EXPECT_TRUE(w->GroupBox1()->isHidden());
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+  view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+  const QRect preview(w->Canvas1()->mapTo(view->viewport(), QPoint(0, 0)), w->Canvas1()->size());
+  EXPECT_TRUE(view->viewport()->rect().contains(preview.bottomRight()));
+}

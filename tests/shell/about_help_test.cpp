@@ -16,6 +16,7 @@
 #include "platform/desktop/scripted_dialogs.h"
 #include "shell/frm_about.h"
 #include "shell/frm_help.h"
+#include "support/contrast.h"
 #include "support/test_env.h"
 
 namespace {
@@ -70,7 +71,17 @@ TEST_F(AboutBox, OpensFixedAtItsSizeOnTheAboutPageWithTheVersion) {
                   {box->Label4(), {102, 58, 199, 20}},
                   {box->Label5(), {102, 90, 199, 20}},
                   {box->PushButton1(), {161, 203, 80, 22}}};
-  for (const Geometry& g : geometry) EXPECT_EQ(g.w->geometry(), g.box) << g.w->metaObject()->className();
+  for (const Geometry& g : geometry) {
+    if (auto* label = qobject_cast<QLabel*>(g.w)) {
+      // A centred text wider than its box widens the box about its centre.
+      const QRect r = label->geometry();
+      EXPECT_EQ(r.center(), g.box.center()) << label->text().toStdString();
+      EXPECT_EQ(QSize(std::max(r.width(), g.box.width()), r.height()), r.size()) << label->text().toStdString();
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), r.width()) << label->text().toStdString();
+    } else {
+      EXPECT_EQ(g.w->geometry(), g.box) << g.w->metaObject()->className();
+    }
+  }
 
   box->show();
   EXPECT_EQ(tabs->currentIndex(), 0);
@@ -198,4 +209,23 @@ TEST_F(HelpWindow, AMissingPageLeavesTheViewerEmptyAndSaysNothing) {
   EXPECT_TRUE(dialogs.msgBoxes.isEmpty());
   SetResourcesFolderForTests("");
   closeNow(help);
+}
+
+TEST_F(AboutBox, TextsAndLinkAreReadableInLightAndDarkThemes) {
+  for (const bool dark : {false, true}) {
+    SCOPED_TRACE(dark ? "dark theme" : "light theme");
+    contrast::Theme theme(dark);
+    frmAbout* box = frmAbout::Instance();
+    box->show();
+    for (int page : {0, 1}) {
+      box->TabPanel1()->setCurrentIndex(page);
+      QApplication::processEvents();
+      const QImage shot = box->grab().toImage();
+      for (QLabel* l : {box->Label1(), box->Label2(), box->Label3(), box->Label4(), box->Label5()}) {
+        if (!l->isVisible()) continue;
+        EXPECT_GE(contrast::InkContrast(shot, l->geometry()), 4.5) << l->text().toStdString();
+      }
+    }
+    closeNow(box);
+  }
 }

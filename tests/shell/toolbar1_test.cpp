@@ -10,6 +10,8 @@
 #include "shell/menu_bar1.h"
 #include "shell/resource_pictures.h"
 #include "shell/toolbar1.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "support/contrast.h"
 
 namespace {
 
@@ -81,6 +83,34 @@ TEST(Toolbar1, AButtonWithoutItsPictureKeepsItsPlaceAndGetsItWhenTheFileComes) {
   EXPECT_TRUE(later.PictureOf(later.ToolItem5));
   SetResourcesFolderForTests("");
   ReleaseResourcePictures();
+}
+
+
+// The pictures stand out from what they are drawn on, in a light and in a dark theme: each
+// toolbar button's picture and the Settings button's.
+TEST(Toolbar1, PicturesAreVisibleInLightAndDarkThemes) {
+  ReleaseResourcePictures();
+  for (const bool dark : {false, true}) {
+    SCOPED_TRACE(dark ? "dark theme" : "light theme");
+    contrast::Theme theme(dark);
+    QMainWindow window;
+    auto* bar = new Toolbar1(&window);
+    window.addToolBar(bar);
+    BevelButton settings;
+    settings.setIcon(IconOf(Slider16()));
+    settings.resize(40, 24);  // the picture alone: the caption's own contrast is the style's
+    window.show();
+    QApplication::processEvents();
+    for (QAction* item : bar->Buttons()) {
+      QWidget* button = bar->widgetForAction(item);
+      ASSERT_TRUE(button);
+      const QImage shot = button->grab().toImage();
+      // The picture's part of the button, above its caption.
+      const QRect picture((shot.width() - 36) / 2, 0, 36, 38);
+      EXPECT_GE(contrast::InkContrast(shot, picture), 3.0) << item->text().toStdString();
+    }
+    EXPECT_GE(contrast::InkContrast(settings.grab().toImage(), settings.rect()), 3.0) << "Settings";
+  }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "shell/dialogs/dialog_parts.h"
 
+#include "platform/desktop/controls/modified_keys.h"
+#include "platform/desktop/text_fit.h"
+
 namespace dialog_parts {
 
 void SetUpWindow(QDialog* d, const QString& title, int width, int height) {
@@ -17,6 +20,7 @@ QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left,
   l->setGeometry(left, top, width, height);
   l->setAlignment(align);
   l->setTextInteractionFlags(Qt::NoTextInteraction);
+  FitTextToBox(l);
   return l;
 }
 
@@ -25,6 +29,7 @@ QLineEdit* AddTextField(QDialog* d, const QString& name, int left, int top, int 
   f->setObjectName(name);
   f->setGeometry(left, top, width, height);
   f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  ModifiedKeyFilter::InstallOn(f);
   return f;
 }
 
@@ -34,6 +39,7 @@ QPushButton* AddButton(QDialog* d, const QString& name, const QString& caption, 
   b->setObjectName(name);
   b->setGeometry(left, top, width, height);
   b->setAutoDefault(false);
+  FitTextToBox(b);
   return b;
 }
 

@@ -18,10 +18,12 @@ void frmReplace::Layout() { SetUpWindow(this, QStringLiteral("Search and Replace
 void frmReplace::CreateControls() {
   label1_ = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Search For"), 20, 21, 78, 20);
   textField1_ = AddTextField(this, QStringLiteral("TextField1"), 110, 20, 175, 22);
+  label1_->setBuddy(textField1_);  // names the field for screen readers
   pushButton1_ = AddButton(this, QStringLiteral("PushButton1"), QStringLiteral("Replace All"), 184, 87, 101, 22);
   pushButton2_ = AddButton(this, QStringLiteral("PushButton2"), QStringLiteral("Cancel"), 20, 86, 80, 22);
   label2_ = AddLabel(this, QStringLiteral("Label2"), QStringLiteral("Replace With"), 20, 54, 88, 20);
   textField2_ = AddTextField(this, QStringLiteral("TextField2"), 110, 53, 175, 22);
+  label2_->setBuddy(textField2_);  // names the field for screen readers
   pushButton1_->setDefault(true);
   setTabOrder(textField1_, textField2_);
   setTabOrder(textField2_, pushButton1_);

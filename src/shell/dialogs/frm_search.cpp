@@ -17,6 +17,7 @@ void frmSearch::Layout() { SetUpWindow(this, QStringLiteral("Search"), 287, 94);
 void frmSearch::CreateControls() {
   label1_ = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Search For"), 20, 20, 78, 20);
   textField1_ = AddTextField(this, QStringLiteral("TextField1"), 92, 19, 175, 22);
+  label1_->setBuddy(textField1_);  // names the field for screen readers
   pushButton1_ = AddButton(this, QStringLiteral("PushButton1"), QStringLiteral("Search"), 187, 52, 80, 22);
   pushButton2_ = AddButton(this, QStringLiteral("PushButton2"), QStringLiteral("Cancel"), 20, 52, 80, 22);
   pushButton1_->setDefault(true);

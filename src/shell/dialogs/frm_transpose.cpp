@@ -21,8 +21,10 @@ void frmTranspose::Layout() { SetUpWindow(this, QStringLiteral("Transpose"), 321
 void frmTranspose::CreateControls() {
   label1_ = AddLabel(this, QStringLiteral("Label1"), QStringLiteral("Transpose from "), 20, 20, 121, 20);
   txtFrom_ = AddTextField(this, QStringLiteral("txtFrom"), 148, 20, 52, 22);
+  label1_->setBuddy(txtFrom_);  // names the field for screen readers
   label2_ = AddLabel(this, QStringLiteral("Label2"), QStringLiteral("to"), 212, 20, 25, 20, Qt::AlignCenter);
   txtTo_ = AddTextField(this, QStringLiteral("txtTo"), 249, 19, 52, 22);
+  label2_->setBuddy(txtTo_);  // names the field for screen readers
   pushButton1_ = AddButton(this, QStringLiteral("PushButton1"), QStringLiteral("Transpose"), 176, 52, 125, 22);
   pushButton2_ = AddButton(this, QStringLiteral("PushButton2"), QStringLiteral("Cancel"), 20, 52, 80, 22);
   pushButton1_->setDefault(true);
