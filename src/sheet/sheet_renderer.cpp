@@ -30,16 +30,24 @@ class PageDrawer {
     if (n > 0) limit_ = g_.Height() + Reach();
     g_.Bold(false);
     WordSize();
+    qsizetype drawTo = 0;  // lines before this one are drawn whatever their place
     for (qsizetype from = 0; n > 0;) {
-      if (y_ > limit_) {
-        // Nothing of this line reaches the sheet, and the lines after it only go lower until a
-        // column marker takes the drawing back up: they are read for the states they hand on,
-        // and not measured, drawn or advanced over.
-        markup::LineState s{g_.Bold(), paragraph_};
-        from = markup::ReadStatesToColumn(pageText, from, s);
-        if (s.bold != g_.Bold()) g_.Bold(s.bold);
-        paragraph_ = s.paragraph;
-        if (from == n) break;
+      if (y_ > limit_ && from >= drawTo) {
+        const qsizetype reaching = FirstLineReaching(pageText, from);
+        if (reaching >= 0) {
+          // That line rises into the sheet from below it: it and the lines before it are drawn
+          // (off the sheet), so that it stands where it belongs.
+          drawTo = reaching + 1;
+        } else {
+          // Nothing of this line reaches the sheet, and the lines after it only go lower until a
+          // column marker takes the drawing back up: they are read for the states they hand on,
+          // and not measured, drawn or advanced over.
+          markup::LineState s{g_.Bold(), paragraph_};
+          from = markup::ReadStatesToColumn(pageText, from, s);
+          if (s.bold != g_.Bold()) g_.Bold(s.bold);
+          paragraph_ = s.paragraph;
+          if (from == n) break;
+        }
       }
       const qsizetype end = markup::LineEnd(pageText, from);
       DrawLine(QStringView(pageText).sliced(from, end - from));
@@ -51,14 +59,72 @@ class PageDrawer {
  private:
   // How far above its baseline anything drawn for a line can reach: the higher of the chord name
   // and the top fret value, plus the text's ascent, which the line height of the largest text size
-  // bounds.
+  // bounds for letters of the sheet's face without marks on them.
   double Reach() {
-    SetSize(g_, std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_);
+    SetSize(g_, MaxSize());
     g_.Bold(true);
     const double bold = g_.StringHeight(QString(), kWrap);
     g_.Bold(false);
     const double regular = g_.StringHeight(QString(), kWrap);
-    return std::max({0, in_.chordOffset, in_.fretOffset}) * d_ + std::max({0.0, bold, regular});
+    return MaxOffset() + std::max({0.0, bold, regular});
+  }
+
+  double MaxSize() const { return std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_; }
+  double MaxOffset() const { return std::max({0, in_.chordOffset, in_.fretOffset}) * d_; }
+
+  // Marks stacked on a letter rise as high as there are marks; format characters and letters of
+  // another face are shaped with their own heights.
+  static bool MayRiseHigher(QStringView line) {
+    for (const QChar c : line) {
+      const char16_t u = c.unicode();
+      if (u < 0x300 && u != 0xAD) continue;  // no mark or format character below U+0300 but the soft hyphen
+      switch (c.category()) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+        case QChar::Other_Format:
+          return true;
+        default:
+          break;
+      }
+    }
+    return false;
+  }
+
+  // The start of the first line from `from` up to the next column marker that can reach the
+  // sheet, with its baseline at the current y or lower (lines only go lower until a column
+  // marker); -1 when there is none. Only a line that may rise higher than Reach() is measured:
+  // the ink of each of its words at the largest text size, bold and regular, above the highest
+  // offset.
+  qsizetype FirstLineReaching(const QString& pageText, qsizetype from) {
+    const qsizetype n = pageText.size();
+    while (from < n) {
+      const qsizetype end = markup::LineEnd(pageText, from);
+      const QStringView line = QStringView(pageText).sliced(from, end - from);
+      if (line.size() == markup::kColumnMarker.size()) {
+        const markup::LineKind kind = markup::KindOf(line);
+        if (kind == markup::LineKind::Column || kind == markup::LineKind::TopColumn) return -1;
+      }
+      if (MayRiseHigher(line) || !g_.FaceCovers(line.toString())) {
+        if (y_ - LineRise(line) <= g_.Height()) return from;
+      }
+      from = end + 1;
+    }
+    return -1;
+  }
+
+  double LineRise(QStringView line) {
+    const bool bold = g_.Bold();
+    SetSize(g_, MaxSize());
+    double rise = 0;
+    for (const bool b : {false, true}) {
+      g_.Bold(b);
+      for (const QStringView word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        rise = std::max(rise, g_.InkRise(word.toString()));
+    }
+    g_.Bold(bold);
+    WordSize();
+    return MaxOffset() + rise;
   }
 
   void DrawLine(QStringView line) {
