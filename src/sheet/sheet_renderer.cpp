@@ -4,6 +4,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/core/strings.h"
 #include "sheet/markup.h"
@@ -27,23 +28,26 @@ class PageDrawer {
 
   void DrawLines(const QString& pageText) {
     const qsizetype n = pageText.size();
-    if (n > 0) limit_ = g_.Height() + Reach();
+    if (n > 0) limit_ = SkipLimit();
     g_.Bold(false);
     WordSize();
     qsizetype drawTo = 0;  // lines before this one are drawn whatever their place
     for (qsizetype from = 0; n > 0;) {
       if (y_ > limit_ && from >= drawTo) {
-        const qsizetype reaching = FirstLineReaching(pageText, from);
-        if (reaching >= 0) {
-          // That line rises into the sheet from below it: it and the lines before it are drawn
-          // (off the sheet), so that it stands where it belongs.
-          drawTo = reaching + 1;
+        // Nothing of this line reaches the sheet, and the lines after it only go lower until a
+        // column marker takes the drawing back up: they are read for the states they hand on,
+        // and not measured, drawn or advanced over. A line among them whose ink may rise higher
+        // than any other's is measured first: when it can reach the sheet, it and the lines
+        // before it are drawn, so that it stands where it belongs.
+        markup::LineState s{g_.Bold(), paragraph_};
+        bool reaching = false;
+        const qsizetype stop = markup::ReadStatesToColumn(pageText, from, s, [&](QStringView line) {
+          return reaching = Reaches(line);
+        });
+        if (reaching) {
+          drawTo = stop + 1;
         } else {
-          // Nothing of this line reaches the sheet, and the lines after it only go lower until a
-          // column marker takes the drawing back up: they are read for the states they hand on,
-          // and not measured, drawn or advanced over.
-          markup::LineState s{g_.Bold(), paragraph_};
-          from = markup::ReadStatesToColumn(pageText, from, s);
+          from = stop;
           if (s.bold != g_.Bold()) g_.Bold(s.bold);
           paragraph_ = s.paragraph;
           if (from == n) break;
@@ -91,26 +95,25 @@ class PageDrawer {
     return false;
   }
 
-  // The start of the first line from `from` up to the next column marker that can reach the
-  // sheet, with its baseline at the current y or lower (lines only go lower until a column
-  // marker); -1 when there is none. Only a line that may rise higher than Reach() is measured:
-  // the ink of each of its words at the largest text size, bold and regular, above the highest
-  // offset.
-  qsizetype FirstLineReaching(const QString& pageText, qsizetype from) {
-    const qsizetype n = pageText.size();
-    while (from < n) {
-      const qsizetype end = markup::LineEnd(pageText, from);
-      const QStringView line = QStringView(pageText).sliced(from, end - from);
-      if (line.size() == markup::kColumnMarker.size()) {
-        const markup::LineKind kind = markup::KindOf(line);
-        if (kind == markup::LineKind::Column || kind == markup::LineKind::TopColumn) return -1;
-      }
-      if (MayRiseHigher(line) || !g_.FaceCovers(line.toString())) {
-        if (y_ - LineRise(line) <= g_.Height()) return from;
-      }
-      from = end + 1;
-    }
-    return -1;
+  // Whether a line that holds more than printable ASCII, with its baseline at the current y or
+  // lower (lines only go lower until a column marker), can reach the sheet. Only a line that may
+  // rise higher than Reach() is measured: the ink of each of its words at the largest text size,
+  // bold and regular, above the highest offset.
+  bool Reaches(QStringView line) {
+    if (!MayRiseHigher(line) && g_.FaceCovers(line.toString())) return false;
+    return y_ - LineRise(line) <= g_.Height();
+  }
+
+  // Below this baseline a line of printable ASCII draws nothing on the sheet; a face without
+  // those letters of its own leaves every line drawn.
+  double SkipLimit() {
+    static const QString ascii = [] {
+      QString s;
+      for (char16_t u = 0x20; u < 0x7F; ++u) s += QChar(u);
+      return s;
+    }();
+    if (!g_.FaceCovers(ascii)) return std::numeric_limits<double>::infinity();
+    return g_.Height() + Reach();
   }
 
   double LineRise(QStringView line) {

@@ -12,8 +12,9 @@
 namespace {
 using Op = RecordingGraphics::Op;
 
-// A recording surface that keeps every text it was asked to measure. Widths are 0.5 × size per
-// character, line heights 14.3 × size / 12 (so that paragraph mode advances by less than a row).
+// A recording surface that keeps every text it was asked to measure the width or height of.
+// Widths are 0.5 × size per character, line heights 14.3 × size / 12 (so that paragraph mode
+// advances by less than a row); ink rises as high as a line is tall.
 struct Surface {
   explicit Surface(int height) : g(576, height) {
     g.SetWidthFn([this](const QString& t, double size, bool) {
@@ -24,6 +25,7 @@ struct Surface {
       measured << t;
       return 14.3 * size / 12;
     });
+    g.SetInkRiseFn([](const QString&, double size, bool) { return 14.3 * size / 12; });
   }
   RecordingGraphics g;
   QStringList measured;
@@ -124,6 +126,8 @@ TEST(SheetRendererBelowTheSheet, StatesPassThroughUndrawnLinesToTheNextColumn) {
       {"a top column", top + "\r" + Lines("h", 13, 30) + "\r----T\r" + Lines("b", 1, 3), 1},
       {"bold switched on below", top + "\rh13 *h14 h15\r-----\rb1 b2", 1},
       {"bold switched twice below", top + "\r*h13* h14 **h15\r-----\rb1", 1},
+      {"bold switched by a word with an accent below", top + "\rh13 *h\u00E914 h15\r" + Lines("h", 16, 30) + "\r-----\rb1", 1},
+      {"bold switched by a word with a mark below", top + "\rh13\r*h14\u0301\r" + Lines("h", 15, 30) + "\r-----\rb1", 1},
       {"bold ends at a chord group below", "*" + top + "\rh13 [h7!h1]h14 h15\r-----\rb1", 1},
       {"bold ends at a caption below", "*" + top + "\r{h13}\r-----\rb1", 1},
       {"an unclosed chord word takes the star", top + "\r[h7 *h13 h14\r-----\rb1", 1},
