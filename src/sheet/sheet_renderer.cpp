@@ -17,6 +17,16 @@ int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 
 constexpr double kWrap = 4000;  // wrap width of every height measurement
 
+// The blank and every letter, digit and sign of ASCII.
+const QString& PrintableAscii() {
+  static const QString ascii = [] {
+    QString s;
+    for (char16_t u = 0x20; u < 0x7F; ++u) s += QChar(u);
+    return s;
+  }();
+  return ascii;
+}
+
 // Text sizes are computed in double precision and set in single precision.
 void SetSize(Graphics& g, double size) { g.TextSize(static_cast<float>(size)); }
 
@@ -61,16 +71,17 @@ class PageDrawer {
   }
 
  private:
-  // How far above its baseline anything drawn for a line can reach: the higher of the chord name
-  // and the top fret value, plus the text's ascent, which the line height of the largest text size
-  // bounds for letters of the sheet's face without marks on them.
+  // How far above its baseline anything drawn for a line of printable ASCII can reach: the higher
+  // of the chord name and the top fret value, plus the higher of the line height and the ink of
+  // those letters at the largest text size. Every other line is looked at by itself (Reaches).
   double Reach() {
     SetSize(g_, MaxSize());
-    g_.Bold(true);
-    const double bold = g_.StringHeight(QString(), kWrap);
-    g_.Bold(false);
-    const double regular = g_.StringHeight(QString(), kWrap);
-    return MaxOffset() + std::max({0.0, bold, regular});
+    double text = 0;
+    for (const bool b : {true, false}) {
+      g_.Bold(b);
+      text = std::max({text, g_.StringHeight(QString(), kWrap), g_.InkRise(PrintableAscii())});
+    }
+    return MaxOffset() + text;
   }
 
   double MaxSize() const { return std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_; }
@@ -81,7 +92,8 @@ class PageDrawer {
   static bool MayRiseHigher(QStringView line) {
     for (const QChar c : line) {
       const char16_t u = c.unicode();
-      if (u < 0x300 && u != 0xAD) continue;  // no mark or format character below U+0300 but the soft hyphen
+      // Below U+0300 the soft hyphen is the only mark or format character.
+      if (u < 0x300 && u != 0xAD) continue;
       switch (c.category()) {
         case QChar::Mark_NonSpacing:
         case QChar::Mark_SpacingCombining:
@@ -107,12 +119,7 @@ class PageDrawer {
   // Below this baseline a line of printable ASCII draws nothing on the sheet; a face without
   // those letters of its own leaves every line drawn.
   double SkipLimit() {
-    static const QString ascii = [] {
-      QString s;
-      for (char16_t u = 0x20; u < 0x7F; ++u) s += QChar(u);
-      return s;
-    }();
-    if (!g_.FaceCovers(ascii)) return std::numeric_limits<double>::infinity();
+    if (!g_.FaceCovers(PrintableAscii())) return std::numeric_limits<double>::infinity();
     return g_.Height() + Reach();
   }
 
