@@ -16,7 +16,7 @@ void Measure(const QString& song, const char* label) {
   const int width = ReflowWidth(576, true);
   QString out;
   bench::Report("  AutoLineFeed (centre line, word size 12)", bench::MedianMs(5, [&] {
-                  out = AutoLineFeed(song, width, PictureMeasure(576, 756, 12));
+                  out = AutoLineFeed(song, width, PictureMeasure(576, 756, 12), PictureFaceCovers(12));
                 }));
   bench::Report("  TransposeSong Eb -> F", bench::MedianMs(9, [&] { out = TransposeSong(song, "Eb", "F").text; }));
   bench::Report("  ReplaceAllOccurrences grace -> mercy",

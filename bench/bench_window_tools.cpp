@@ -82,7 +82,8 @@ void Measure(const QString& label, const QString& song) {
   const int wordSize = w->sldrWordSize()->Value();
   const WordList& words = WordListAGC(ResourcesFolder().Child(QStringLiteral("WordListAGC.txt")));
   const auto reflow = [=](const QString& oneLine) {
-    return ReflowLines(oneLine, ReflowWidth(width, centre), PictureMeasure(width, height, wordSize));
+    return ReflowLines(oneLine, ReflowWidth(width, centre), PictureMeasure(width, height, wordSize),
+                       PictureFaceCovers(wordSize));
   };
   const Tool tools[] = {
       {"Remove Line Feeds", [](const QString& s) { return RemoveLineFeeds(s); },

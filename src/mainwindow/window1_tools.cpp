@@ -35,7 +35,7 @@ const WordList& ApplicationWordList() {
 // A one-line text broken again to the canvas width at the word size.
 QString Reflowed(const QString& oneLine, const Canvas& canvas, bool centerLine, int wordSize) {
   return ReflowLines(oneLine, ReflowWidth(canvas.width(), centerLine),
-                     PictureMeasure(canvas.width(), canvas.height(), wordSize));
+                     PictureMeasure(canvas.width(), canvas.height(), wordSize), PictureFaceCovers(wordSize));
 }
 
 }  // namespace

@@ -156,12 +156,15 @@ LineState ReadWordsState(QStringView line, LineState s) {
 
 }  // namespace
 
-qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state) {
+qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state,
+                             const std::function<bool(QStringView line)>& stopAt) {
   // One pass over the characters, noting per line what can change a state through a table of the
   // few characters that matter; most lines hold a chord group or nothing at all.
-  enum : unsigned char { kEnd = 1, kBrace = 2, kBracket = 4, kMarker = 8 };
+  enum : unsigned char { kEnd = 1, kBrace = 2, kBracket = 4, kMarker = 8, kOther = 16 };
   static constexpr auto kTable = [] {
     std::array<unsigned char, 128> t{};
+    for (int u = 0; u < 0x20; ++u) t[u] = kOther;
+    t[0x7F] = kOther;
     t['\r'] = t['\n'] = kEnd;
     t['{'] = kBrace;
     t['['] = kBracket;
@@ -175,7 +178,7 @@ qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& st
     qsizetype end = from;
     for (; end < n; ++end) {
       const char16_t u = c[end];
-      const unsigned char f = u < 128 ? kTable[u] : 0;
+      const unsigned char f = u < 128 ? kTable[u] : static_cast<unsigned char>(kOther);
       if (f & kEnd) break;
       seen |= f;
     }
@@ -184,6 +187,7 @@ qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& st
       const LineKind kind = KindOf(line);
       if (kind == LineKind::Column || kind == LineKind::TopColumn) return from;
     }
+    if ((seen & kOther) && stopAt && stopAt(line)) return from;
     if (seen & kBrace) state.bold = false;  // a caption, drawn bold, then bold is switched off
     else if (seen & kMarker) state = ReadWordsState(line, state);
     else if (seen & kBracket) state.bold = false;

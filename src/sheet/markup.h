@@ -3,6 +3,7 @@
 // and chord groups, and the markers of plain words. Pure data: no measuring, no drawing.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace markup {
@@ -78,8 +79,11 @@ struct LineState {
   bool paragraph = false;
 };
 // Reads the lines of a page text from from (where a line starts) for the states they leave, as
-// drawing them would, without measuring or drawing anything, up to the next column marker line:
-// returns where that line starts, or the text's end when none follows.
-qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state);
+// drawing them would, without measuring or drawing anything, up to the next column marker line,
+// or up to a line holding a character outside printable ASCII for which stopAt (when given)
+// returns true: returns where that line starts, with the state the lines before it leave, or the
+// text's end when no such line follows.
+qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state,
+                             const std::function<bool(QStringView line)>& stopAt = {});
 
 }  // namespace markup

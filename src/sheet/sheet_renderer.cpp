@@ -4,6 +4,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/core/strings.h"
 #include "sheet/markup.h"
@@ -16,6 +17,16 @@ int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 
 constexpr double kWrap = 4000;  // wrap width of every height measurement
 
+// The blank and every letter, digit and sign of ASCII.
+const QString& PrintableAscii() {
+  static const QString ascii = [] {
+    QString s;
+    for (char16_t u = 0x20; u < 0x7F; ++u) s += QChar(u);
+    return s;
+  }();
+  return ascii;
+}
+
 // Text sizes are computed in double precision and set in single precision.
 void SetSize(Graphics& g, double size) { g.TextSize(static_cast<float>(size)); }
 
@@ -27,19 +38,30 @@ class PageDrawer {
 
   void DrawLines(const QString& pageText) {
     const qsizetype n = pageText.size();
-    if (n > 0) limit_ = g_.Height() + Reach();
+    if (n > 0) limit_ = SkipLimit();
     g_.Bold(false);
     WordSize();
+    qsizetype drawTo = 0;  // lines before this one are drawn whatever their place
     for (qsizetype from = 0; n > 0;) {
-      if (y_ > limit_) {
+      if (y_ > limit_ && from >= drawTo) {
         // Nothing of this line reaches the sheet, and the lines after it only go lower until a
         // column marker takes the drawing back up: they are read for the states they hand on,
-        // and not measured, drawn or advanced over.
+        // and not measured, drawn or advanced over. A line among them whose ink may rise higher
+        // than any other's is measured first: when it can reach the sheet, it and the lines
+        // before it are drawn, so that it stands where it belongs.
         markup::LineState s{g_.Bold(), paragraph_};
-        from = markup::ReadStatesToColumn(pageText, from, s);
-        if (s.bold != g_.Bold()) g_.Bold(s.bold);
-        paragraph_ = s.paragraph;
-        if (from == n) break;
+        bool reaching = false;
+        const qsizetype stop = markup::ReadStatesToColumn(pageText, from, s, [&](QStringView line) {
+          return reaching = Reaches(line);
+        });
+        if (reaching) {
+          drawTo = stop + 1;
+        } else {
+          from = stop;
+          if (s.bold != g_.Bold()) g_.Bold(s.bold);
+          paragraph_ = s.paragraph;
+          if (from == n) break;
+        }
       }
       const qsizetype end = markup::LineEnd(pageText, from);
       DrawLine(QStringView(pageText).sliced(from, end - from));
@@ -49,16 +71,70 @@ class PageDrawer {
   }
 
  private:
-  // How far above its baseline anything drawn for a line can reach: the higher of the chord name
-  // and the top fret value, plus the text's ascent, which the line height of the largest text size
-  // bounds.
+  // How far above its baseline anything drawn for a line of printable ASCII can reach: the higher
+  // of the chord name and the top fret value, plus the higher of the line height and the ink of
+  // those letters at the largest text size. Every other line is looked at by itself (Reaches).
   double Reach() {
-    SetSize(g_, std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_);
-    g_.Bold(true);
-    const double bold = g_.StringHeight(QString(), kWrap);
-    g_.Bold(false);
-    const double regular = g_.StringHeight(QString(), kWrap);
-    return std::max({0, in_.chordOffset, in_.fretOffset}) * d_ + std::max({0.0, bold, regular});
+    SetSize(g_, MaxSize());
+    double text = 0;
+    for (const bool b : {true, false}) {
+      g_.Bold(b);
+      text = std::max({text, g_.StringHeight(QString(), kWrap), g_.InkRise(PrintableAscii())});
+    }
+    return MaxOffset() + text;
+  }
+
+  double MaxSize() const { return std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_; }
+  double MaxOffset() const { return std::max({0, in_.chordOffset, in_.fretOffset}) * d_; }
+
+  // Marks stacked on a letter rise as high as there are marks; format characters and letters of
+  // another face are shaped with their own heights.
+  static bool MayRiseHigher(QStringView line) {
+    for (const QChar c : line) {
+      const char16_t u = c.unicode();
+      // Below U+0300 the soft hyphen is the only mark or format character.
+      if (u < 0x300 && u != 0xAD) continue;
+      switch (c.category()) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+        case QChar::Other_Format:
+          return true;
+        default:
+          break;
+      }
+    }
+    return false;
+  }
+
+  // Whether a line that holds more than printable ASCII, with its baseline at the current y or
+  // lower (lines only go lower until a column marker), can reach the sheet. Only a line that may
+  // rise higher than Reach() is measured: the ink of each of its words at the largest text size,
+  // bold and regular, above the highest offset.
+  bool Reaches(QStringView line) {
+    if (!MayRiseHigher(line) && g_.FaceCovers(line.toString())) return false;
+    return y_ - LineRise(line) <= g_.Height();
+  }
+
+  // Below this baseline a line of printable ASCII draws nothing on the sheet; a face without
+  // those letters of its own leaves every line drawn.
+  double SkipLimit() {
+    if (!g_.FaceCovers(PrintableAscii())) return std::numeric_limits<double>::infinity();
+    return g_.Height() + Reach();
+  }
+
+  double LineRise(QStringView line) {
+    const bool bold = g_.Bold();
+    SetSize(g_, MaxSize());
+    double rise = 0;
+    for (const bool b : {false, true}) {
+      g_.Bold(b);
+      for (const QStringView word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        rise = std::max(rise, g_.InkRise(word.toString()));
+    }
+    g_.Bold(bold);
+    WordSize();
+    return MaxOffset() + rise;
   }
 
   void DrawLine(QStringView line) {

@@ -1,5 +1,6 @@
 // The reflow tool: any text at any width breaks exactly as the straightforward algorithm does,
-// which measures every line whole; with the sheet's real measure it breaks without fault.
+// which measures every line whole, with additive widths and with the sheet's real measure (other
+// faces, marks and tabs included).
 #include <cstddef>
 #include <cstdint>
 
@@ -57,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int width = ReflowWidth(canvas, centerLine);
   if (realFont) {
     static const MeasureFn sheet = PictureMeasure(576, 756, 12);
-    (void)AutoLineFeed(text, width, sheet);
+    static const CoversFn face = PictureFaceCovers(12);
+    FUZZ_CHECK(AutoLineFeed(text, width, sheet, face) == Straightforward(joined, width, sheet));
     return 0;
   }
   const MeasureFn measure = Additive;

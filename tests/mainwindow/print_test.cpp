@@ -1,5 +1,6 @@
 // Page Setup and Print: the page setup kept for the run, every page for each copy onto the
 // printer's page graphics, cancels and failures, and a real PDF.
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -183,4 +184,38 @@ TEST_F(Printing, APdfShowsThePreviewsPagesOnLetterPaper) {
   }
   EXPECT_EQ(titles, 6) << boxes.toStdString();
   EXPECT_EQ(boxes.count("<word"), RunTool("pdftotext", {"-bbox", "-f", "1", "-l", "3", pdf, "-"}).count("<word") * 2);
+}
+
+TEST_F(Printing, NothingIsPrintedInThePapersMargins) {
+  // A line far past the right edge, then lines with chords and fret values that run on past the
+  // bottom: those just below the edge still rise into the sheet and are drawn.
+  QString song = QString("la ").repeated(200) + "\r";
+  for (int i = 0; i < 40; ++i) song += "[G!3!2!0]Amazing [D!0!2!3]grace how sweet\r";
+  w->txtSong()->SetText(song);
+  const QString pdf = TestRoot() + "/margins.pdf";
+  dialogs.pageSetupAnswers = {QString()};
+  dialogs.printerAnswers = {PrinterAnswer::ToPdf(pdf, 1)};
+  ASSERT_TRUE(w->_mnuPrint_Action()) << dialogs.msgBoxes.join("; ").toStdString();
+
+  // At 144 dots per inch the letter page is 1224 by 1584 and its printable area, a quarter inch
+  // in, runs from 36 to 1188 across and from 36 to 1548 down.
+  QProcess p;
+  p.start("pdftoppm", {"-r", "144", "-png", "-singlefile", pdf, TestRoot() + "/margins"});
+  ASSERT_TRUE(p.waitForFinished(30000) && p.exitCode() == 0) << "pdftoppm could not rasterise the PDF";
+  const QImage page(TestRoot() + "/margins.png");
+  ASSERT_EQ(page.size(), QSize(1224, 1584));
+  const QRect area(36, 36, 1152, 1512);
+  int outside = 0, nearRight = 0, nearBottom = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      if (qGray(page.pixel(x, y)) > 250) continue;
+      if (!area.contains(x, y)) ++outside;
+      else if (x >= area.right() - 4) ++nearRight;
+      else if (y >= area.bottom() - 4) ++nearBottom;
+    }
+  }
+  EXPECT_EQ(outside, 0);
+  // The sheet's own ink runs up to the area's edges, so the margins were within reach.
+  EXPECT_GT(nearRight, 0);
+  EXPECT_GT(nearBottom, 0);
 }

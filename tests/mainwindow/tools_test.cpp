@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -113,6 +114,22 @@ TEST_F(ToolsTest, ReflowFillsTheCanvasWidthAtTheWordSize) {
   }
   EXPECT_NE(results[0], results[1]);
   EXPECT_NE(results[0], results[2]);
+}
+
+TEST_F(ToolsTest, AutoLineFeedMeasuresBlanksDrawnInAnotherFace) {
+  // Devanagari is drawn in another face than the sheet's, and so are the blanks after it (these
+  // three letters carry no marks).
+  if (!QFontDatabase::families().contains(QStringLiteral("Samyak Devanagari")))
+    GTEST_SKIP() << "the Devanagari face Samyak Devanagari (fonts-samyak-deva) is not installed";
+  w->cbCenterLine()->SetValue(true);
+  w->sldrWordSize()->SetValue(12);
+  const QString word = QStringLiteral("\u0928\u092E\u0938");
+  Song(word + QString(20, ' ') + "x");
+  EXPECT_TRUE(w->_mnuAutoFormat_Action());
+  const QStringList lines = Text().split(CR);
+  ASSERT_EQ(lines.size(), 2) << Text().toStdString();
+  const MeasureFn measure = PictureMeasure(w->Canvas1()->width(), w->Canvas1()->height(), 12);
+  EXPECT_LE(10 + measure(lines[0] + " "), ReflowWidth(w->Canvas1()->width(), true));
 }
 
 TEST_F(ToolsTest, AutoFormatSongDropsColumnMarkersReflowsAndDetects) {

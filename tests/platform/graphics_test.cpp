@@ -75,6 +75,34 @@ TEST(PainterGraphics, DrawsTextOnTheBaselineAndLines) {
   EXPECT_EQ(img.pixel(151, 50), qRgb(255, 255, 255));
 }
 
+TEST(PainterGraphics, KnowsItsFaceAndHowHighInkRises) {
+  Picture p(200, 100);
+  auto g = p.NewGraphics();
+  g->TextSize(12);
+  // The sheet's face draws Latin letters and accents, but no Devanagari and no emoji.
+  const struct {
+    QString text;
+    bool covered;
+  } faces[] = {
+      {"Amazing [G!3] *grace*", true},
+      {"", true},
+      {QStringLiteral("Cr\u00E8me a\u0301"), true},
+      {QStringLiteral("x \u0928\u092E"), false},
+      {QStringLiteral("\U0001F3B8"), false},
+  };
+  for (const auto& f : faces) EXPECT_EQ(g->FaceCovers(f.text), f.covered) << f.text.toStdString();
+
+  // Capital H rises 8.75 units at size 12; twenty accents stacked on an A rise far above the
+  // line's height, and a blank has no ink at all.
+  EXPECT_NEAR(g->InkRise("H"), 8.75, 0.3);
+  EXPECT_LT(g->InkRise("x"), g->InkRise("H"));
+  EXPECT_GT(g->InkRise(QStringLiteral("A") + QString(20, QChar(0x301))), 3 * g->StringHeight("", 4000));
+  EXPECT_EQ(g->InkRise(" "), 0.0);
+  EXPECT_EQ(g->InkRise(""), 0.0);
+  g->TextSize(24);
+  EXPECT_NEAR(g->InkRise("H"), 17.5, 0.6);
+}
+
 TEST(PainterGraphics, TwelveUnitsAreTwelvePointsInAPdf) {
   QTemporaryDir dir;
   const QString path = dir.filePath("t.pdf");

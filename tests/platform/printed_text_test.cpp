@@ -71,6 +71,7 @@ TEST(PrintedText, KeptLayoutsPrintAsStaticTextsDo) {
     p.setPen(QPen(Qt::black, 1.0));
     for (size_t page = 0; page < kPages.size(); ++page) {
       if (page) writer.newPage();
+      p.setClipRect(QRectF(0, 0, 500, 700));  // each printed page is clipped to the surface
       double y = 20;
       for (const Text& t : kPages[page]) {
         const QFont f = SheetFont(t.size, t.bold);

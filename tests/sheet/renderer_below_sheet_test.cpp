@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <algorithm>
+
 #include "platform/core/recording_graphics.h"
+#include "platform/desktop/picture.h"
 #include "sheet/sheet_renderer.h"
 
 // Lines that lie wholly below the sheet are read for the states they hand on, but neither drawn
@@ -8,8 +12,9 @@
 namespace {
 using Op = RecordingGraphics::Op;
 
-// A recording surface that keeps every text it was asked to measure. Widths are 0.5 × size per
-// character, line heights 14.3 × size / 12 (so that paragraph mode advances by less than a row).
+// A recording surface that keeps every text it was asked to measure the width or height of.
+// Widths are 0.5 × size per character, line heights 14.3 × size / 12 (so that paragraph mode
+// advances by less than a row); ink rises as high as a line is tall.
 struct Surface {
   explicit Surface(int height) : g(576, height) {
     g.SetWidthFn([this](const QString& t, double size, bool) {
@@ -20,6 +25,7 @@ struct Surface {
       measured << t;
       return 14.3 * size / 12;
     });
+    g.SetInkRiseFn([](const QString&, double size, bool) { return 14.3 * size / 12; });
   }
   RecordingGraphics g;
   QStringList measured;
@@ -67,6 +73,50 @@ TEST(SheetRendererBelowTheSheet, DrawsEveryLineThatReachesTheSheetAndNoneBelow) 
   }
 }
 
+TEST(SheetRendererBelowTheSheet, ALineWhoseInkRisesHigherIsDrawnWhereverItReaches) {
+  // Line 20 (baseline 538) holds stacked marks; its ink rises as far as the case says, the ink of
+  // every other text no higher than the text is tall. Above the fret offset (22), a rise of 230
+  // reaches a sheet 290 high: that line is drawn, after the lines above it, at its own place; the
+  // lines after it are not. A rise of 30 stays far below the sheet.
+  const QString marked = QStringLiteral("[A") + QString(20, QChar(0x301)) + "]x20";
+  QStringList song;
+  for (int i = 1; i <= 40; ++i) song << (i == 20 ? marked : QStringLiteral("[G!%1]w%1 x%1").arg(i));
+  SheetInput in;
+  in.song = song.join(QChar(13));
+  in.centerLine = false;
+  for (const double rise : {230.0, 30.0}) {
+    SCOPED_TRACE(rise);
+    Surface s(290);
+    s.g.SetInkRiseFn([rise](const QString& t, double size, bool) { return t.contains(QChar(0x301)) ? rise : size; });
+    RenderSheetPage(s.g, in, 1);
+    const std::vector<Op> drawn = s.g.Strings();
+    const bool reaches = rise > 538 - 22 - 290;
+    const auto chord = std::find_if(drawn.begin(), drawn.end(), [](const Op& op) { return op.text.startsWith('A'); });
+    ASSERT_EQ(chord != drawn.end(), reaches) << Described(drawn);
+    if (reaches) {
+      EXPECT_DOUBLE_EQ(chord->y, 538 - 13);
+    }
+    EXPECT_EQ(drawn.back().text, reaches ? "x20" : "x12");
+    for (int i = 21; i <= 40; ++i) EXPECT_FALSE(s.measured.contains(QStringLiteral("w%1").arg(i)));
+  }
+}
+
+TEST(SheetRendererBelowTheSheet, StackedMarksOnTheLastLineKeepTheirTipsOnTheSheet) {
+  // A dot, then ten empty rows: the chord's baseline lies at 295 - 13 = 282, below a sheet 245
+  // high by more than a line height, while its twenty stacked accents pile up into the sheet's
+  // bottom rows.
+  SheetInput in;
+  in.song = "." + QString(10, QChar(13)) + QStringLiteral("[A") + QString(20, QChar(0x301)) + "]x";
+  in.centerLine = false;
+  Picture picture(200, 245);
+  RenderSheetPage(*picture.NewGraphics(), in, 1);
+  const QImage& img = picture.Image();
+  int ink = 0;
+  for (int y = 200; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) ink += qGray(img.pixel(x, y)) < 128;
+  EXPECT_GT(ink, 0);
+}
+
 TEST(SheetRendererBelowTheSheet, StatesPassThroughUndrawnLinesToTheNextColumn) {
   // The texts of lines below a 300-high sheet hold an "h"; every other text lands on it.
   const QString top = Lines("a", 1, 12);
@@ -76,6 +126,8 @@ TEST(SheetRendererBelowTheSheet, StatesPassThroughUndrawnLinesToTheNextColumn) {
       {"a top column", top + "\r" + Lines("h", 13, 30) + "\r----T\r" + Lines("b", 1, 3), 1},
       {"bold switched on below", top + "\rh13 *h14 h15\r-----\rb1 b2", 1},
       {"bold switched twice below", top + "\r*h13* h14 **h15\r-----\rb1", 1},
+      {"bold switched by a word with an accent below", top + "\rh13 *h\u00E914 h15\r" + Lines("h", 16, 30) + "\r-----\rb1", 1},
+      {"bold switched by a word with a mark below", top + "\rh13\r*h14\u0301\r" + Lines("h", 15, 30) + "\r-----\rb1", 1},
       {"bold ends at a chord group below", "*" + top + "\rh13 [h7!h1]h14 h15\r-----\rb1", 1},
       {"bold ends at a caption below", "*" + top + "\r{h13}\r-----\rb1", 1},
       {"an unclosed chord word takes the star", top + "\r[h7 *h13 h14\r-----\rb1", 1},

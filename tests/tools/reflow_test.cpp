@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QStringList>
 
 #include "platform/desktop/picture_measure.h"
@@ -82,6 +83,60 @@ TEST(ReflowLines, AWholeLineIsMeasuredWhereItsWordsDoNotAddUp) {
   const MeasureFn kerned = [](const QString& s) { return s.size() - 1.0 * s.count(QStringLiteral(" b")); };
   EXPECT_EQ(ReflowLines("aaaa bbbb cccc", 19, kerned), "aaaa bbbb\rcccc");
   EXPECT_EQ(ReflowLines("aaaa bbbb cccc", 18, kerned), "aaaa\rbbbb\rcccc");
+}
+
+TEST(ReflowLines, LinesWithTextShapedWithItsNeighboursAreMeasuredWhole) {
+  // A stand-in for shaping: after an "Ω" (a letter the face lacks) or a combining mark, every
+  // blank of the line is three units wide, but one unit when measured alone. The words add up to
+  // 10 + 12, far from the limit of 30; the line itself is 34 wide.
+  const MeasureFn shaped = [](const QString& s) {
+    double w = 0;
+    bool wide = false;
+    for (const QChar c : s) {
+      if (c == ' ') {
+        w += wide ? 3 : 1;
+        continue;
+      }
+      w += 1;
+      wide = wide || c == QChar(0x3A9) || c.category() == QChar::Mark_NonSpacing;
+    }
+    return w;
+  };
+  const CoversFn face = [](const QString& s) { return !s.contains(QChar(0x3A9)); };
+  const struct {
+    const char* name;
+    QString text;
+    QString expected;
+  } cases[] = {
+      {"a letter of another face", QString(QChar(0x3A9)) + "a      b", QString(QChar(0x3A9)) + "a     \rb"},
+      {"a combining mark", QStringLiteral("a") + QChar(0x301) + "      b", QStringLiteral("a") + QChar(0x301) + "     \rb"},
+      {"the face's own letters add up", "ab      b", "ab      b"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ReflowLines(c.text, 30, shaped, face).toStdString(), c.expected.toStdString()) << c.name;
+}
+
+TEST(AutoLineFeed, BlanksAfterAnotherFacesWordsAreMeasuredAsDrawn) {
+  // The sheet's face has no Devanagari, and the face that draws it draws the blanks after it too,
+  // each far wider than a blank of the sheet's face alone; "namaste" also holds vowel marks.
+  if (!QFontDatabase::families().contains(QStringLiteral("Samyak Devanagari")))
+    GTEST_SKIP() << "the Devanagari face Samyak Devanagari (fonts-samyak-deva) is not installed";
+  const MeasureFn measure = PictureMeasure(576, 756, 12);
+  const CoversFn face = PictureFaceCovers(12);
+  EXPECT_TRUE(face(QStringLiteral("Amazing grace")));
+  const int w = ReflowWidth(576, true);
+  const QString words[] = {QStringLiteral("\u0928\u092E\u0938\u094D\u0924\u0947"), QStringLiteral("\u0928\u092E\u0938")};
+  for (const QString& word : words) {
+    SCOPED_TRACE(word.toStdString());
+    EXPECT_FALSE(face(word));
+    const QString text = word + QString(20, ' ') + "x";
+    ASSERT_GT(10 + measure(text + ' '), w) << "this face's blanks are not wider than the sheet's";
+    const QStringList lines = AutoLineFeed(text, w, measure, face).split('\r');
+    ASSERT_EQ(lines.size(), 2) << AutoLineFeed(text, w, measure, face).toStdString();
+    EXPECT_EQ(lines.join(' '), text);
+    EXPECT_LE(10 + measure(lines[0] + ' '), w);
+    EXPECT_GT(10 + measure(lines[0] + ' ' + lines[1] + ' '), w);
+  }
 }
 
 TEST(AutoLineFeed, JoinsTheLinesBeforeBreakingAgain) {

@@ -23,6 +23,13 @@ class Graphics {
   // Height of the text laid out at the given wrap width; one line's height for a text without
   // line ends (also for "").
   virtual double StringHeight(const QString& text, double wrapWidth) = 0;
+  // Whether the surface's own face has a glyph for every character of the text. Where it has not,
+  // another face draws those characters, and the blanks that follow them as well, so the text's
+  // width no longer adds up from the widths of its pieces.
+  virtual bool FaceCovers(const QString& text) = 0;
+  // How far the ink of the text, drawn at the current size and bold state, rises above its
+  // baseline: marks stacked on a letter included, 0 when nothing rises above it.
+  virtual double InkRise(const QString& text) = 0;
   virtual void DrawLine(double x1, double y1, double x2, double y2) = 0;
   virtual void DrawRect(double x, double y, double w, double h) = 0;
   virtual void DrawPicture(const Picture& p, double x, double y) = 0;

@@ -20,12 +20,16 @@ class RecordingGraphics : public Graphics {
   };
   using WidthFn = std::function<double(const QString& text, double size, bool bold)>;
   using HeightFn = std::function<double(const QString& text, double size, bool bold)>;
+  using CoversFn = std::function<bool(const QString& text)>;
 
-  // Defaults: width = 0.5 × size per character, height = size.
+  // Defaults: width = 0.5 × size per character, height = size, the face covers every text, and
+  // ink rises as high as the text is tall (its height).
   RecordingGraphics(int width = 576, int height = 756);
 
   void SetWidthFn(WidthFn f) { width_fn_ = std::move(f); }
   void SetHeightFn(HeightFn f) { height_fn_ = std::move(f); }
+  void SetCoversFn(CoversFn f) { covers_fn_ = std::move(f); }
+  void SetInkRiseFn(HeightFn f) { rise_fn_ = std::move(f); }
 
   void ForeColor(const QColor& c) override { color_ = c; }
   QColor ForeColor() const override { return color_; }
@@ -37,6 +41,10 @@ class RecordingGraphics : public Graphics {
   void DrawString(const QString& text, double x, double y) override;
   double StringWidth(const QString& text) override { return width_fn_(text, size_, bold_); }
   double StringHeight(const QString& text, double) override { return height_fn_(text, size_, bold_); }
+  bool FaceCovers(const QString& text) override { return !covers_fn_ || covers_fn_(text); }
+  double InkRise(const QString& text) override {
+    return rise_fn_ ? rise_fn_(text, size_, bold_) : height_fn_(text, size_, bold_);
+  }
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void DrawRect(double x, double y, double w, double h) override;
   void DrawPicture(const Picture& p, double x, double y) override;
@@ -59,6 +67,8 @@ class RecordingGraphics : public Graphics {
   bool bold_ = false;
   WidthFn width_fn_;
   HeightFn height_fn_;
+  CoversFn covers_fn_;
+  HeightFn rise_fn_;
   std::vector<Op> ops_;
   int pages_ = 1;
   int next_calls_ = 0;

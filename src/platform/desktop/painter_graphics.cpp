@@ -1,6 +1,8 @@
 #include "platform/desktop/painter_graphics.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,7 @@ PainterGraphics::PainterGraphics(QPaintDevice* device, int width, int height, QP
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   applyFont();
   painter_.setPen(QPen(color_, 1.0));
+  clipToPage();
 }
 
 PainterGraphics::~PainterGraphics() { End(); }
@@ -47,7 +50,7 @@ PainterGraphics::FontEntry& PainterGraphics::entryFor(double size, bool bold) {
   auto& slot = cache[Key{size, bold, device_->logicalDpiY(), ratio_}];
   if (!slot) {
     QFont f = SheetFont(size, bold);
-    slot = std::make_shared<FontEntry>(FontEntry{f, QFontMetricsF(f, device_), {}, {}});
+    slot = std::make_shared<FontEntry>(FontEntry{f, QFontMetricsF(f, device_), {}, {}, {}, {}, {}});
   }
   return *slot;
 }
@@ -136,6 +139,54 @@ double PainterGraphics::StringHeight(const QString& text, double wrapWidth) {
   return std::max<qreal>(r.height(), fm.height());
 }
 
+bool PainterGraphics::FaceCovers(const QString& text) {
+  FontEntry& e = *current_;
+  if (!e.face) {
+    e.face = std::make_unique<QRawFont>(QRawFont::fromFont(e.font, QFontDatabase::Any));
+    e.covered.assign(0x10000, 0);
+  }
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i].unicode();
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+      if (!e.face->supportsCharacter(QChar::surrogateToUcs4(u, text[++i].unicode()))) return false;
+      continue;
+    }
+    unsigned char& known = e.covered[u];
+    if (known == 0) known = e.face->supportsCharacter(char32_t(u)) ? 1 : 2;
+    if (known == 2) return false;
+  }
+  return true;
+}
+
+double PainterGraphics::InkRise(const QString& text) {
+  // The glyphs as shaped, each in the face that draws it, with the offsets that stack marks: the
+  // font's ascent says nothing about how high a pile of accents reaches.
+  auto& rises = current_->rises;
+  auto it = rises.find(text);
+  if (it != rises.end()) return *it;
+  QTextLayout layout(text, current_->font, device_);
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    line.setLineWidth(std::numeric_limits<int>::max() / 256);
+  layout.endLayout();
+  double rise = 0;
+  if (layout.lineCount() > 0) {
+    const double baseline = layout.lineAt(0).y() + layout.lineAt(0).ascent();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+      const QRawFont face = run.rawFont();
+      const QList<quint32> glyphs = run.glyphIndexes();
+      const QList<QPointF> positions = run.positions();
+      for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+        const QRectF ink = face.boundingRect(glyphs[i]);
+        if (!ink.isEmpty()) rise = std::max(rise, baseline - (positions[i].y() + ink.top()));
+      }
+    }
+  }
+  if (rises.size() > 16384) rises.clear();
+  rises.insert(text, rise);
+  return rise;
+}
+
 void PainterGraphics::DrawLine(double x1, double y1, double x2, double y2) {
   // Straight lines stay crisp: one unit wide on the unit they start in, not smeared over two.
   if (ratio_ != 1.0 && (x1 == x2 || y1 == y2)) {
@@ -171,7 +222,15 @@ void PainterGraphics::DrawPicture(const Picture& p, double x, double y) {
   painter_.drawImage(QPointF(x, y), p.Image());
 }
 
+void PainterGraphics::clipToPage() {
+  // A printer's device reaches past the printable area into the paper's margins, where nothing
+  // of the sheet belongs: a printed page shows what the preview's picture shows, and no more.
+  if (pages_) painter_.setClipRect(QRectF(0, 0, width_, height_));
+}
+
 bool PainterGraphics::NextPage() {
   if (!pages_) return false;
-  return pages_->newPage();
+  if (!pages_->newPage()) return false;
+  clipToPage();
+  return true;
 }

@@ -4,10 +4,12 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
+#include <QRawFont>
 #include <QStaticText>
 #include <QTextLayout>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/core/graphics.h"
 
@@ -16,7 +18,8 @@ class QPagedPaintDevice;
 class PainterGraphics : public Graphics {
  public:
   // Begins painting on device; width and height are the surface size in units. pages, when
-  // given, is the device to call newPage() on. Throws IOException when painting cannot begin.
+  // given, is the device to call newPage() on, and every page is clipped to width by height.
+  // Throws IOException when painting cannot begin.
   PainterGraphics(QPaintDevice* device, int width, int height, QPagedPaintDevice* pages = nullptr);
   ~PainterGraphics() override;
 
@@ -30,6 +33,8 @@ class PainterGraphics : public Graphics {
   void DrawString(const QString& text, double x, double y) override;
   double StringWidth(const QString& text) override;
   double StringHeight(const QString& text, double wrapWidth) override;
+  bool FaceCovers(const QString& text) override;
+  double InkRise(const QString& text) override;
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void DrawRect(double x, double y, double w, double h) override;
   void DrawPicture(const Picture& p, double x, double y) override;
@@ -44,12 +49,16 @@ class PainterGraphics : public Graphics {
 
  private:
   void applyFont();
+  void clipToPage();
   void drawPrintedString(const QString& text, double x, double y);
   struct FontEntry {
     QFont font;
     QFontMetricsF metrics;
     QHash<QString, QStaticText> texts;  // laid-out text, reused for repeated words
     QHash<QString, double> widths;      // measured text
+    QHash<QString, double> rises;       // how far measured text rises above its baseline
+    std::unique_ptr<QRawFont> face;     // the face itself, without fallbacks
+    std::vector<unsigned char> covered; // per character of the basic plane: 0 not yet asked, 1 yes, 2 no
   };
   // One font, its metrics and its laid-out texts per text size, bold state and device
   // resolution, kept for the whole run (drawing happens on the main thread only).

@@ -7,3 +7,7 @@
 // text size set to wordSize; the width of a text in sheet units. The picture lives as long as the
 // returned function.
 std::function<double(const QString&)> PictureMeasure(int width, int height, double wordSize);
+
+// Whether the face the sheet draws words in has a glyph for every character of a text (at
+// wordSize, regular); a text it does not cover is drawn, blanks after it included, in another face.
+std::function<bool(const QString&)> PictureFaceCovers(double wordSize);
