@@ -1,5 +1,6 @@
 #include "platform/core/files.h"
 
+#include <QByteArrayView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -128,7 +129,12 @@ class FileDescriptor {
 
 }  // namespace
 
-QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
+namespace {
+
+// Reads a regular file piece by piece, handing each piece to take until it returns false or the
+// file ends. sizeHint receives the file's size once it is open. Throws IOException.
+template <typename Take>
+void ReadInPieces(const FolderItem& file, qsizetype& sizeHint, Take take) {
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
   const QByteArray path = NativePath(file.Path());
   const auto readFailure = [&](int error) {
@@ -143,8 +149,7 @@ QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
   if (fd.get() < 0) throw readFailure(errno);
   if (::fstat(fd.get(), &st) != 0) throw readFailure(errno);
   RequireRegularFile(st, file);
-  QByteArray bytes;
-  bytes.reserve(qsizetype(st.st_size));
+  sizeHint = qsizetype(st.st_size);
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -152,9 +157,20 @@ QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
       if (errno == EINTR) continue;
       throw readFailure(errno);
     }
-    if (n == 0) break;
-    bytes.append(buffer, qsizetype(n));
+    if (n == 0 || !take(QByteArrayView(buffer, qsizetype(n)))) break;
   }
+}
+
+}  // namespace
+
+QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
+  QByteArray bytes;
+  qsizetype size = 0;
+  ReadInPieces(file, size, [&](QByteArrayView piece) {
+    if (bytes.isEmpty()) bytes.reserve(size);
+    bytes.append(piece);
+    return true;
+  });
   return bytes;
 }
 
@@ -166,7 +182,12 @@ QString TextInputStream::ReadAll(const FolderItem& file, Fallback fallback) {
 }
 
 QString TextInputStream::ReadText(const FolderItem& file, TextKind kind) {
-  std::optional<QString> text = DecodeText(ReadBytes(file), kind);
+  // Decoded as it is read, so that only the text is held, and the reading stops at a NUL: a huge
+  // file that is not text is refused after its first piece.
+  TextDecoder decoder(kind);
+  qsizetype size = 0;
+  ReadInPieces(file, size, [&](QByteArrayView piece) { return decoder.Feed(piece); });
+  std::optional<QString> text = decoder.Finish();
   if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(file.Name()));
   return *std::move(text);
 }
