@@ -48,6 +48,9 @@ const DecodeCase kCases[] = {
       {"UTF-32 song document", B("\xFF\xFE\0\0G\0\0\0", 8), song, std::nullopt},
       {"UTF-16 import holding a NUL", B("\xFF\xFE" "a\0\0\0", 6), import, std::nullopt},
       {"a UTF-16 surrogate pair", B("\xFF\xFE" "a\0\x3C\xD8\xB8\xDF", 8), import, QString::fromUtf8("a\U0001F3B8")},
+      {"a cut UTF-16 unit at the end", B("\xFF\xFE" "a\0b", 5), import, QStringLiteral("a") + QChar(0xFFFD)},
+      {"a cut UTF-32 unit at the end", B("\0\0\xFE\xFF\0\0\0G\0\0", 10), import, QStringLiteral("G") + QChar(0xFFFD)},
+      {"a cut unit alone after the mark", B("\xFF\xFE" "b", 3), import, QString()},
       {"a four-byte sequence then Windows-1252", "\xF0\x9F\x8E\xB8\x93\xF0\x9F", song,
        QString::fromUtf8("\U0001F3B8\u201c\u00f0\u0178")},
       {"a mark alone", "\xEF\xBB\xBF", song, QString()},
@@ -78,8 +81,6 @@ TEST(TextDecoding, PiecesDecodeAsTheWholeWhereverTheyAreCut) {
   std::vector<std::pair<QByteArray, TextKind>> inputs = {
       {B("\xFE\xFF\0a\xD8\x3C", 6), import},              // a lone high surrogate at the end
       {B("\xFF\xFE\x3C\xD8" "a\0\xB8\xDF", 8), import},  // surrogates apart
-      {B("\xFF\xFE" "a\0b", 5), import},                    // an odd byte
-      {B("\0\0\xFE\xFF\0\0\0G\0\0", 10), import},        // a cut UTF-32 unit
       {B("\xFF\xFE\0\0\0\0\x11\0", 8), import},           // past U+10FFFF in UTF-32
       {"\xE2\x99" "a\xC3", song},                          // sequences cut by what follows
   };

@@ -138,8 +138,11 @@ qsizetype TextDecoder::Decode(QByteArrayView bytes, bool atEnd) {
   } else {
     const bool utf16 = mode_ == Mode::Utf16LE || mode_ == Mode::Utf16BE;
     if (!atEnd) {
-      // Whole code units only, and never the first half of a surrogate pair without the second.
-      length -= length % (utf16 ? 2 : 4);
+      // Whole code units only, and the last of them left for later: Qt's decoder marks a cut unit
+      // at the very end with U+FFFD only when a whole unit comes before it in the same call. Nor
+      // is a surrogate pair ever cut.
+      const qsizetype unit = utf16 ? 2 : 4;
+      length = std::max<qsizetype>(0, length - length % unit - unit);
       if (utf16 && length >= 2) {
         const auto* u = reinterpret_cast<const unsigned char*>(bytes.data()) + length - 2;
         const char16_t unit = mode_ == Mode::Utf16LE ? char16_t(u[0] | u[1] << 8) : char16_t(u[0] << 8 | u[1]);
