@@ -131,10 +131,10 @@ class FileDescriptor {
 
 namespace {
 
-// Reads a regular file piece by piece, handing each piece to take until it returns false or the
-// file ends. sizeHint receives the file's size once it is open. Throws IOException.
+// Reads a regular file piece by piece, handing each piece and the file's size to take until it
+// returns false or the file ends. Throws IOException.
 template <typename Take>
-void ReadInPieces(const FolderItem& file, qsizetype& sizeHint, Take take) {
+void ReadInPieces(const FolderItem& file, Take take) {
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
   const QByteArray path = NativePath(file.Path());
   const auto readFailure = [&](int error) {
@@ -149,7 +149,6 @@ void ReadInPieces(const FolderItem& file, qsizetype& sizeHint, Take take) {
   if (fd.get() < 0) throw readFailure(errno);
   if (::fstat(fd.get(), &st) != 0) throw readFailure(errno);
   RequireRegularFile(st, file);
-  sizeHint = qsizetype(st.st_size);
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -157,7 +156,7 @@ void ReadInPieces(const FolderItem& file, qsizetype& sizeHint, Take take) {
       if (errno == EINTR) continue;
       throw readFailure(errno);
     }
-    if (n == 0 || !take(QByteArrayView(buffer, qsizetype(n)))) break;
+    if (n == 0 || !take(QByteArrayView(buffer, qsizetype(n)), qsizetype(st.st_size))) break;
   }
 }
 
@@ -165,8 +164,7 @@ void ReadInPieces(const FolderItem& file, qsizetype& sizeHint, Take take) {
 
 QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
   QByteArray bytes;
-  qsizetype size = 0;
-  ReadInPieces(file, size, [&](QByteArrayView piece) {
+  ReadInPieces(file, [&](QByteArrayView piece, qsizetype size) {
     if (bytes.isEmpty()) bytes.reserve(size);
     bytes.append(piece);
     return true;
@@ -185,8 +183,7 @@ QString TextInputStream::ReadText(const FolderItem& file, TextKind kind) {
   // Decoded as it is read, so that only the text is held, and the reading stops at a NUL: a huge
   // file that is not text is refused after its first piece.
   TextDecoder decoder(kind);
-  qsizetype size = 0;
-  ReadInPieces(file, size, [&](QByteArrayView piece) { return decoder.Feed(piece); });
+  ReadInPieces(file, [&](QByteArrayView piece, qsizetype) { return decoder.Feed(piece); });
   std::optional<QString> text = decoder.Finish();
   if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(file.Name()));
   return *std::move(text);

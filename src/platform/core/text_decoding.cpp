@@ -145,8 +145,8 @@ qsizetype TextDecoder::Decode(QByteArrayView bytes, bool atEnd) {
       length = std::max<qsizetype>(0, length - length % unit - unit);
       if (utf16 && length >= 2) {
         const auto* u = reinterpret_cast<const unsigned char*>(bytes.data()) + length - 2;
-        const char16_t unit = mode_ == Mode::Utf16LE ? char16_t(u[0] | u[1] << 8) : char16_t(u[0] << 8 | u[1]);
-        if (QChar::isHighSurrogate(unit)) length -= 2;
+        const char16_t last = mode_ == Mode::Utf16LE ? char16_t(u[0] | u[1] << 8) : char16_t(u[0] << 8 | u[1]);
+        if (QChar::isHighSurrogate(last)) length -= 2;
       }
     }
     const QStringConverter::Encoding encoding = mode_ == Mode::Utf16LE   ? QStringConverter::Utf16LE

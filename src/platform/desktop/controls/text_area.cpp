@@ -217,9 +217,13 @@ QString PlainTextOf(const QMimeData* source) { return source && source->hasText(
 
 void TextArea::keyPressEvent(QKeyEvent* event) {
   // Qt looks only at the first character of a key's text before it inserts all of it.
-  if (!std::any_of(event->text().cbegin(), event->text().cend(), IsRefusedInText)) return QPlainTextEdit::keyPressEvent(event);
+  const QString text = event->text();
+  if (std::none_of(text.cbegin(), text.cend(), IsRefusedInText)) {
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
   QKeyEvent clean(event->type(), event->key(), event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
-                  event->nativeModifiers(), WithoutRefusedCharacters(event->text()), event->isAutoRepeat(),
+                  event->nativeModifiers(), WithoutRefusedCharacters(text), event->isAutoRepeat(),
                   static_cast<quint16>(event->count()), event->device());
   QPlainTextEdit::keyPressEvent(&clean);
   event->setAccepted(clean.isAccepted());
@@ -227,7 +231,10 @@ void TextArea::keyPressEvent(QKeyEvent* event) {
 
 void TextArea::inputMethodEvent(QInputMethodEvent* event) {
   const QString commit = event->commitString();
-  if (!std::any_of(commit.cbegin(), commit.cend(), IsRefusedInText)) return QPlainTextEdit::inputMethodEvent(event);
+  if (std::none_of(commit.cbegin(), commit.cend(), IsRefusedInText)) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
   QInputMethodEvent clean(event->preeditString(), event->attributes());
   clean.setCommitString(WithoutRefusedCharacters(commit), event->replacementStart(), event->replacementLength());
   QPlainTextEdit::inputMethodEvent(&clean);
