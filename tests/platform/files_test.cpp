@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstring>
+
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 
@@ -67,12 +69,20 @@ long PeakKilobytes() {
 
 TEST(Files, AGigabyteOfNulBytesIsRefusedWithoutBeingRead) {
   QTemporaryDir dir;
-  for (const auto& [name, kind] : {std::pair{"zeros.hmnt", TextKind::SongDocument}, {"zeros.txt", TextKind::TextImport}}) {
+  const struct {
+    const char* name;
+    TextKind kind;
+    const char* start;
+  } files[] = {{"zeros.hmnt", TextKind::SongDocument, ""},
+               {"zeros.txt", TextKind::TextImport, ""},
+               {"utf16 zeros.txt", TextKind::TextImport, "\xFF\xFE"}};
+  for (const auto& [name, kind, start] : files) {
     SCOPED_TRACE(name);
     const QString path = dir.filePath(name);
     {
       const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       ASSERT_GE(fd, 0);
+      ASSERT_EQ(::write(fd, start, std::strlen(start)), ssize_t(std::strlen(start)));
       ASSERT_EQ(::ftruncate(fd, off_t(1) << 30), 0);  // sparse: takes no room on disk
       ::close(fd);
     }
