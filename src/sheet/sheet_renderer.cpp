@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/core/strings.h"
+#include "platform/core/text_shaping.h"
 #include "sheet/markup.h"
 #include "sheet/pages.h"
 
@@ -87,32 +88,12 @@ class PageDrawer {
   double MaxSize() const { return std::max({in_.wordSize, in_.chordSize, in_.fretSize}) * d_; }
   double MaxOffset() const { return std::max({0, in_.chordOffset, in_.fretOffset}) * d_; }
 
-  // Marks stacked on a letter rise as high as there are marks; format characters and letters of
-  // another face are shaped with their own heights.
-  static bool MayRiseHigher(QStringView line) {
-    for (const QChar c : line) {
-      const char16_t u = c.unicode();
-      // Below U+0300 the soft hyphen is the only mark or format character.
-      if (u < 0x300 && u != 0xAD) continue;
-      switch (c.category()) {
-        case QChar::Mark_NonSpacing:
-        case QChar::Mark_SpacingCombining:
-        case QChar::Mark_Enclosing:
-        case QChar::Other_Format:
-          return true;
-        default:
-          break;
-      }
-    }
-    return false;
-  }
-
   // Whether a line that holds more than printable ASCII, with its baseline at the current y or
   // lower (lines only go lower until a column marker), can reach the sheet. Only a line that may
   // rise higher than Reach() is measured: the ink of each of its words at the largest text size,
   // bold and regular, above the highest offset.
   bool Reaches(QStringView line) {
-    if (!MayRiseHigher(line) && g_.FaceCovers(line.toString())) return false;
+    if (!HoldsMarksOrFormat(line) && g_.FaceCovers(line.toString())) return false;
     return y_ - LineRise(line) <= g_.Height();
   }
 

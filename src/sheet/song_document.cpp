@@ -3,11 +3,14 @@
 #include <limits>
 
 #include "platform/core/strings.h"
+#include "platform/core/text_decoding.h"
 
 namespace {
 
+// A field as written: without what the reader would refuse (a NUL, dropped), a separator inside
+// it made a blank, then trimmed.
 QString Field(const QString& s) {
-  QString t = s;
+  QString t = WithoutRefusedCharacters(s);
   t.replace(QChar(kFieldSeparator), QLatin1Char(' '));
   return Trim(t);
 }

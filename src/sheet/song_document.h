@@ -25,8 +25,9 @@ inline const QString kSongDocumentVersion = QStringLiteral("1.0.0");
 inline constexpr char16_t kFieldSeparator = 0x0B;
 
 // "1.0.0", title, capo, key, song text (trimmed), "1"/"0", the seven layout values as decimal
-// digits, timing, tempo: each followed by 0x0B. A 0x0B inside a field becomes a blank, so that
-// it cannot shift the fields after it.
+// digits, timing, tempo: each followed by 0x0B. A NUL inside a text field is dropped (a document
+// holding one would be refused when read), and a 0x0B becomes a blank, so that it cannot shift the
+// fields after it; then the field is trimmed. Whatever is written reads back.
 QString SongDocumentText(const SongDocument& doc);
 QByteArray BuildSongDocument(const SongDocument& doc);  // the same text as UTF-8
 

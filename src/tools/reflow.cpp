@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/core/strings.h"
+#include "platform/core/text_shaping.h"
 
 namespace {
 const QString kCR = QStringLiteral("\r");
@@ -15,17 +16,7 @@ const QString kCR = QStringLiteral("\r");
 // them, across a blank too; a word the face does not draw takes the blanks after it into the
 // face that draws it.
 bool AddsUp(const QString& word, const CoversFn& covered) {
-  for (const QChar c : word) {
-    switch (c.category()) {
-      case QChar::Mark_NonSpacing:
-      case QChar::Mark_SpacingCombining:
-      case QChar::Mark_Enclosing:
-      case QChar::Other_Format:
-        return false;
-      default:
-        break;
-    }
-  }
+  if (HoldsMarksOrFormat(word)) return false;
   return !covered || covered(word);
 }
 }  // namespace

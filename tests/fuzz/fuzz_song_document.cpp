@@ -5,6 +5,7 @@
 
 #include "fuzz_input.h"
 #include "sheet/song_document.h"
+#include "stored_field.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -21,12 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                      {v.rowHeight, kRowHeightRange}})
     FUZZ_CHECK(value >= range.lo && value <= range.hi);
 
-  // Written back, the fields come out trimmed and the layout values as they were.
+  // Written back, the fields come out as a document stores them and the layout values as they were.
   const SongDocumentRead again = ParseSongDocument(BuildSongDocument(v));
   FUZZ_CHECK(again.ok && again.pieces == 16 && again.hasTiming);
   const SongDocument& w = again.values;
-  FUZZ_CHECK(w.title == v.title.trimmed() && w.capo == v.capo.trimmed() && w.key == v.key.trimmed());
-  FUZZ_CHECK(w.song == v.song.trimmed() && w.timing == v.timing.trimmed() && w.tempo == v.tempo.trimmed());
+  FUZZ_CHECK(w.title == StoredField(v.title) && w.capo == StoredField(v.capo) && w.key == StoredField(v.key));
+  FUZZ_CHECK(w.song == StoredField(v.song) && w.timing == StoredField(v.timing) && w.tempo == StoredField(v.tempo));
   FUZZ_CHECK(w.centerLine == v.centerLine && w.spacing == v.spacing && w.wordSize == v.wordSize);
   FUZZ_CHECK(w.chordSize == v.chordSize && w.chordOffset == v.chordOffset && w.fretSize == v.fretSize);
   FUZZ_CHECK(w.fretOffset == v.fretOffset && w.rowHeight == v.rowHeight);

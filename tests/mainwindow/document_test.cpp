@@ -1,8 +1,10 @@
 // Songs as documents on the real window: saving, opening, importing, the document's file, flag
 // and title after each command, and failures that must leave the song as it was.
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTest>
 #include <functional>
 #include <unistd.h>
 
@@ -73,6 +75,25 @@ TEST_F(SaveTest, WritesTheWholeDocumentAndReplacesTheFileWithoutAskingAgain) {
   EXPECT_EQ(State(), Doc(file, false, "Harmonote - Other"));
   // Nothing is left beside the document.
   EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"song.hmnt"});
+}
+
+TEST_F(SaveTest, ANulPastedIntoTheSongLeavesItOpenable) {
+  const QString withNul = QStringLiteral("N") + QChar(u'\0') + QStringLiteral("UL");
+  for (QWidget* control : std::initializer_list<QWidget*>{w->txtTitle(), w->txtCapo(), w->txtKey(), w->txtTiming(),
+                                                          w->txtTempo(), w->txtSong()}) {
+    QGuiApplication::clipboard()->setText(withNul);
+    QTest::keyClick(control, Qt::Key_V, Qt::ControlModifier);
+  }
+  const FolderItem file = File("nul.hmnt");
+  dialogs.saveAnswers = {file};
+  EXPECT_FALSE(w->mSave());
+  EXPECT_FALSE(Bytes(file).contains('\0'));
+  w->_mnuNew_Action();
+  OpenSong(file);
+  EXPECT_TRUE(dialogs.msgBoxes.isEmpty()) << Report(dialogs).toStdString();
+  for (const QString& text : {w->txtTitle()->Text(), w->txtCapo()->Text(), w->txtKey()->Text(), w->txtTiming()->Text(),
+                              w->txtTempo()->Text(), w->txtSong()->Text()})
+    EXPECT_EQ(text, "NUL");
 }
 
 TEST_F(SaveTest, AFailedWriteIsToldAndKeepsTheSongTheFlagTheTitleAndTheChosenFile) {

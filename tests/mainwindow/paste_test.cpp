@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -144,6 +146,56 @@ TEST(PasteIntoTextArea, PastedLineEndsBecomeLinesOfTheSong) {
   area.paste();
   EXPECT_EQ(area.Text(), "ax\ry\rz");
   EXPECT_EQ(area.document()->blockCount(), 3);
+}
+
+// "N", a NUL and "UL", put into a text control each way it can come: the NUL never gets in.
+TEST(PasteIntoTextControls, ANulIsDroppedWhicheverWayItComes) {
+  const QString withNul = QStringLiteral("N") + QChar(u'\0') + QStringLiteral("UL");
+  TextField field;
+  TextArea area;
+  field.show();
+  area.show();
+  const auto drop = [&](QWidget* target) {
+    // As a drag from another program arrives: it enters, moves and is dropped.
+    QMimeData data;
+    data.setText(withNul);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent event(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+  };
+  const auto type = [&](QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, withNul);
+    QApplication::sendEvent(target, &press);
+  };
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"field: Ctrl+V", [&] {
+         QGuiApplication::clipboard()->setText(withNul);
+         QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+       }},
+      {"field: drop", [&] { drop(&field); }},
+      {"field: typed", [&] { type(&field); }},
+      {"field: SetText", [&] { field.SetText(withNul); }},
+      {"song: Ctrl+V", [&] {
+         QGuiApplication::clipboard()->setText(withNul);
+         QTest::keyClick(&area, Qt::Key_V, Qt::ControlModifier);
+       }},
+      {"song: drop", [&] { drop(area.viewport()); }},
+      {"song: typed", [&] { type(&area); }},
+      {"song: SetText", [&] { area.SetText(withNul); }},
+      {"song: SetSelText", [&] { area.SetSelText(withNul); }},
+      {"song: ReplaceText", [&] { area.ReplaceText(withNul); }},
+  };
+  for (const auto& [way, put] : ways) {
+    SCOPED_TRACE(way);
+    field.SetText("");
+    area.SetText("");
+    put();
+    const QString got = QByteArray(way).startsWith("field") ? field.Text() : area.Text();
+    EXPECT_EQ(got, "NUL");
+  }
 }
 
 TEST(PasteIntoTextField, OnlyASourceWithTextInserts) {

@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <cstring>
 
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
@@ -53,6 +57,60 @@ TEST(Files, ReadingAMissingFileOrAFolderIsAnIOError) {
   EXPECT_THROW(TextInputStream::ReadAll(FolderItem(dir.filePath("none.txt"))), IOException);
   EXPECT_THROW(TextInputStream::ReadAll(FolderItem(dir.path())), IOException);
   EXPECT_THROW(TextInputStream::ReadAll(FolderItem()), IOException);
+}
+
+namespace {
+long PeakKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+}  // namespace
+
+TEST(Files, AGigabyteOfNulBytesIsRefusedWithoutBeingRead) {
+  QTemporaryDir dir;
+  const struct {
+    const char* name;
+    TextKind kind;
+    const char* start;
+  } files[] = {{"zeros.hmnt", TextKind::SongDocument, ""},
+               {"zeros.txt", TextKind::TextImport, ""},
+               {"utf16 zeros.txt", TextKind::TextImport, "\xFF\xFE"}};
+  for (const auto& [name, kind, start] : files) {
+    SCOPED_TRACE(name);
+    const QString path = dir.filePath(name);
+    {
+      const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      ASSERT_GE(fd, 0);
+      ASSERT_EQ(::write(fd, start, std::strlen(start)), ssize_t(std::strlen(start)));
+      ASSERT_EQ(::ftruncate(fd, off_t(1) << 30), 0);  // sparse: takes no room on disk
+      ::close(fd);
+    }
+    const long before = PeakKilobytes();
+    try {
+      TextInputStream::ReadText(FolderItem(path), kind);
+      ADD_FAILURE() << "read";
+    } catch (const IOException& e) {
+      EXPECT_EQ(e.Reason(), QStringLiteral("\"%1\" is not a song document.").arg(name));
+    }
+    // Reading it whole would take a gigabyte or more at its peak.
+    EXPECT_LT(PeakKilobytes() - before, 64 * 1024);
+  }
+}
+
+TEST(Files, ALongTextReadInPiecesIsTheTextOfItsWholeBytes) {
+  // Many pieces, with UTF-8 sequences of every length and stray Windows-1252 bytes cut at their
+  // ends; a text import in UTF-16 with its surrogate pairs cut as well.
+  QByteArray utf8;
+  for (int i = 0; utf8.size() < 300000; ++i) utf8 += (i % 7 == 0 ? "\x93x\x94 " : "[G]caf\xC3\xA9 \xE2\x99\xAB \xF0\x9F\x8E\xB8\r");
+  const QString wide = DecodeUtf8OrWindows1252(utf8.left(200001));
+  const QByteArray utf16 = QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+  QTemporaryDir dir;
+  const FolderItem f(dir.filePath("long"));
+  TextOutputStream::WriteBytes(f, utf8);
+  EXPECT_EQ(TextInputStream::ReadText(f, TextKind::SongDocument), DecodeUtf8OrWindows1252(utf8));
+  TextOutputStream::WriteBytes(f, utf16);
+  EXPECT_EQ(TextInputStream::ReadText(f, TextKind::TextImport), wide);
 }
 
 TEST(Files, AWriteIntoAReadOnlyFolderNeedsNoNewFileAndAFolderIsNeverReplaced) {

@@ -1,5 +1,6 @@
 #include "platform/core/files.h"
 
+#include <QByteArrayView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +13,9 @@
 #include <cstring>
 
 #include "platform/core/errors.h"
+#include "platform/core/file_descriptor.h"
 #include "platform/core/outside_text.h"
+#include "platform/core/write_errors.h"
 
 FolderItem::FolderItem(const QString& path) : path_(path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath()) {}
 
@@ -100,8 +103,6 @@ void SpecialFolder::OverridePreferences(const QString& path) { g_prefsOverride =
 
 namespace {
 
-QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
 QByteArray NativePath(const QString& path) { return QFile::encodeName(path); }
 
 // Refuses what is not a regular file, by its status (links followed).
@@ -110,25 +111,14 @@ void RequireRegularFile(const struct stat& st, const FolderItem& file) {
   if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(file.Name())));
 }
 
-// Closes a descriptor when it goes out of scope, unless it was released.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  int release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
-QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
+namespace {
+
+// Reads a regular file piece by piece, handing each piece and the file's size to take until it
+// returns false or the file ends. Throws IOException.
+template <typename Take>
+void ReadInPieces(const FolderItem& file, Take take) {
   if (!file.IsValid()) throw IOException(QStringLiteral("No file was given"));
   const QByteArray path = NativePath(file.Path());
   const auto readFailure = [&](int error) {
@@ -143,8 +133,6 @@ QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
   if (fd.get() < 0) throw readFailure(errno);
   if (::fstat(fd.get(), &st) != 0) throw readFailure(errno);
   RequireRegularFile(st, file);
-  QByteArray bytes;
-  bytes.reserve(qsizetype(st.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -152,9 +140,19 @@ QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
       if (errno == EINTR) continue;
       throw readFailure(errno);
     }
-    if (n == 0) break;
-    bytes.append(buffer, qsizetype(n));
+    if (n == 0 || !take(QByteArrayView(buffer, qsizetype(n)), qsizetype(st.st_size))) break;
   }
+}
+
+}  // namespace
+
+QByteArray TextInputStream::ReadBytes(const FolderItem& file) {
+  QByteArray bytes;
+  ReadInPieces(file, [&](QByteArrayView piece, qsizetype size) {
+    if (bytes.isEmpty()) bytes.reserve(size);
+    bytes.append(piece);
+    return true;
+  });
   return bytes;
 }
 
@@ -166,7 +164,11 @@ QString TextInputStream::ReadAll(const FolderItem& file, Fallback fallback) {
 }
 
 QString TextInputStream::ReadText(const FolderItem& file, TextKind kind) {
-  std::optional<QString> text = DecodeText(ReadBytes(file), kind);
+  // Decoded as it is read, so that only the text is held, and the reading stops at a NUL: a huge
+  // file that is not text is refused after its first piece.
+  TextDecoder decoder(kind);
+  ReadInPieces(file, [&](QByteArrayView piece, qsizetype) { return decoder.Feed(piece); });
+  std::optional<QString> text = decoder.Finish();
   if (!text) throw IOException(QStringLiteral("\"%1\" is not a song document.").arg(ShownText(file.Name())));
   return *std::move(text);
 }

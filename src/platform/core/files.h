@@ -55,7 +55,8 @@ class TextInputStream {
   // with replacement characters; with Windows1252 each byte that is not valid UTF-8 is read as
   // its Windows-1252 character. Throws IOException with the reason when the file cannot be read.
   static QString ReadAll(const FolderItem& file, Fallback fallback = Fallback::None);
-  // The text of a song document or text import (see DecodeText); throws IOException
+  // The text of a song document or text import (see DecodeText), read and decoded in pieces: only
+  // the text is held, and the reading stops at the first NUL. Throws IOException
   // ""NAME" is not a song document." when the bytes are not such text.
   static QString ReadText(const FolderItem& file, TextKind kind);
   static QByteArray ReadBytes(const FolderItem& file);

@@ -1,6 +1,8 @@
 #include "platform/core/text_decoding.h"
 
 #include <QStringDecoder>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -38,18 +40,9 @@ bool StartsWith(const QByteArray& bytes, const char* mark, qsizetype n) {
   return bytes.size() >= n && std::equal(mark, mark + n, bytes.constData());
 }
 
-QString DecodeWide(const QByteArray& bytes, QStringConverter::Encoding encoding, qsizetype bom) {
-  // The mark itself is already skipped: a U+FEFF after it is text.
-  QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-  return decoder.decode(QByteArrayView(bytes).sliced(bom));
-}
-
-}  // namespace
-
-QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
-  QString out;
-  out.reserve(bytes.size());
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+// Appends the text of bytes: UTF-8 where valid, every other byte as its Windows-1252 character.
+void AppendUtf8OrWindows1252(QByteArrayView bytes, QString& out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const qsizetype n = bytes.size();
   qsizetype i = 0;
   while (i < n) {
@@ -77,34 +70,128 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
       i += len;
     }
   }
+}
+
+// How many of the bytes can be decoded before more arrive: all but a UTF-8 sequence begun in the
+// last three bytes that they do not complete. A lead byte is never inside another sequence, so
+// the decoding goes on from it exactly as it would have in the joined bytes.
+qsizetype Utf8DecodableLength(QByteArrayView bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype n = bytes.size();
+  for (qsizetype i = n - 1; i >= 0 && i >= n - 3; --i) {
+    const unsigned char b = p[i];
+    const int len = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+    if (len == 0) continue;
+    return len > n - i ? i : n;
+  }
+  return n;
+}
+
+}  // namespace
+
+QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
+  QString out;
+  out.reserve(bytes.size());
+  AppendUtf8OrWindows1252(bytes, out);
   return out;
 }
 
 std::optional<QString> DecodeText(const QByteArray& bytes, TextKind kind) {
-  // UTF-32 marks first: the UTF-32 little-endian mark begins with the UTF-16 one.
+  TextDecoder decoder(kind);
+  decoder.Feed(bytes);
+  return decoder.Finish();
+}
+
+void TextDecoder::Decide(bool atEnd) {
+  // Four bytes tell every mark apart; UTF-32 marks first, as the little-endian one begins with
+  // the UTF-16 one.
+  if (!atEnd && held_.size() < 4) return;
   struct Mark {
     const char* bytes;
     qsizetype size;
-    QStringConverter::Encoding encoding;
+    Mode mode;
   };
-  static const Mark wide[] = {{"\xFF\xFE\x00\x00", 4, QStringConverter::Utf32LE},
-                              {"\x00\x00\xFE\xFF", 4, QStringConverter::Utf32BE},
-                              {"\xFF\xFE", 2, QStringConverter::Utf16LE},
-                              {"\xFE\xFF", 2, QStringConverter::Utf16BE}};
-  QString text;
-  bool decoded = false;
+  static const Mark wide[] = {{"\xFF\xFE\x00\x00", 4, Mode::Utf32LE},
+                              {"\x00\x00\xFE\xFF", 4, Mode::Utf32BE},
+                              {"\xFF\xFE", 2, Mode::Utf16LE},
+                              {"\xFE\xFF", 2, Mode::Utf16BE}};
   for (const Mark& m : wide) {
-    if (!StartsWith(bytes, m.bytes, m.size)) continue;
-    if (kind == TextKind::SongDocument) return std::nullopt;
-    text = DecodeWide(bytes, m.encoding, m.size);
-    decoded = true;
-    break;
+    if (!StartsWith(held_, m.bytes, m.size)) continue;
+    if (kind_ == TextKind::SongDocument) {
+      refused_ = true;
+      return;
+    }
+    mode_ = m.mode;
+    held_.remove(0, m.size);
+    return;
   }
-  if (!decoded) {
-    const qsizetype bom = StartsWith(bytes, "\xEF\xBB\xBF", 3) ? 3 : 0;
-    text = DecodeUtf8OrWindows1252(bom ? bytes.sliced(bom) : bytes);
+  mode_ = Mode::Utf8;
+  if (StartsWith(held_, "\xEF\xBB\xBF", 3)) held_.remove(0, 3);
+}
+
+qsizetype TextDecoder::Decode(QByteArrayView bytes, bool atEnd) {
+  const qsizetype from = text_.size();
+  qsizetype length = bytes.size();
+  if (mode_ == Mode::Utf8) {
+    if (!atEnd) length = Utf8DecodableLength(bytes);
+    AppendUtf8OrWindows1252(bytes.first(length), text_);
+  } else {
+    const bool utf16 = mode_ == Mode::Utf16LE || mode_ == Mode::Utf16BE;
+    if (!atEnd) {
+      // Whole code units only, and the last of them left for later: Qt's decoder marks a cut unit
+      // at the very end with U+FFFD only when a whole unit comes before it in the same call. Nor
+      // is a surrogate pair ever cut.
+      const qsizetype unit = utf16 ? 2 : 4;
+      length = std::max<qsizetype>(0, length - length % unit - unit);
+      if (utf16 && length >= 2) {
+        const auto* u = reinterpret_cast<const unsigned char*>(bytes.data()) + length - 2;
+        const char16_t last = mode_ == Mode::Utf16LE ? char16_t(u[0] | u[1] << 8) : char16_t(u[0] << 8 | u[1]);
+        if (QChar::isHighSurrogate(last)) length -= 2;
+      }
+    }
+    const QStringConverter::Encoding encoding = mode_ == Mode::Utf16LE   ? QStringConverter::Utf16LE
+                                                : mode_ == Mode::Utf16BE ? QStringConverter::Utf16BE
+                                                : mode_ == Mode::Utf32LE ? QStringConverter::Utf32LE
+                                                                         : QStringConverter::Utf32BE;
+    // The mark itself is already skipped: a U+FEFF after it is text.
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    text_.append(decoder.decode(bytes.first(length)));
   }
-  if (text.contains(QChar(u'\0'))) return std::nullopt;
+  if (QStringView(text_).sliced(from).contains(QChar(u'\0'))) refused_ = true;
+  return length;
+}
+
+bool TextDecoder::Feed(QByteArrayView piece) {
+  if (refused_) return false;
+  if (held_.isEmpty() && mode_ != Mode::Undecided) {
+    // The usual case: nothing is left over from the piece before, so the piece is decoded where
+    // it lies and only its cut end is kept.
+    held_ = piece.sliced(Decode(piece, false)).toByteArray();
+  } else {
+    held_.append(piece);
+    if (mode_ == Mode::Undecided) Decide(false);
+    if (!refused_ && mode_ != Mode::Undecided) held_.remove(0, Decode(held_, false));
+  }
+  if (refused_) Drop();
+  return !refused_;
+}
+
+std::optional<QString> TextDecoder::Finish() {
+  if (!refused_ && mode_ == Mode::Undecided) Decide(true);
+  if (!refused_) Decode(held_, true);
+  std::optional<QString> text;
+  if (!refused_) text = std::move(text_);
+  Drop();
+  return text;
+}
+
+void TextDecoder::Drop() {
+  text_ = QString();
+  held_ = QByteArray();
+}
+
+QString WithoutRefusedCharacters(QString text) {
+  if (std::any_of(text.cbegin(), text.cend(), IsRefusedInText)) text.removeIf(IsRefusedInText);
   return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Turning a file's bytes into text without ever reinterpreting valid text.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -12,6 +13,39 @@ enum class TextKind { SongDocument, TextImport };
 // sequence taken as its Windows-1252 character. nullopt when the bytes are not text of that kind:
 // the decoded text holds a NUL, or a song document starts with a UTF-16 or UTF-32 byte-order mark.
 std::optional<QString> DecodeText(const QByteArray& bytes, TextKind kind);
+
+// DecodeText piece by piece, for a file read in pieces: the text of all pieces fed is exactly what
+// DecodeText gives for their bytes joined, wherever they were cut (inside a UTF-8 sequence, a
+// UTF-16 surrogate pair or a byte-order mark). The text is refused as soon as a piece brings a NUL,
+// so that nothing after it need be read.
+class TextDecoder {
+ public:
+  explicit TextDecoder(TextKind kind) : kind_(kind) {}
+  // False once the text is refused; later pieces are then ignored.
+  bool Feed(QByteArrayView piece);
+  // The text of everything fed, or nullopt when it is refused.
+  std::optional<QString> Finish();
+
+ private:
+  enum class Mode { Undecided, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
+  // Picks the encoding from the first bytes held (once there are four, or at the end).
+  void Decide(bool atEnd);
+  // Appends the text of bytes and returns how many were decoded: all at the end, else all but a
+  // cut sequence or code unit. Sets refused_ when the text gains a NUL.
+  qsizetype Decode(QByteArrayView bytes, bool atEnd);
+  void Drop();
+
+  TextKind kind_;
+  Mode mode_ = Mode::Undecided;
+  bool refused_ = false;
+  QByteArray held_;  // bytes not decoded yet: the start before its mark is known, or a cut sequence
+  QString text_;
+};
+
+// What a text field can never hold, because a song document holding it is refused: the NUL.
+inline bool IsRefusedInText(QChar c) { return c == QChar(u'\0'); }
+// The text without the characters a song document cannot hold (returned as it is when it has none).
+QString WithoutRefusedCharacters(QString text);
 
 // UTF-8 where valid, every other byte as its Windows-1252 character; no byte-order mark handling.
 QString DecodeUtf8OrWindows1252(const QByteArray& bytes);

@@ -4,6 +4,7 @@
 
 #include "platform/core/errors.h"
 
+// The system's own text for an error number.
 QString SystemReason(int error);
 
 // Nothing was changed: "NAME" could not be written: REASON.

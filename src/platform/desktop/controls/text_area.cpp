@@ -1,8 +1,11 @@
 #include "platform/desktop/controls/text_area.h"
 
+#include "platform/core/text_decoding.h"
 #include "platform/desktop/spell_check.h"
 
 #include <QFontDatabase>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QSignalBlocker>
@@ -62,7 +65,8 @@ QString TextArea::Text() const {
   return cache_;
 }
 
-void TextArea::SetText(const QString& text) {
+void TextArea::SetText(const QString& raw) {
+  const QString text = WithoutRefusedCharacters(raw);
   {
     const QSignalBlocker block(this);
     setPlainText(text);
@@ -132,8 +136,9 @@ void ReplaceDifference(QTextCursor& c, const QString& from, const QString& to) {
 
 }  // namespace
 
-QString TextArea::ReadBack(const QString& text) {
+QString TextArea::ReadBack(const QString& raw) {
   const QLatin1String crlf("\r\n");
+  const QString text = WithoutRefusedCharacters(raw);
   return FromDocumentText(text.contains(crlf) ? QString(text).replace(crlf, QLatin1String("\r")) : text);
 }
 
@@ -198,7 +203,7 @@ void TextArea::SetSelText(const QString& text) {
   {
     const QSignalBlocker block(this);
     QTextCursor c = textCursor();
-    c.insertText(text);
+    c.insertText(WithoutRefusedCharacters(text));
     setTextCursor(c);
     cacheValid_ = false;
   }
@@ -210,10 +215,36 @@ namespace {
 QString PlainTextOf(const QMimeData* source) { return source && source->hasText() ? source->text() : QString(); }
 }  // namespace
 
+void TextArea::keyPressEvent(QKeyEvent* event) {
+  // Qt looks only at the first character of a key's text before it inserts all of it.
+  const QString text = event->text();
+  if (std::none_of(text.cbegin(), text.cend(), IsRefusedInText)) {
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  QKeyEvent clean(event->type(), event->key(), event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
+                  event->nativeModifiers(), WithoutRefusedCharacters(text), event->isAutoRepeat(),
+                  static_cast<quint16>(event->count()), event->device());
+  QPlainTextEdit::keyPressEvent(&clean);
+  event->setAccepted(clean.isAccepted());
+}
+
+void TextArea::inputMethodEvent(QInputMethodEvent* event) {
+  const QString commit = event->commitString();
+  if (std::none_of(commit.cbegin(), commit.cend(), IsRefusedInText)) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent clean(event->preeditString(), event->attributes());
+  clean.setCommitString(WithoutRefusedCharacters(commit), event->replacementStart(), event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&clean);
+  event->setAccepted(clean.isAccepted());
+}
+
 bool TextArea::canInsertFromMimeData(const QMimeData* source) const { return !PlainTextOf(source).isEmpty(); }
 
 void TextArea::insertFromMimeData(const QMimeData* source) {
-  const QString text = PlainTextOf(source);
+  const QString text = WithoutRefusedCharacters(PlainTextOf(source));
   if (text.isEmpty() || isReadOnly()) return;
   // The typed-in path: the change handler runs once, and the paste is one undo step.
   QTextCursor c = textCursor();

@@ -12,6 +12,8 @@
 //    rewrites the whole text as one step of it, after the typing before it.
 //  - Pasting and dropping insert plain text only, and nothing from a source without text (Qt 6.4
 //    dereferences the missing text of an empty clipboard there and ends the process).
+//  - A NUL never enters the text, however it comes (typing, paste, drop, from code): it is dropped
+//    and the rest kept.
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
@@ -61,7 +63,8 @@ class TextArea : public QPlainTextEdit {
 
   // The program's text for a run of document characters: block and line separators become CR.
   static QString FromDocumentText(QString raw);
-  // What Text() reads back after the given text is set: a CR LF pair is one line end.
+  // What Text() reads back after the given text is set: a CR LF pair is one line end, a NUL is
+  // dropped.
   static QString ReadBack(const QString& text);
 
  signals:
@@ -70,6 +73,8 @@ class TextArea : public QPlainTextEdit {
  protected:
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

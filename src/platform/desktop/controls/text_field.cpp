@@ -1,20 +1,39 @@
 #include "platform/desktop/controls/text_field.h"
 
 #include <QFontDatabase>
+#include <QValidator>
 #include <algorithm>
+
+#include "platform/core/text_decoding.h"
 
 namespace {
 constexpr int kUnlimited = 32767;  // QLineEdit's own default
-}
+
+// Drops a NUL from whatever the field is given, typed, pasted or dropped: the line edit hands
+// every change to its validator, which may rewrite it. Nothing is ever refused.
+class NulDroppingValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override {
+    if (std::none_of(input.cbegin(), input.cend(), IsRefusedInText)) return Acceptable;
+    const auto caret = input.cbegin() + std::clamp<qsizetype>(pos, 0, input.size());
+    pos -= static_cast<int>(std::count_if(input.cbegin(), caret, IsRefusedInText));
+    input = WithoutRefusedCharacters(input);
+    return Acceptable;
+  }
+};
+}  // namespace
 
 TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new NulDroppingValidator(this));
   connect(this, &QLineEdit::textChanged, this, [this] {
     ApplyLimit();
     emit TextChange();
   });
 }
 
-void TextField::SetText(const QString& text) {
+void TextField::SetText(const QString& raw) {
+  const QString text = WithoutRefusedCharacters(raw);
   // Room for the whole text first, so that nothing assigned is cut.
   setMaxLength(std::max({maxLength(), static_cast<int>(text.size()), limit_ > 0 ? limit_ : kUnlimited}));
   setText(text);

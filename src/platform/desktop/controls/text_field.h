@@ -1,7 +1,8 @@
 #pragma once
 // A one-line text field over QLineEdit. TextChange fires, synchronously, whenever the text changes,
 // by typing or by SetText. The length limit stops typing and pasting; a longer text set from code
-// is kept whole (a song may carry one), and typing then cannot make it longer.
+// is kept whole (a song may carry one), and typing then cannot make it longer. A NUL never enters
+// the field, however it comes (typing, paste, drop, SetText): it is dropped and the rest kept.
 #include <QLineEdit>
 #include <QString>
 
