@@ -60,12 +60,14 @@ void Window1::doDrawing() {
     RenderSheet(*g, CurrentPageNumber);
   }
   // Only a change of what a save would write marks the song: paging, printing and the view
-  // commands redraw without one, and so does a tool whose result equals the text it was given.
-  SongDocument now = CurrentDocument();
+  // commands redraw without one, and so does a tool whose result equals the text it was given,
+  // and a blank typed at either end of a field, which the save trims.
+  const SongDocument shown = CurrentDocument();
   // What a screen reader says of the preview: the page it shows.
   Canvas1_->setAccessibleDescription(QStringLiteral("Page %1 of %2")
                                          .arg(CurrentPageNumber)
-                                         .arg(CountPages(now.song, Module1::newPageSymbol)));
+                                         .arg(CountPages(shown.song, Module1::newPageSymbol)));
+  SongDocument now = SavedFields(shown);
   if (!(now == lastSeen_)) {
     lastSeen_ = std::move(now);
     Modified(true);
@@ -82,7 +84,7 @@ void Window1::setPageLabel() {
 double Window1::dpiScale() const { return DpiScale(myDPI); }
 
 void Window1::Modified(bool value) {
-  if (!value) lastSeen_ = CurrentDocument();
+  if (!value) lastSeen_ = SavedFields(CurrentDocument());
   setWindowModified(value);
   isDirty = value;
 }

@@ -42,6 +42,14 @@ QString SongDocumentText(const SongDocument& doc) {
   return out;
 }
 
+QString SavedField(const QString& field) { return Field(field); }
+
+SongDocument SavedFields(const SongDocument& doc) {
+  SongDocument out = doc;
+  for (QString* f : {&out.title, &out.capo, &out.key, &out.song, &out.timing, &out.tempo}) *f = Field(*f);
+  return out;
+}
+
 QByteArray BuildSongDocument(const SongDocument& doc) { return SongDocumentText(doc).toUtf8(); }
 
 SongDocumentRead ParseSongDocument(const QString& text) {

@@ -29,6 +29,11 @@ inline constexpr char16_t kFieldSeparator = 0x0B;
 // holding one would be refused when read), and a 0x0B becomes a blank, so that it cannot shift the
 // fields after it; then the field is trimmed. Whatever is written reads back.
 QString SongDocumentText(const SongDocument& doc);
+// A text field as a save writes it: a NUL dropped, a 0x0B made a blank, then trimmed.
+QString SavedField(const QString& field);
+// The document as a save keeps it: each text field as it is written (NUL dropped, 0x0B made a
+// blank, trimmed). Two documents write the same bytes exactly when these are equal.
+SongDocument SavedFields(const SongDocument& doc);
 QByteArray BuildSongDocument(const SongDocument& doc);  // the same text as UTF-8
 
 // What reading a document text gives. A text is read when it has 7 pieces (up to Spacing),

@@ -344,6 +344,47 @@ TEST_F(OpenTest, RoundTripsThroughTheWindow) {
             DocBytes({"1.0.0", "Title", "2", "G", "[G]song", "1", "5", "12", "12", "13", "7", "22", "27", "3/4", "80"}));
 }
 
+// The "*" shows exactly when a save would write other bytes than the file holds: keys typed at the
+// end of a field, then a save.
+TEST_F(OpenTest, TheSongIsModifiedExactlyWhenASaveWouldWriteOtherBytes) {
+  const QByteArray original = SongBytes("Grace", "[G]Amazing\rgrace");
+  const struct {
+    const char* what;
+    std::function<QWidget*()> field;
+    const char* keys;
+    bool modified;
+  } cases[] = {
+      {"a blank after the title", [&] { return (QWidget*)w->txtTitle(); }, " ", false},
+      {"blanks after the key", [&] { return (QWidget*)w->txtKey(); }, "  ", false},
+      {"a blank after the song text", [&] { return (QWidget*)w->txtSong(); }, " ", false},
+      {"a line end after the song text", [&] { return (QWidget*)w->txtSong(); }, "\r", false},
+      {"a letter after the title", [&] { return (QWidget*)w->txtTitle(); }, "s", true},
+      {"a blank and a letter after the title", [&] { return (QWidget*)w->txtTitle(); }, " s", true},
+      {"a letter after the song text", [&] { return (QWidget*)w->txtSong(); }, "!", true},
+      {"a letter after the tempo", [&] { return (QWidget*)w->txtTempo(); }, "0", true},
+  };
+  w->show();
+  for (const auto& c : cases) {
+    const FolderItem file = Write("song.hmnt", original);
+    OpenSong(file);
+    ASSERT_FALSE(w->isWindowModified()) << c.what;
+    QWidget* field = c.field();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
+    for (const char* k = c.keys; *k; ++k) {
+      if (*k == '\r')
+        QTest::keyClick(field, Qt::Key_Return);
+      else
+        QTest::keyClicks(field, QString(QChar(*k)));
+    }
+    EXPECT_EQ(w->Modified(), c.modified) << c.what;
+    EXPECT_EQ(w->isWindowModified(), c.modified) << c.what;
+    w->_mnuSave_Action();
+    EXPECT_EQ(Bytes(file) != original, c.modified) << c.what;
+    EXPECT_TRUE(dialogs.msgBoxes.isEmpty()) << Report(dialogs).toStdString();
+  }
+}
+
 TEST_F(OpenTest, TheExampleSongShowsASecondColumnAndASecondPageAndSavesBackUnchanged) {
   const FolderItem example(QStringLiteral(HARMONOTE_SOURCE_DIR) + "/examples/Amazing Grace.hmnt");
   const QByteArray original = Bytes(example);
