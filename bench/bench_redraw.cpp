@@ -35,9 +35,9 @@ void Measure(const char* name, const QString& song) {
   w->txtSong()->SetText(song);
   const int last = w->TotalPages();
   std::printf("-- %s: %lld characters, %d pages, device pixel ratio %g (picture %d x %d)\n", name,
-              static_cast<long long>(song.size()), last, ratio, w->pImage->Image().width(), w->pImage->Image().height());
+              static_cast<long long>(song.size()), last, ratio, w->pImage()->Image().width(), w->pImage()->Image().height());
   for (int page : {1, std::min(50, last)}) {
-    w->CurrentPageNumber = page;
+    w->State().SetPage(page);
     char what[64];
     std::snprintf(what, sizeof what, "doDrawing at page %d%s", page, ratioNote);
     bench::Report(what, bench::MedianMs(61, [&] { w->doDrawing(); }));

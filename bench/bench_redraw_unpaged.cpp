@@ -32,7 +32,7 @@ void Measure(const char* name, const QString& paged) {
   w->txtCapo()->SetText(QStringLiteral("3"));
   w->txtKey()->SetText(QStringLiteral("Eb"));
   w->txtSong()->SetText(song);
-  w->CurrentPageNumber = 1;
+  w->State().SetPage(1);
   std::printf("-- %s without page breaks: %lld characters, %lld lines, %d page\n", name,
               static_cast<long long>(song.size()), static_cast<long long>(song.count(QChar(13)) + 1), w->TotalPages());
   bench::Report("doDrawing, no page breaks", bench::MedianMs(61, [&] { w->doDrawing(); }));

@@ -1,8 +1,8 @@
 #pragma once
-// The application's one document window. The open song lives in the window's controls and in
-// the seven state members below; every command is a method of this class, split over the
-// window1_*.cpp files by concern. Methods are thin: they read the controls, call the pure code in
-// sheet/ and tools/, and write the result back.
+// The application's one document window. The open song lives in its SongState: each control's
+// change handler writes its one field there, and the preview, open, save and print read it from
+// there. Every command is a method of this class, split over the window1_*.cpp files by concern.
+// Methods are thin: they call the pure code in sheet/ and tools/ and write the result back.
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
@@ -14,6 +14,7 @@
 
 #include "platform/core/files.h"
 #include "sheet/song_document.h"
+#include "sheet/song_state.h"
 
 class BevelButton;
 class Canvas;
@@ -250,8 +251,8 @@ class Window1 : public QMainWindow {
   void ApplyBold();
   void ToggleSettings(bool show);
   bool Modified() const;
-  // What a save would write now, from the controls.
-  SongDocument CurrentDocument() const;
+  // What a save would write now.
+  const SongDocument& CurrentDocument() const { return state_.Document(); }
   double dpiScale() const;
   void Transpose(const QString& fromKey, const QString& toKey);
 
@@ -259,20 +260,21 @@ class Window1 : public QMainWindow {
   // contents-changed marker.
   QString Title() const { return title_; }
 
-  // The window state.
-  std::shared_ptr<Picture> pImage;
-  std::shared_ptr<PrinterSetup> myPrinterSetup;
-  std::optional<FolderItem> myFile;
-  // The file as it was when this window last read or wrote it (or when it was chosen to be
-  // replaced): a save over a file that differs from it asks first.
-  std::optional<FileStamp> myFileStamp;
-  bool isOpening = false;
-  bool isDirty = false;
-  // What the controls held when the flag was last cleared or an edit was last noted: a redraw
-  // marks the song modified only when this changed.
-  SongDocument lastSeen_;
-  std::int64_t CurrentPageNumber = 0;
-  double myDPI = 72.0;
+  // The open song: its fields, its file, the page shown, the output scale and the flag.
+  SongState& State() { return state_; }
+  const SongState& State() const { return state_; }
+  // The preview picture drawn last (none before the first redraw); the canvas paints it, or only
+  // its frame once it has been dropped.
+  const std::shared_ptr<Picture>& pImage() const { return pImage_; }
+  void DropPreview() { pImage_.reset(); }
+  // The page setup printing uses (none until one is accepted).
+  const std::shared_ptr<PrinterSetup>& myPrinterSetup() const { return myPrinterSetup_; }
+  const std::optional<FolderItem>& myFile() const { return state_.File(); }
+  const std::optional<FileStamp>& myFileStamp() const { return state_.Stamp(); }
+  bool isOpening() const { return state_.Opening(); }
+  bool isDirty() const { return state_.Modified(); }
+  std::int64_t CurrentPageNumber() const { return state_.Page(); }
+  double myDPI() const { return state_.Dpi(); }
 
   // The size of the window's content, below the menu bar and the toolbar.
   static constexpr int kContentWidth = 1004;
@@ -290,7 +292,11 @@ class Window1 : public QMainWindow {
   void WrapSelection(const QString& open, const QString& close, bool trimAfterUnwrap);
 
   void ApplyTitle();
+  void ReadControls();
 
+  SongState state_;
+  std::shared_ptr<Picture> pImage_;
+  std::shared_ptr<PrinterSetup> myPrinterSetup_;
   QString title_;
   bool closed_ = false;
   QWidget* content_ = nullptr;

@@ -29,13 +29,13 @@ namespace {
 // the controls being filled draw nothing; every way out, an exception too, lowers it again.
 class OpeningScope {
  public:
-  explicit OpeningScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-  ~OpeningScope() { flag_ = was_; }
+  explicit OpeningScope(SongState& state) : state_(state), was_(state.Opening()) { state_.SetOpening(true); }
+  ~OpeningScope() { state_.SetOpening(was_); }
   OpeningScope(const OpeningScope&) = delete;
   OpeningScope& operator=(const OpeningScope&) = delete;
 
  private:
-  bool& flag_;
+  SongState& state_;
   bool was_;
 };
 
@@ -69,7 +69,7 @@ void Window1::ParseFile(const QString& text) {
 void Window1::ParseFile(const SongDocumentRead& read) {
   const SongDocument& v = read.values;
   {
-    OpeningScope opening(isOpening);
+    OpeningScope opening(state_);
     txtTitle_->SetText(v.title);
     txtCapo_->SetText(v.capo);
     txtKey_->SetText(v.key);
@@ -88,14 +88,14 @@ void Window1::ParseFile(const SongDocumentRead& read) {
       txtTiming_->SetText(v.timing);
       txtTempo_->SetText(v.tempo);
     }
-    SetTitle(txtTitle_->Text());
+    SetTitle(state_.Document().title);
   }
   doDrawing();
 }
 
 void Window1::SetDefaults() {
   {
-    OpeningScope opening(isOpening);
+    OpeningScope opening(state_);
     sldrSpacing_->SetValue(kSpacingRange.def);
     sldrWordSize_->SetValue(kWordSizeRange.def);
     sldrChords_->SetValue(kChordSizeRange.def);
@@ -103,72 +103,74 @@ void Window1::SetDefaults() {
     sldrFrets_->SetValue(kFretSizeRange.def);
     sldrFretOffset_->SetValue(kFretOffsetRange.def);
     sldrRowHeight_->SetValue(kRowHeightRange.def);
-    CurrentPageNumber = 1;
+    state_.SetPage(1);
     setPageLabel();
   }
   doDrawing();
 }
 
-SongDocument Window1::CurrentDocument() const {
-  SongDocument doc;
-  doc.title = txtTitle_->Text();
-  doc.capo = txtCapo_->Text();
-  doc.key = txtKey_->Text();
-  doc.song = txtSong_->Text();
-  doc.centerLine = cbCenterLine_->Value();
-  doc.spacing = sldrSpacing_->Value();
-  doc.wordSize = sldrWordSize_->Value();
-  doc.chordSize = sldrChords_->Value();
-  doc.chordOffset = sldrChordOffset_->Value();
-  doc.fretSize = sldrFrets_->Value();
-  doc.fretOffset = sldrFretOffset_->Value();
-  doc.rowHeight = sldrRowHeight_->Value();
-  doc.timing = txtTiming_->Text();
-  doc.tempo = txtTempo_->Text();
-  return doc;
+void Window1::ReadControls() {
+  // What the controls hold when they are made; from then on each change handler writes its field.
+  OpeningScope opening(state_);
+  state_.SetText(&SongDocument::title, txtTitle_->Text());
+  state_.SetText(&SongDocument::capo, txtCapo_->Text());
+  state_.SetText(&SongDocument::key, txtKey_->Text());
+  state_.SetText(&SongDocument::song, txtSong_->Text());
+  state_.SetCenterLine(cbCenterLine_->Value());
+  state_.SetNumber(&SongDocument::spacing, sldrSpacing_->Value());
+  state_.SetNumber(&SongDocument::wordSize, sldrWordSize_->Value());
+  state_.SetNumber(&SongDocument::chordSize, sldrChords_->Value());
+  state_.SetNumber(&SongDocument::chordOffset, sldrChordOffset_->Value());
+  state_.SetNumber(&SongDocument::fretSize, sldrFrets_->Value());
+  state_.SetNumber(&SongDocument::fretOffset, sldrFretOffset_->Value());
+  state_.SetNumber(&SongDocument::rowHeight, sldrRowHeight_->Value());
+  state_.SetText(&SongDocument::timing, txtTiming_->Text());
+  state_.SetText(&SongDocument::tempo, txtTempo_->Text());
+  state_.SetModified(false);
 }
 
 bool Window1::mSave() {
-  if (!myFile) {
-    const QString name = SuggestedSongName(txtTitle_->Text());
+  const SongDocument& doc = state_.Document();
+  if (!state_.File()) {
+    const QString name = SuggestedSongName(doc.title);
     // The song has no file here, so the dialog starts in the folder last used.
     std::optional<FolderItem> chosen = Dialogs::Current().GetSaveFolderItem(
-        SongDocumentType().ToString(), SuggestedFileName(txtTitle_->Text(), kSongExtension), FolderItem());
+        SongDocumentType().ToString(), SuggestedFileName(doc.title, kSongExtension), FolderItem());
     if (chosen && chosen->IsValid()) {
-      myFile = *chosen;
+      state_.SetFile(*chosen);
       // The save dialog has asked before replacing a file there: that file is not asked about again.
-      myFileStamp = FileStamp::Of(*myFile);
+      state_.SetStamp(FileStamp::Of(*chosen));
     }
-    if (!myFile) {
+    if (!state_.File()) {
       SetTitle(name);
       return true;
     }
   }
+  const FolderItem file = *state_.File();
   // Another program may have changed the file since this window read or wrote it.
-  const std::optional<FileStamp> onDisk = FileStamp::Of(*myFile);
-  if (onDisk && onDisk != myFileStamp && !ConfirmSaveOverChange(*myFile)) return true;
-  const SongDocument doc = CurrentDocument();
+  const std::optional<FileStamp> onDisk = FileStamp::Of(file);
+  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return true;
   try {
     // Written to a temporary file that replaces the old document only once it is complete, or
     // into the file itself where replacing it would lose what it has.
-    myFileStamp = TextOutputStream::WriteBytes(*myFile, BuildSongDocument(doc));
+    state_.SetStamp(TextOutputStream::WriteBytes(file, BuildSongDocument(doc)));
   } catch (const UnsyncedWriteException& e) {
     // The song is in the file, but may not survive a crash: it stays unsaved, so that the next
     // save tries again and closing still asks.
-    myFileStamp = e.Stamp();
-    Dialogs::NoteFolderUsed(myFile->Parent());
-    Dialogs::Current().MsgBox(UnsyncedSaveText(*myFile, e.Reason()));
-    SetTitle(txtTitle_->Text());
+    state_.SetStamp(e.Stamp());
+    Dialogs::NoteFolderUsed(file.Parent());
+    Dialogs::Current().MsgBox(UnsyncedSaveText(file, e.Reason()));
+    SetTitle(doc.title);
     return true;
   } catch (const std::exception& e) {
     // The song stays unsaved, with its title and the file chosen; true stops whatever asked
     // for the save, so that closing, New or Open cannot discard the song.
-    Dialogs::Current().MsgBox(SaveFailureText(*myFile, ExceptionReason(e)));
+    Dialogs::Current().MsgBox(SaveFailureText(file, ExceptionReason(e)));
     return true;
   }
-  Dialogs::NoteFolderUsed(myFile->Parent());
+  Dialogs::NoteFolderUsed(file.Parent());
   Modified(false);
-  SetTitle(txtTitle_->Text());
+  SetTitle(doc.title);
   return false;
 }
 
@@ -207,18 +209,18 @@ void Window1::mOpenFile(const FolderItem& file) {
     // The imported text replaces the song text only: the header fields and the centre line
     // stay, and the song counts as modified until it is saved under a name of its own.
     {
-      OpeningScope opening(isOpening);
+      OpeningScope opening(state_);
       SetDefaults();
     }
     txtSong_->SetText(text);
-    myFile.reset();
+    state_.SetFile(std::nullopt);
     SetTitle(QStringLiteral("Harmonote"));
     return;
   }
-  myFile = file;
-  myFileStamp = stamp;
+  state_.SetFile(file);
+  state_.SetStamp(stamp);
   {
-    OpeningScope opening(isOpening);
+    OpeningScope opening(state_);
     SetDefaults();
   }
   ParseFile(read);
@@ -273,7 +275,7 @@ void Window1::Timer1_Action(QTimer*) {
 bool Window1::_mnuNew_Action() {
   if (Modified() && Check4Save()) return true;
   SetDefaults();
-  myFile.reset();
+  state_.SetFile(std::nullopt);
   txtSong_->SetText(QString());
   txtTitle_->SetText(QString());
   txtCapo_->SetText(QString());
@@ -291,10 +293,11 @@ bool Window1::_mnuOpen_Action() {
   const FileTypeRef text = FileTypes1::Text();
   if (!text) throw NilObjectException(QStringLiteral("The plain text type is not defined"));
   const std::optional<FolderItem> chosen =
-      Dialogs::Current().GetOpenFolderItem(SongDocumentType() + *text, myFile ? myFile->Parent() : FolderItem());
+      Dialogs::Current().GetOpenFolderItem(SongDocumentType() + *text,
+                                           state_.File() ? state_.File()->Parent() : FolderItem());
   if (!chosen || !chosen->IsValid()) {
     // The song stays on screen but no longer belongs to a file: the next Save asks for a name.
-    myFile.reset();
+    state_.SetFile(std::nullopt);
     return true;
   }
   mOpenFile(*chosen);
@@ -308,8 +311,8 @@ bool Window1::_mnuSave_Action() {
 
 bool Window1::_mnuSaveAs_Action() {
   // The save dialog starts in the song's own folder, which the song forgets here.
-  if (myFile) Dialogs::NoteFolderUsed(myFile->Parent());
-  myFile.reset();
+  if (state_.File()) Dialogs::NoteFolderUsed(state_.File()->Parent());
+  state_.SetFile(std::nullopt);
   mSave();
   return true;
 }

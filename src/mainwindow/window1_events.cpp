@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "mainwindow/window1.h"
 #include "platform/core/errors.h"
@@ -11,7 +12,10 @@
 #include "platform/core/guard.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/slider.h"
 #include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/picture.h"
 #include "shell/menu_bar1.h"
 #include "shell/toolbar1.h"
@@ -24,41 +28,79 @@ MenuItem* Required(MenuItem* item, const char* name) {
 }  // namespace
 
 void Window1::Canvas1_Paint(Canvas*, Graphics& g) {
-  if (pImage) g.DrawPicture(*pImage, 0, 0);
+  if (pImage_) g.DrawPicture(*pImage_, 0, 0);
   g.ForeColor(QColor(0, 0, 0));
   g.DrawRect(0, 0, g.Width(), g.Height());
 }
 
-void Window1::txtTitle_TextChange(TextField*) { doDrawing(); }
-void Window1::txtCapo_TextChange(TextField*) { doDrawing(); }
-void Window1::txtKey_TextChange(TextField*) { doDrawing(); }
-void Window1::txtTiming_TextChange(TextField*) { doDrawing(); }
-void Window1::txtTempo_TextChange(TextField*) { doDrawing(); }
-void Window1::cbCenterLine_Action(CheckBox*) { doDrawing(); }
-
-void Window1::txtSong_TextChange(TextArea* c) {
-  if (Required(mnuShowMono(), "mnuShowMono")->Checked()) c->SetTextFont(QStringLiteral("Courier"));
+void Window1::txtTitle_TextChange(TextField* c) {
+  state_.SetText(&SongDocument::title, c->Text());
+  doDrawing();
+}
+void Window1::txtCapo_TextChange(TextField* c) {
+  state_.SetText(&SongDocument::capo, c->Text());
+  doDrawing();
+}
+void Window1::txtKey_TextChange(TextField* c) {
+  state_.SetText(&SongDocument::key, c->Text());
+  doDrawing();
+}
+void Window1::txtTiming_TextChange(TextField* c) {
+  state_.SetText(&SongDocument::timing, c->Text());
+  doDrawing();
+}
+void Window1::txtTempo_TextChange(TextField* c) {
+  state_.SetText(&SongDocument::tempo, c->Text());
+  doDrawing();
+}
+void Window1::cbCenterLine_Action(CheckBox* c) {
+  state_.SetCenterLine(c->Value());
   doDrawing();
 }
 
-void Window1::sldrRowHeight_ValueChanged(Slider*) { doDrawing(); }
-void Window1::sldrFretOffset_ValueChanged(Slider*) { doDrawing(); }
-void Window1::sldrFrets_ValueChanged(Slider*) { doDrawing(); }
-void Window1::sldrChordOffset_ValueChanged(Slider*) { doDrawing(); }
-void Window1::sldrChords_ValueChanged(Slider*) { doDrawing(); }
-void Window1::sldrWordSize_ValueChanged(Slider*) { doDrawing(); }
-void Window1::sldrSpacing_ValueChanged(Slider*) { doDrawing(); }
+void Window1::txtSong_TextChange(TextArea* c) {
+  if (Required(mnuShowMono(), "mnuShowMono")->Checked()) c->SetTextFont(QStringLiteral("Courier"));
+  state_.SetText(&SongDocument::song, c->Text());
+  doDrawing();
+}
+
+void Window1::sldrRowHeight_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::rowHeight, c->Value());
+  doDrawing();
+}
+void Window1::sldrFretOffset_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::fretOffset, c->Value());
+  doDrawing();
+}
+void Window1::sldrFrets_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::fretSize, c->Value());
+  doDrawing();
+}
+void Window1::sldrChordOffset_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::chordOffset, c->Value());
+  doDrawing();
+}
+void Window1::sldrChords_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::chordSize, c->Value());
+  doDrawing();
+}
+void Window1::sldrWordSize_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::wordSize, c->Value());
+  doDrawing();
+}
+void Window1::sldrSpacing_ValueChanged(Slider* c) {
+  state_.SetNumber(&SongDocument::spacing, c->Value());
+  doDrawing();
+}
 
 void Window1::UpDownArrows1_Up(UpDownArrows*) {
-  CurrentPageNumber = CurrentPageNumber - 1;
-  if (CurrentPageNumber < 1) CurrentPageNumber = 1;
+  state_.SetPage(std::max<std::int64_t>(state_.Page() - 1, 1));
   setPageLabel();
   doDrawing();
 }
 
 void Window1::UpDownArrows1_Down(UpDownArrows*) {
-  CurrentPageNumber = CurrentPageNumber + 1;
-  if (TotalPages() < CurrentPageNumber) CurrentPageNumber = TotalPages();
+  state_.SetPage(std::min<std::int64_t>(state_.Page() + 1, TotalPages()));
   setPageLabel();
   doDrawing();
 }

@@ -69,14 +69,16 @@ Window1::Window1() : QMainWindow(nullptr) {
   setAttribute(Qt::WA_DeleteOnClose);
   Layout();
   CreateControls();
+  ReadControls();
+  state_.OnModifiedChanged([this](bool modified) { setWindowModified(modified); });
   AddMenuHandlers(this);
   Dialogs::SetParentWindow(this);
 }
 
 Window1::~Window1() {
-  pImage.reset();
-  myPrinterSetup.reset();
-  myFile.reset();
+  pImage_.reset();
+  myPrinterSetup_.reset();
+  state_.OnModifiedChanged(nullptr);
 }
 
 void Window1::Layout() {

@@ -4,7 +4,6 @@
 #include "mainwindow/window1_document_names.h"
 #include "platform/core/errors.h"
 #include "platform/core/strings.h"
-#include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/print_job.h"
 #include "platform/desktop/print_loop.h"
@@ -36,31 +35,31 @@ std::shared_ptr<PrinterSetup> RunPageSetup() {
 bool Window1::_mnuPageSetup_Action() {
   std::shared_ptr<PrinterSetup> setup = RunPageSetup();
   if (!setup) return false;  // the earlier setup stays
-  myPrinterSetup = setup;
+  myPrinterSetup_ = setup;
   return true;
 }
 
 bool Window1::_mnuPrint_Action() {
-  if (!myPrinterSetup) {
+  if (!myPrinterSetup_) {
     std::shared_ptr<PrinterSetup> setup = RunPageSetup();
     if (!setup) return false;  // nothing printed; the next Print asks again
-    myPrinterSetup = setup;
+    myPrinterSetup_ = setup;
   }
-  myPrinterSetup->MaxHorizontalResolution = 96;
-  myPrinterSetup->MaxVerticalResolution = 96;
+  myPrinterSetup_->MaxHorizontalResolution = 96;
+  myPrinterSetup_->MaxVerticalResolution = 96;
 
   std::unique_ptr<PrintJob> job =
-      Dialogs::Current().ShowPrinterDialog(*myPrinterSetup, SongPrint(txtTitle_->Text(), myFile));
+      Dialogs::Current().ShowPrinterDialog(*myPrinterSetup_, SongPrint(state_.Document().title, state_.File()));
   if (!job) return false;
   if (!job->Begin()) {
     Dialogs::Current().MsgBox(job->ErrorText());
     return false;
   }
-  // myDPI stays 72: printed pages are drawn at scale 1, in the preview's sheet units.
+  // The output scale stays 1: printed pages are drawn at scale 1, in the preview's sheet units.
   const bool allPages = PrintCopies(job->Page(), job->Copies(), TotalPages(),
                                     [this](Graphics& g, int page) { RenderSheet(g, page); });
   const bool sent = job->Finish();
-  myDPI = 72.0;
+  state_.SetDpi(72.0);
   if (!allPages || !sent) {
     // Nothing half-printed is reported as done. The preview was never drawn over; only its
     // label followed the printed pages, so it is put back.

@@ -23,7 +23,7 @@ TEST_P(PrintFaults, LeaveNoBrokenFileAndSayWhy) {
   for (const QString& target : {fresh, earlier}) {
     SCOPED_TRACE(target.toStdString());
     dialogs.msgBoxes.clear();
-    if (!w->myPrinterSetup) dialogs.pageSetupAnswers = {QString()};
+    if (!w->myPrinterSetup()) dialogs.pageSetupAnswers = {QString()};
     dialogs.printerAnswers = {PrinterAnswer::ToPdf(target)};
     {
       FaultScope fault(folder, GetParam());

@@ -95,7 +95,7 @@ class DocumentFixture : public WindowFixture {
   }
 
   DocState State() const {
-    return {w->myFile ? std::optional<QString>(w->myFile->Path()) : std::nullopt, w->Modified(), w->Title()};
+    return {w->myFile() ? std::optional<QString>(w->myFile()->Path()) : std::nullopt, w->Modified(), w->Title()};
   }
   static DocState Doc(const std::optional<FolderItem>& file, bool dirty, const QString& title) {
     return {file ? std::optional<QString>(file->Path()) : std::nullopt, dirty, title};
@@ -107,7 +107,7 @@ class DocumentFixture : public WindowFixture {
   // Opens a song document through the start-up path and expects it to succeed.
   void OpenSong(const FolderItem& file) const {
     w->mOpenFile(file);
-    ASSERT_TRUE(w->myFile && *w->myFile == file) << dialogs.msgBoxes.join("|").toStdString();
+    ASSERT_TRUE(w->myFile() && *w->myFile() == file) << dialogs.msgBoxes.join("|").toStdString();
   }
 
   QString folder;

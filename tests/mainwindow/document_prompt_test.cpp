@@ -56,7 +56,7 @@ TEST_F(PromptTest, AsksOnlyForUnsavedChangesAndStopsUnlessTheSongIsSavedOrDiscar
     EXPECT_EQ(p.CancelButton, "Cancel");
     EXPECT_EQ(p.Icon, MessageDialogSpec::Question);
     EXPECT_EQ(w->Modified(), c.dirtyAfter);
-    EXPECT_EQ(w->myFile.has_value(), c.hasFileAfter);
+    EXPECT_EQ(w->myFile().has_value(), c.hasFileAfter);
     EXPECT_EQ(dialogs.saveSuggestions.size(), c.save == SaveOutcome::None ? 0 : 1);
     dialogs.saveSuggestions.clear();
   }
@@ -115,7 +115,7 @@ TEST_F(PromptTest, NewAndOpenStopWhenThePromptSaysSo) {
   for (const auto& cmd : commands) {
     for (const auto& s : stops) {
       SCOPED_TRACE(cmd.command);
-      w->myFile.reset();
+      w->State().SetFile(std::nullopt);
       w->txtTitle()->SetText("Mine");
       w->txtSong()->SetText("[G]mine");
       const QString title = w->Title();

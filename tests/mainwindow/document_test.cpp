@@ -190,13 +190,13 @@ TEST_F(OpenTest, ReadsTheFieldsAFileHoldsAndStartsOnPageOneWithTheDefaultsUnderT
   EXPECT_EQ(w->sldrWordSize()->Value(), 12);
   EXPECT_EQ(w->sldrRowHeight()->Value(), 27);
   EXPECT_EQ(w->txtTiming()->Text(), " 6/8");
-  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_EQ(w->CurrentPageNumber(), 1);
   EXPECT_TRUE(w->cbCenterLine()->Value());
 
   OpenSong(midDoc);
   EXPECT_EQ(w->sldrRowHeight()->Value(), 21);
   EXPECT_FALSE(w->Modified());
-  EXPECT_FALSE(w->isOpening);
+  EXPECT_FALSE(w->isOpening());
 }
 
 TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
@@ -243,7 +243,7 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
       EXPECT_EQ(State(), before);
       EXPECT_EQ(w->txtSong()->Text(), "[G]kept");
       EXPECT_EQ(w->sldrFrets()->Value(), 9);
-      EXPECT_FALSE(w->isOpening);
+      EXPECT_FALSE(w->isOpening());
       ASSERT_EQ(dialogs.msgBoxes.size(), 1);
       EXPECT_TRUE(dialogs.msgBoxes[0].contains(f.Path())) << Report(dialogs).toStdString();
     }
@@ -293,7 +293,7 @@ TEST_F(OpenTest, OneInvalidByteLeavesTheValidTextAsItIs) {
   EXPECT_EQ(w->txtTitle()->Text(), QString::fromUtf8("Café"));
   EXPECT_EQ(w->txtSong()->Text(), QString::fromUtf8("[G]Café “’”"));
   w->_mnuSave_Action();
-  EXPECT_EQ(Bytes(*w->myFile), SongBytes(QString::fromUtf8("Café"), QString::fromUtf8("[G]Café “’”")));
+  EXPECT_EQ(Bytes(*w->myFile()), SongBytes(QString::fromUtf8("Café"), QString::fromUtf8("[G]Café “’”")));
 }
 
 TEST_F(OpenTest, ImportsTextWithAWideByteOrderMark) {
@@ -313,7 +313,7 @@ TEST_F(OpenTest, ARefusedTextLeavesTheWindowAsItWasAndRedrawing) {
   w->txtTitle()->SetText("Before");
   w->Modified(false);
   EXPECT_ANY_THROW(w->ParseFile("one piece only"));
-  EXPECT_FALSE(w->isOpening);
+  EXPECT_FALSE(w->isOpening());
   EXPECT_EQ(w->txtTitle()->Text(), "Before");
   Edit();
   EXPECT_TRUE(w->Modified());  // edits still redraw and mark the song
@@ -480,7 +480,7 @@ TEST_F(LifecycleTest, NewEmptiesTheSongButKeepsTheCentreLine) {
   EXPECT_FALSE(w->cbCenterLine()->Value());
   EXPECT_EQ(w->sldrRowHeight()->Value(), 27);
   EXPECT_EQ(w->sldrSpacing()->Value(), 5);
-  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_EQ(w->CurrentPageNumber(), 1);
 }
 
 TEST_F(LifecycleTest, SetDefaultsChangesOnlyTheLayoutAndThePage) {
@@ -497,5 +497,5 @@ TEST_F(LifecycleTest, SetDefaultsChangesOnlyTheLayoutAndThePage) {
   EXPECT_EQ(w->txtSong()->Text(), "a+++++b");
   EXPECT_FALSE(w->cbCenterLine()->Value());
   EXPECT_TRUE(w->Modified());
-  EXPECT_FALSE(w->isOpening);
+  EXPECT_FALSE(w->isOpening());
 }

@@ -78,7 +78,7 @@ TEST_F(FileDialogs, StartInTheSongsFolderElseTheFolderLastUsed) {
   dialogs.openAnswers = {brokenB};
   w->_mnuOpen_Action();
   ASSERT_EQ(dialogs.msgBoxes.size(), 1);
-  ASSERT_TRUE(w->myFile && *w->myFile == songA);
+  ASSERT_TRUE(w->myFile() && *w->myFile() == songA);
   EXPECT_EQ(OpenStart(), a);
   // Without a file, the folder last used: where that file was chosen.
   w->_mnuNew_Action();
@@ -87,7 +87,7 @@ TEST_F(FileDialogs, StartInTheSongsFolderElseTheFolderLastUsed) {
   // Importing text leaves the song without a file; the next save starts where the text came from.
   dialogs.openAnswers = {textC};
   w->_mnuOpen_Action();
-  ASSERT_FALSE(w->myFile);
+  ASSERT_FALSE(w->myFile());
   w->mSave();
   EXPECT_EQ(dialogs.saveStartFolders.back(), c);
 

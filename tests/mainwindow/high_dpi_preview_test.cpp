@@ -38,8 +38,8 @@ TEST_F(HighDpiPreviewChild, PictureHasTheRatioAndTheSheetKeepsItsUnits) {
   ASSERT_DOUBLE_EQ(w->Canvas1()->devicePixelRatioF(), 2.0);
   w->txtTitle()->SetText("Amazing Grace");
   w->txtSong()->SetText("[G]Amazing grace how sweet the sound");
-  ASSERT_TRUE(w->pImage);
-  const Picture& picture = *w->pImage;
+  ASSERT_TRUE(w->pImage());
+  const Picture& picture = *w->pImage();
   EXPECT_DOUBLE_EQ(picture.Ratio(), 2.0);
   EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(576, 756));
   EXPECT_EQ(picture.Image().size(), QSize(1152, 1512));
@@ -54,7 +54,7 @@ TEST_F(HighDpiPreviewChild, PictureHasTheRatioAndTheSheetKeepsItsUnits) {
   Picture one(576, 756, 1.0);
   {
     auto g = one.NewGraphics();
-    w->RenderSheet(*g, w->CurrentPageNumber);
+    w->RenderSheet(*g, w->CurrentPageNumber());
   }
   const QRect title1 = Ink(one.Image(), QRect(0, 0, 280, 24)), title2 = Ink(img, QRect(0, 0, 560, 48));
   ASSERT_FALSE(title1.isEmpty());

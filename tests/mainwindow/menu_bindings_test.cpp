@@ -83,7 +83,7 @@ class MenuWalkTest : public WindowFixture {
 
   // A song on screen, unmodified, the caret at its end, no file.
   void Song(const QString& text) {
-    w->myFile.reset();
+    w->State().SetFile(std::nullopt);
     w->txtSong()->SetText(text);
     w->txtSong()->SetSelStart(text.size());
     w->Modified(false);
@@ -106,7 +106,7 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
       {"mnuOpen", [&] { count = int(dialogs.openFilters.size()); },
        [&] { EXPECT_EQ(dialogs.openFilters.size(), count + 1); }},
       // With a file the song is written without a question; Save As always asks.
-      {"mnuSave", [&] { QFile::remove(songFile); w->myFile = FolderItem(songFile); count = int(dialogs.saveFilters.size()); },
+      {"mnuSave", [&] { QFile::remove(songFile); w->State().SetFile(FolderItem(songFile)); count = int(dialogs.saveFilters.size()); },
        [&] {
          EXPECT_TRUE(QFile::exists(songFile));
          EXPECT_EQ(dialogs.saveFilters.size(), count);
@@ -170,7 +170,7 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
          answered = [driver] { return driver->Answered(); };
        },
        [&] { EXPECT_TRUE(answered()); }},
-      {"mnuSaveAs", [&] { w->myFile = FolderItem(songFile); count = int(dialogs.saveFilters.size()); },
+      {"mnuSaveAs", [&] { w->State().SetFile(FolderItem(songFile)); count = int(dialogs.saveFilters.size()); },
        [&] { EXPECT_EQ(dialogs.saveFilters.size(), count + 1); }},
   };
   QStringList walked;
@@ -239,11 +239,11 @@ TEST_F(MenuWalkTest, StandardEditItemsActOnTheFocusedFieldLikeTyping) {
 
   // Pasting into the song text goes through its change handler: redrawn and marked modified.
   w->Modified(false);
-  const auto before = w->pImage;  // held, so that a redraw needs a picture of its own
+  const auto before = w->pImage();  // held, so that a redraw needs a picture of its own
   Choose("EditPaste");
   EXPECT_EQ(Text(), "hello");
   EXPECT_TRUE(w->Modified());
-  EXPECT_NE(w->pImage, before);
+  EXPECT_NE(w->pImage(), before);
 
   w->txtTitle()->setFocus();
   Choose("EditPaste");

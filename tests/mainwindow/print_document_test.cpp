@@ -25,7 +25,7 @@ TEST_F(PrintDocumentTest, NamedAfterTheSongAndOfferedBesideIt) {
     w->Modified(false);
     if (c.withFile) OpenSong(song);
     else w->_mnuNew_Action();
-    ASSERT_EQ(w->myFile.has_value(), c.withFile);
+    ASSERT_EQ(w->myFile().has_value(), c.withFile);
     w->txtTitle()->SetText(c.title);
     dialogs.pageSetupAnswers = {QString()};
     dialogs.printerAnswers = {PrinterAnswer::Cancelled()};

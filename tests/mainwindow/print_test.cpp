@@ -42,7 +42,7 @@ class Printing : public WindowFixture {
   // A print through a recording page graphics, with a page setup accepted first when none is kept.
   std::shared_ptr<RecordingGraphics> PrintRecorded(int copies) {
     auto g = std::make_shared<RecordingGraphics>();
-    if (!w->myPrinterSetup) dialogs.pageSetupAnswers.push_back(QString());
+    if (!w->myPrinterSetup()) dialogs.pageSetupAnswers.push_back(QString());
     dialogs.printerAnswers.push_back(PrinterAnswer::Recorded(g, copies));
     EXPECT_TRUE(w->_mnuPrint_Action());
     return g;
@@ -70,7 +70,7 @@ TEST_F(Printing, EveryPageForEachCopyCollatedWithNoBlankPage) {
     int titles = 0;
     for (const auto& op : g->Strings()) titles += op.text == "Song";
     EXPECT_EQ(titles, int(c.labels.size())) << c.song;  // every page, the empty last one too
-    EXPECT_EQ(w->myDPI, 72.0);
+    EXPECT_EQ(w->myDPI(), 72.0);
     EXPECT_FALSE(w->Modified()) << "printing changes nothing a save would write";
   }
 }
@@ -93,22 +93,22 @@ TEST_F(Printing, PagesAreDrawnAtScaleOneOnThePrintersPage) {
 TEST_F(Printing, TheFirstPrintAsksForAPageSetupOnceAndCancelsPrintNothing) {
   w->txtSong()->SetText("la la");
   w->Modified(false);
-  const auto preview = w->pImage;
+  const auto preview = w->pImage();
 
   dialogs.pageSetupAnswers = {std::nullopt};  // the first page setup cancelled
   EXPECT_FALSE(w->_mnuPrint_Action());
-  EXPECT_EQ(w->myPrinterSetup, nullptr);
+  EXPECT_EQ(w->myPrinterSetup(), nullptr);
   EXPECT_TRUE(dialogs.printerSetups.empty());
 
   dialogs.pageSetupAnswers = {QString(kA4)};
   dialogs.printerAnswers = {PrinterAnswer::Cancelled()};  // asked again, then the printer dialog cancelled
   EXPECT_FALSE(w->_mnuPrint_Action());
-  ASSERT_NE(w->myPrinterSetup, nullptr);
-  EXPECT_EQ(w->myPrinterSetup->SetupString(), kA4);
+  ASSERT_NE(w->myPrinterSetup(), nullptr);
+  EXPECT_EQ(w->myPrinterSetup()->SetupString(), kA4);
   EXPECT_EQ(dialogs.pageSetups.size(), 2u);
   EXPECT_EQ(dialogs.printerSetups.size(), 1u);
   EXPECT_FALSE(w->Modified());
-  EXPECT_EQ(w->pImage, preview);  // no redraw
+  EXPECT_EQ(w->pImage(), preview);  // no redraw
 
   PrintRecorded(1);  // straight to the printer dialog now
   EXPECT_EQ(dialogs.pageSetups.size(), 2u);
@@ -119,11 +119,11 @@ TEST_F(Printing, PageSetupStartsFromTheDefaultsAndACancelKeepsTheEarlierSetup) {
   const QString defaults = PrinterSetup().SetupString();
   dialogs.pageSetupAnswers = {QString(kA4), std::nullopt};
   EXPECT_TRUE(w->_mnuPageSetup_Action());
-  ASSERT_NE(w->myPrinterSetup, nullptr);
-  const auto kept = w->myPrinterSetup;
+  ASSERT_NE(w->myPrinterSetup(), nullptr);
+  const auto kept = w->myPrinterSetup();
   EXPECT_FALSE(w->_mnuPageSetup_Action());
-  EXPECT_EQ(w->myPrinterSetup, kept);
-  EXPECT_EQ(w->myPrinterSetup->SetupString(), kA4);
+  EXPECT_EQ(w->myPrinterSetup(), kept);
+  EXPECT_EQ(w->myPrinterSetup()->SetupString(), kA4);
   ASSERT_EQ(dialogs.pageSetups.size(), 2u);
   EXPECT_EQ(dialogs.pageSetups[0].SetupString(), defaults);
   EXPECT_EQ(dialogs.pageSetups[1].SetupString(), defaults);
@@ -150,7 +150,7 @@ TEST_F(Printing, APrintThatCannotStartOrFinishSaysSoAndIsNotReportedDone) {
     ASSERT_EQ(dialogs.msgBoxes.size(), 1) << c.message.toStdString();
     EXPECT_TRUE(dialogs.msgBoxes[0].contains(c.message)) << dialogs.msgBoxes[0].toStdString();
     EXPECT_FALSE(w->Modified());
-    EXPECT_EQ(w->myDPI, 72.0);
+    EXPECT_EQ(w->myDPI(), 72.0);
   }
   EXPECT_EQ(cases[2].answer.recording->Pages(), 3);  // it stopped at the refused page
 }

@@ -40,9 +40,9 @@ class ToolsTest : public WindowFixture {
     w->txtSong()->SetText(text);
     w->Modified(false);
     assignments = 0;
-    picture = w->pImage;  // held, so that a new picture can never take its address
+    picture = w->pImage();  // held, so that a new picture can never take its address
   }
-  bool Redrawn() const { return w->pImage != picture; }
+  bool Redrawn() const { return w->pImage() != picture; }
   QString Text() const { return w->txtSong()->Text(); }
 
   int assignments = 0;

@@ -227,11 +227,11 @@ TEST_F(ToolsUndoTest, UndoAndRedoAreEditsOfTheSong) {
   for (int i = 0; i < 3; ++i) {
     SCOPED_TRACE(steps[i].first);
     w->Modified(false);
-    const auto picture = w->pImage;  // held, so that a redraw needs a picture of its own
+    const auto picture = w->pImage();  // held, so that a redraw needs a picture of its own
     steps[i].second();
     EXPECT_EQ(Text(), expected[i]);
     EXPECT_TRUE(w->Modified());
-    EXPECT_NE(w->pImage, picture) << "redrawn";
+    EXPECT_NE(w->pImage(), picture) << "redrawn";
   }
 }
 

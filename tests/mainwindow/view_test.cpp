@@ -29,7 +29,7 @@ TEST_F(ViewCommands, ToggleSpellCheckMovesTheCaretHomeAndTouchesNothingElse) {
   TextArea* song = w->txtSong();
   song->SetText("the lazzy dog\rand the lazy cat");
   w->Modified(false);
-  const auto preview = w->pImage;
+  const auto preview = w->pImage();
   song->SetSelStart(4);
   song->SetSelLength(5);
   EXPECT_TRUE(song->AutomaticallyCheckSpelling());
@@ -44,7 +44,7 @@ TEST_F(ViewCommands, ToggleSpellCheckMovesTheCaretHomeAndTouchesNothingElse) {
     EXPECT_EQ(song->SelLength(), 0);
     EXPECT_EQ(song->Text(), "the lazzy dog\rand the lazy cat");
     EXPECT_FALSE(w->Modified()) << "re-marking the words is not an edit";
-    EXPECT_EQ(w->pImage, preview);
+    EXPECT_EQ(w->pImage(), preview);
     EXPECT_FALSE(w->mnuToggleSpellCheck()->Checked());
   }
 }

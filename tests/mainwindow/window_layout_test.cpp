@@ -162,16 +162,16 @@ TEST_F(WindowLayout, FocusRunsThroughTheFieldsTheSongAndThePanel) {
 
 TEST_F(WindowLayout, OpenEventLeavesPageOneDrawnThePanelClosedAndNothingUnsaved) {
   EXPECT_EQ(Window1::Instance(), w);  // the same window while it is open
-  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_EQ(w->CurrentPageNumber(), 1);
   EXPECT_EQ(w->lblPage()->text(), "Page: 1");
-  ASSERT_NE(w->pImage, nullptr);
-  EXPECT_EQ(QSize(w->pImage->Width(), w->pImage->Height()), QSize(576, 756));
+  ASSERT_NE(w->pImage(), nullptr);
+  EXPECT_EQ(QSize(w->pImage()->Width(), w->pImage()->Height()), QSize(576, 756));
   EXPECT_FALSE(w->Modified());
   EXPECT_FALSE(w->isWindowModified());
-  EXPECT_FALSE(w->isOpening);
-  EXPECT_EQ(w->myDPI, 72.0);
-  EXPECT_FALSE(w->myFile.has_value());
-  EXPECT_EQ(w->myPrinterSetup, nullptr);
+  EXPECT_FALSE(w->isOpening());
+  EXPECT_EQ(w->myDPI(), 72.0);
+  EXPECT_FALSE(w->myFile().has_value());
+  EXPECT_EQ(w->myPrinterSetup(), nullptr);
   EXPECT_EQ(w->Title(), "Harmonote");
   EXPECT_TRUE(w->GroupBox1()->isHidden());
   EXPECT_FALSE(w->BevelButton1()->Value());
@@ -209,7 +209,7 @@ TEST_F(WindowLayout, AClosedWindowIsReplacedByAFreshOne) {
   Window1* fresh = Window1::Instance();
   EXPECT_NE(fresh, nullptr);
   EXPECT_EQ(fresh->txtTitle()->Text(), "");
-  EXPECT_EQ(fresh->CurrentPageNumber, 1);
+  EXPECT_EQ(fresh->CurrentPageNumber(), 1);
   EXPECT_FALSE(fresh->Modified());
   w = fresh;
 }

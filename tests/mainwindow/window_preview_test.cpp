@@ -49,9 +49,9 @@ TEST_F(WindowPreview, EveryChangeOfASongFieldRedrawsAndMarksTheSongModifiedWhenI
   };
   for (const auto& [what, change] : changes) {
     w->Modified(false);
-    const auto before = w->pImage;
+    const auto before = w->pImage();
     change();
-    EXPECT_NE(w->pImage, before) << what;
+    EXPECT_NE(w->pImage(), before) << what;
     EXPECT_TRUE(w->Modified()) << what;
     EXPECT_TRUE(w->isWindowModified()) << what;
   }
@@ -71,7 +71,7 @@ TEST_F(WindowPreview, TypingRedrawsAfterEachKeyWithTheNewText) {
   std::vector<std::shared_ptr<Picture>> pictures;
   for (const char* key : {"a", "b", "c"}) {
     QTest::keyClicks(w->txtSong(), key);
-    pictures.push_back(w->pImage);
+    pictures.push_back(w->pImage());
   }
   EXPECT_NE(pictures[0], pictures[1]);
   EXPECT_NE(pictures[1], pictures[2]);
@@ -81,21 +81,21 @@ TEST_F(WindowPreview, TypingRedrawsAfterEachKeyWithTheNewText) {
 
 TEST_F(WindowPreview, NothingRedrawsOrIsMarkedWhileOpening) {
   w->Modified(false);
-  const auto before = w->pImage;
-  w->isOpening = true;
+  const auto before = w->pImage();
+  w->State().SetOpening(true);
   w->txtTitle()->SetText("x");
   w->txtSong()->SetText("y");
   w->sldrRowHeight()->SetValue(40);
   w->cbCenterLine()->SetValue(false);
   w->doDrawing();
-  EXPECT_EQ(w->pImage, before);
+  EXPECT_EQ(w->pImage(), before);
   EXPECT_FALSE(w->Modified());
 }
 
 TEST_F(WindowPreview, PictureIsWhiteWithBlackTextAndAGreyCentreLine) {
   w->txtTitle()->SetText("Amazing Grace");
   w->txtSong()->SetText("[G]Amazing grace how sweet the sound");
-  const QImage img = w->pImage->Image();
+  const QImage img = w->pImage()->Image();
   ASSERT_EQ(img.size(), QSize(576, 756));
   EXPECT_EQ(img.pixel(5, 5), qRgb(255, 255, 255));
   EXPECT_EQ(img.pixel(570, 300), qRgb(255, 255, 255));
@@ -104,7 +104,7 @@ TEST_F(WindowPreview, PictureIsWhiteWithBlackTextAndAGreyCentreLine) {
   EXPECT_TRUE(AnyPixel(img, QRect(10, 4, 120, 16), [](QRgb p) { return qGray(p) < 60; }));  // the title
 
   w->cbCenterLine()->SetValue(false);
-  EXPECT_EQ(w->pImage->Image().pixel(288, 700), qRgb(255, 255, 255));
+  EXPECT_EQ(w->pImage()->Image().pixel(288, 700), qRgb(255, 255, 255));
 }
 
 // A redraw draws again on the picture it has while nobody else holds it: nothing of the sheet
@@ -112,16 +112,16 @@ TEST_F(WindowPreview, PictureIsWhiteWithBlackTextAndAGreyCentreLine) {
 TEST_F(WindowPreview, ARedrawInPlaceLeavesNothingOfTheSheetBefore) {
   w->txtTitle()->SetText("Amazing Grace");
   w->txtSong()->SetText("[G]Amazing grace how sweet the sound");
-  const QImage first = w->pImage->Image().copy();
-  const Picture* picture = w->pImage.get();
+  const QImage first = w->pImage()->Image().copy();
+  const Picture* picture = w->pImage().get();
   w->txtTitle()->SetText("Another title, longer than the first one");
   w->txtSong()->SetText("{Chorus}\r[D]Through many dangers, toils and snares\r-----\rsecond column");
-  EXPECT_EQ(w->pImage.get(), picture);
-  EXPECT_NE(w->pImage->Image(), first);
+  EXPECT_EQ(w->pImage().get(), picture);
+  EXPECT_NE(w->pImage()->Image(), first);
   w->txtTitle()->SetText("Amazing Grace");
   w->txtSong()->SetText("[G]Amazing grace how sweet the sound");
-  EXPECT_EQ(w->pImage.get(), picture);
-  EXPECT_EQ(w->pImage->Image(), first);
+  EXPECT_EQ(w->pImage().get(), picture);
+  EXPECT_EQ(w->pImage()->Image(), first);
 }
 
 TEST_F(WindowPreview, CanvasPaintsThePictureInsideABlackFrame) {
@@ -134,7 +134,7 @@ TEST_F(WindowPreview, CanvasPaintsThePictureInsideABlackFrame) {
   EXPECT_TRUE(Grey(shown.pixel(288, 700)));
 
   // Without a picture only the frame is drawn.
-  w->pImage.reset();
+  w->DropPreview();
   RecordingGraphics g(576, 756);
   w->Canvas1_Paint(w->Canvas1(), g);
   ASSERT_EQ(g.Ops().size(), 1u);
@@ -156,16 +156,16 @@ TEST_F(WindowPreview, PageArrowsStayWithinTheSongAndLeaveTheFlag) {
     } else {
       w->UpDownArrows1_Up(w->UpDownArrows1());
     }
-    EXPECT_EQ(w->CurrentPageNumber, s.page);
+    EXPECT_EQ(w->CurrentPageNumber(), s.page);
     EXPECT_EQ(w->lblPage()->text(), QStringLiteral("Page: %1").arg(s.page));
     EXPECT_FALSE(w->Modified());
   }
   // The arrows widget itself: the upper half goes back, the lower half on.
   w->UpDownArrows1()->setFocus();
   QTest::mouseClick(w->UpDownArrows1(), Qt::LeftButton, {}, QPoint(6, 18));
-  EXPECT_EQ(w->CurrentPageNumber, 2);
+  EXPECT_EQ(w->CurrentPageNumber(), 2);
   QTest::mouseClick(w->UpDownArrows1(), Qt::LeftButton, {}, QPoint(6, 3));
-  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_EQ(w->CurrentPageNumber(), 1);
 }
 
 TEST_F(WindowPreview, PageCountFollowsTheMarkers) {
@@ -179,16 +179,16 @@ TEST_F(WindowPreview, PageCountFollowsTheMarkers) {
   }
   w->txtSong()->SetText("");
   w->UpDownArrows1_Down(w->UpDownArrows1());
-  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_EQ(w->CurrentPageNumber(), 1);
 }
 
 TEST_F(WindowPreview, RemovingThePageMarkersWhileOnPageThreeShowsPageOne) {
   w->txtSong()->SetText("one\r+++++\rtwo\r+++++\rthree");
   w->UpDownArrows1_Down(w->UpDownArrows1());
   w->UpDownArrows1_Down(w->UpDownArrows1());
-  ASSERT_EQ(w->CurrentPageNumber, 3);
+  ASSERT_EQ(w->CurrentPageNumber(), 3);
   w->txtSong()->SetText("one\rtwo\rthree");
-  EXPECT_EQ(w->CurrentPageNumber, 1);
+  EXPECT_EQ(w->CurrentPageNumber(), 1);
   EXPECT_EQ(w->lblPage()->text(), "Page: 1");
   // Deleting one marker while on the last page moves to the new last page.
   w->txtSong()->SetText("one\r+++++\rtwo\r+++++\rthree");
@@ -197,7 +197,7 @@ TEST_F(WindowPreview, RemovingThePageMarkersWhileOnPageThreeShowsPageOne) {
   w->txtSong()->SetSelStart(w->txtSong()->Text().indexOf("+++++"));
   w->txtSong()->SetSelLength(5);
   w->txtSong()->SetSelText("");
-  EXPECT_EQ(w->CurrentPageNumber, 2);
+  EXPECT_EQ(w->CurrentPageNumber(), 2);
   EXPECT_EQ(w->lblPage()->text(), "Page: 2");
 }
 
@@ -208,7 +208,7 @@ TEST_F(WindowPreview, SettingsPanelTogglesBothWays) {
   } looks[] = {{true, 350}, {true, 350}, {false, 628}, {false, 628}, {true, 350}};
   for (const auto& l : looks) {
     w->Modified(false);
-    const auto before = w->pImage;
+    const auto before = w->pImage();
     w->ToggleSettings(l.show);
     EXPECT_EQ(!w->GroupBox1()->isHidden(), l.show);
     EXPECT_EQ(w->sldrSpacing()->isVisible(), l.show);
@@ -216,7 +216,7 @@ TEST_F(WindowPreview, SettingsPanelTogglesBothWays) {
     EXPECT_EQ(w->txtSong()->y(), 79);
     EXPECT_EQ(w->BevelButton1()->Value(), l.show);
     EXPECT_EQ(w->mnuSettings()->Checked(), l.show);
-    EXPECT_EQ(w->pImage, before);  // neither a redraw
+    EXPECT_EQ(w->pImage(), before);  // neither a redraw
     EXPECT_FALSE(w->Modified());   // nor a change
   }
   // The button flips it, and its handler gets the new value.
@@ -252,7 +252,7 @@ TEST_F(WindowPreview, TitleAndModifiedMarkerAreKeptApart) {
     EXPECT_EQ(w->windowHandle()->title(), QString(c.title));
   }
   EXPECT_EQ(w->dpiScale(), 1.0);
-  w->myDPI = 144.0;
+  w->State().SetDpi(144.0);
   EXPECT_EQ(w->dpiScale(), 2.0);
-  w->myDPI = 72.0;
+  w->State().SetDpi(72.0);
 }
