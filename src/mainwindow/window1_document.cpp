@@ -21,6 +21,7 @@
 #include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/dialogs.h"
 #include "sheet/song_document.h"
+#include "sheet/song_file.h"
 #include "shell/toolbar1.h"
 
 namespace {
@@ -151,13 +152,10 @@ bool Window1::mSave() {
   const std::optional<FileStamp> onDisk = FileStamp::Of(file);
   if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return true;
   try {
-    // Written to a temporary file that replaces the old document only once it is complete, or
-    // into the file itself where replacing it would lose what it has.
-    state_.SetStamp(TextOutputStream::WriteBytes(file, BuildSongDocument(doc)));
+    WriteSongFile(state_);
   } catch (const UnsyncedWriteException& e) {
     // The song is in the file, but may not survive a crash: it stays unsaved, so that the next
     // save tries again and closing still asks.
-    state_.SetStamp(e.Stamp());
     Dialogs::NoteFolderUsed(file.Parent());
     Dialogs::Current().MsgBox(UnsyncedSaveText(file, e.Reason()));
     SetTitle(doc.title);
@@ -169,7 +167,6 @@ bool Window1::mSave() {
     return true;
   }
   Dialogs::NoteFolderUsed(file.Parent());
-  Modified(false);
   SetTitle(doc.title);
   return false;
 }
@@ -186,19 +183,9 @@ bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
 
 void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
-  QString text;
-  SongDocumentRead read;
-  // Taken before the read: a change while the file is read then shows as a change at the next save.
-  const std::optional<FileStamp> stamp = FileStamp::Of(file);
+  SongFileRead got;
   try {
-    // Only regular files are read, and never blocking. Valid UTF-8 is kept as it is; a byte that
-    // is not (an older editor's Windows-1252) is read as that character instead of a replacement
-    // mark. Bytes that are not text (a NUL, a song document in UTF-16) change nothing.
-    text = TextInputStream::ReadText(file, import ? TextKind::TextImport : TextKind::SongDocument);
-    if (!import) {
-      read = ParseSongDocument(text);
-      if (!read.ok) throw RuntimeException(read.refusal);
-    }
+    got = ReadSongFile(file, import);
   } catch (const std::exception& e) {
     Dialogs::Current().MsgBox(OpenFailureText(file, ExceptionReason(e)));
     return;
@@ -212,18 +199,18 @@ void Window1::mOpenFile(const FolderItem& file) {
       OpeningScope opening(state_);
       SetDefaults();
     }
-    txtSong_->SetText(text);
+    txtSong_->SetText(got.text);
     state_.SetFile(std::nullopt);
     SetTitle(QStringLiteral("Harmonote"));
     return;
   }
   state_.SetFile(file);
-  state_.SetStamp(stamp);
+  state_.SetStamp(got.stamp);
   {
     OpeningScope opening(state_);
     SetDefaults();
   }
-  ParseFile(read);
+  ParseFile(got.read);
   Modified(false);
 }
 

@@ -1,0 +1,32 @@
+#include "sheet/song_file.h"
+
+#include "platform/core/errors.h"
+#include "platform/core/file_writer.h"
+
+SongFileRead ReadSongFile(const FolderItem& file, bool import) {
+  SongFileRead r;
+  // Taken before the read: a change while the file is read then shows as a change at the next save.
+  r.stamp = FileStamp::Of(file);
+  // Only regular files are read, and never blocking. Valid UTF-8 is kept as it is; a byte that
+  // is not (an older editor's Windows-1252) is read as that character instead of a replacement
+  // mark. Bytes that are not text (a NUL, a song document in UTF-16) change nothing.
+  r.text = TextInputStream::ReadText(file, import ? TextKind::TextImport : TextKind::SongDocument);
+  if (!import) {
+    r.read = ParseSongDocument(r.text);
+    if (!r.read.ok) throw RuntimeException(r.read.refusal);
+  }
+  return r;
+}
+
+void WriteSongFile(SongState& state) {
+  if (!state.File()) throw NilObjectException(QStringLiteral("The song has no file"));
+  try {
+    // Written to a temporary file that replaces the old document only once it is complete, or
+    // into the file itself where replacing it would lose what it has.
+    state.SetStamp(TextOutputStream::WriteBytes(*state.File(), BuildSongDocument(state.Document())));
+  } catch (const UnsyncedWriteException& e) {
+    state.SetStamp(e.Stamp());
+    throw;
+  }
+  state.SetModified(false);
+}
