@@ -3,7 +3,12 @@
 namespace lyrics {
 namespace {
 
-bool IsLetterOrMark(char32_t c) { return QChar::isLetter(c) || QChar::isMark(c); }
+bool IsAsciiLetter(char32_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+bool IsLetterOrMark(char32_t c) {
+  if (c < 128) return IsAsciiLetter(c);  // the common case, without the table look-up
+  return QChar::isLetter(c) || QChar::isMark(c);
+}
 
 // The character at i of text and how many code units it takes (a lone surrogate is one character
 // of its own, never a letter).
