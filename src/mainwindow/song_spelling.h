@@ -1,5 +1,5 @@
 #pragma once
-// How the song text reads for its spell checker: the sung words, chords left out (sheet/lyrics).
+// How the song text reads for its spell checker: the sung words, chords left out.
 #include "platform/desktop/word_reading.h"
 #include "sheet/lyric_words.h"
 
