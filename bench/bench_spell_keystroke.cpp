@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_common.h"
+#include "mainwindow/song_spelling.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/spell_check.h"
 #include "tools/reflow.h"
@@ -101,7 +102,7 @@ void MeasureDocument(const QString& line, int at) {
     doc.setDocumentLayout(new NoLayout(&doc));
     doc.setPlainText(line);
     std::unique_ptr<SpellHighlighter> speller;
-    if (on) speller = std::make_unique<SpellHighlighter>(&doc);
+    if (on) speller = std::make_unique<SpellHighlighter>(&doc, SongWordReading());
     ms[on] = AdaptiveMedianMs(3000, [&] { keystroke(doc); }) / 2;
   }
   Row("document: keystroke, spell checking off", ms[0]);
@@ -146,6 +147,7 @@ void MeasureTextArea(const QString& line, int at) {
   double entered = 0;
   double checkerMs = 0;
   QObject::connect(on.document(), &QTextDocument::contentsChange, [&] { entered = CpuMs(); });
+  on.SetWordReading(SongWordReading());
   on.SetAutomaticallyCheckSpelling(true);
   QObject::connect(on.document(), &QTextDocument::contentsChange, [&] {
     checkerMs += CpuMs() - entered;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "bench_common.h"
+#include "mainwindow/song_spelling.h"
 #include "platform/desktop/controls/text_area.h"
 #include "tools/reflow.h"
 #include "tools/transpose.h"
@@ -19,6 +20,7 @@ void Measure(const QString& song, const char* label) {
   const QString joined = RemoveLineFeeds(song);
   TextArea area;
   area.resize(376, 350);
+  area.SetWordReading(SongWordReading());
   area.SetAutomaticallyCheckSpelling(true);
   area.show();
   int turn = 0;

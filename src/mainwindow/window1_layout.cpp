@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "mainwindow/song_spelling.h"
 #include "mainwindow/window1.h"
 #include "platform/core/errors.h"
 #include "platform/core/guard.h"
@@ -213,6 +214,7 @@ void Window1::_CreateControls0() {
   txtSong_->SetTextSize(12);
   txtSong_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtSong_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtSong_->SetWordReading(SongWordReading());
   txtSong_->SetAutomaticallyCheckSpelling(true);
   ModifiedKeyFilter::InstallOn(txtSong_);
   connect(txtSong_, &TextArea::TextChange, this, [this] { Handle([this] { txtSong_TextChange(txtSong_); }); });

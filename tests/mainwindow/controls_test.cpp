@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include "mainwindow/song_spelling.h"
 #include "platform/desktop/controls/bevel_button.h"
 #include "platform/desktop/controls/check_box.h"
 #include "platform/desktop/controls/slider.h"
@@ -36,6 +37,7 @@ TEST(TextAreaModel, ReadsBackCrLineEndsAndKeepsEveryCharacter) {
 
 TEST(TextAreaModel, SettingFromCodeFiresOnceEvenWhenUnchanged) {
   TextArea area;
+  area.SetWordReading(SongWordReading());
   area.SetAutomaticallyCheckSpelling(true);
   QSignalSpy spy(&area, &TextArea::TextChange);
   area.SetText("same wrd");
@@ -53,6 +55,14 @@ TEST(TextAreaModel, SettingFromCodeFiresOnceEvenWhenUnchanged) {
   area.SetSelLength(1);
   QCoreApplication::processEvents();
   EXPECT_EQ(spy.count(), 0);
+  // Nor is switching the checking on for the first time, which underlines the text as it starts.
+  TextArea fresh;
+  fresh.SetWordReading(SongWordReading());
+  fresh.SetText("abc wrod");
+  QSignalSpy freshSpy(&fresh, &TextArea::TextChange);
+  fresh.SetAutomaticallyCheckSpelling(true);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(freshSpy.count(), 0);
 }
 
 TEST(TextAreaModel, TypingFiresOncePerChangeAndSeesTheNewText) {

@@ -12,6 +12,7 @@
 
 #include "platform/desktop/bracket_index.h"
 #include "platform/desktop/controls/text_area.h"
+#include "mainwindow/song_spelling.h"
 #include "platform/desktop/spell_check.h"
 #include "spell_underlines.h"
 
@@ -41,10 +42,10 @@ TEST(SpellHighlighterDeferred, ALongSongIsCheckedOnScreenAtOnceAndTheRestWhenIdl
   if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
   QPlainTextEdit edit;
   QTextDocument* doc = edit.document();
-  SpellHighlighter h(doc, dict);
+  SpellHighlighter h(doc, SongWordReading(), dict);
   h.SetShownLines([] { return std::pair{40, 70}; });
   int edits = 0;
-  QObject::connect(doc, &QTextDocument::contentsChanged, [&] { edits += SpellHighlighter::Busy(doc) ? 0 : 1; });
+  QObject::connect(doc, &QTextDocument::contentsChanged, [&] { edits += h.Busy() ? 0 : 1; });
 
   edit.setPlainText(Song(2000));
   EXPECT_EQ(edits, 1);
@@ -73,7 +74,7 @@ TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshChec
   QPlainTextEdit edit;
   QTextDocument* doc = edit.document();
   edit.setPlainText(Song(3000));
-  SpellHighlighter h(doc, dict);
+  SpellHighlighter h(doc, SongWordReading(), dict);
   std::mt19937 rnd(5);
   std::pair<int, int> shown{0, 30};
   h.SetShownLines([&] { return shown; });
@@ -148,6 +149,7 @@ TEST(SpellHighlighterDeferred, TheTextAreaChecksTheLinesItScrollsTo) {
   TextArea area;
   area.resize(400, 300);
   area.show();
+  area.SetWordReading(SongWordReading());
   area.SetAutomaticallyCheckSpelling(true);
   SpellHighlighter* h = area.Speller();
   ASSERT_NE(h, nullptr);

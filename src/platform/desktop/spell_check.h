@@ -1,7 +1,6 @@
 #pragma once
 // Spell checking of a text document with a Hunspell dictionary: misspelt words are underlined.
 // Without a dictionary (or a build without Hunspell) nothing is ever marked.
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -11,43 +10,26 @@
 #include <memory>
 #include <utility>
 
+#include "platform/desktop/spell_dictionary.h"
+#include "platform/desktop/word_reading.h"
+
 class QTextBlock;
 class QTextDocument;
 class QTimer;
 
-class SpellDictionary {
- public:
-  ~SpellDictionary();
-  // The system's "en_US" dictionary (/usr/share/hunspell and the usual other places); nullptr
-  // when it is not installed.
-  static std::shared_ptr<SpellDictionary> EnUs();
-  // A dictionary from its two files; nullptr when they cannot be read.
-  static std::shared_ptr<SpellDictionary> Load(const QString& affPath, const QString& dicPath);
-
-  bool IsCorrect(const QString& word);
-
- private:
-  struct Impl;
-  explicit SpellDictionary(std::unique_ptr<Impl> impl);
-  std::unique_ptr<Impl> impl_;
-  QHash<QString, bool> known_;  // lyrics repeat their words; each is looked up once
-};
-
 // Underlines the misspelt words of a document, as formats of the lines' layouts (the document's
-// text and its undo history stay as they are). Chord names between "[" and "]" and words with
-// digits are not checked.
+// text and its undo history stay as they are). The words are those the reading finds; without a
+// complete reading, as without a dictionary, nothing is marked.
 //
-// An edit re-checks, inside that edit's own change signal, only the words it touched: on a long
-// line (a song made one line) the re-check starts after the last word boundary before the edit
-// and stops at the first one after it where the reading of the rest of the line cannot have
-// changed, and the underlines after the edit move with the text. A line is re-checked whole when
-// the edit joined or split lines, and a short line always is.
+// An edit re-checks, inside that edit's own change signal, only the words it touched (see
+// RecheckEdit); a line is re-checked whole when the edit joined or split lines, and a short line
+// always is.
 //
 // Changing formats makes Qt report a change of the document's contents (contentsChange and
 // contentsChanged, hence QTextEdit::textChanged) although no character changed. Every pass over
 // the whole document (when the highlighter is made, switched on or off, or removed) runs with
-// Busy(document) true: a text control must ignore the change signals it gets while Busy(its
-// document) is true. The re-check of an edit adds no change signal of its own.
+// Busy() true: the text control must ignore the change signals it gets while its highlighter is
+// busy. The re-check of an edit adds no change signal of its own.
 //
 // A change of many lines at once (a song opened, a command that rewrites the whole song, the
 // checking switched on over a long song) checks at once only the lines on screen, as the
@@ -56,7 +38,8 @@ class SpellDictionary {
 class SpellHighlighter : public QObject {
   Q_OBJECT
  public:
-  explicit SpellHighlighter(QTextDocument* doc, std::shared_ptr<SpellDictionary> dictionary = SpellDictionary::EnUs());
+  SpellHighlighter(QTextDocument* doc, const WordReading& reading,
+                   std::shared_ptr<SpellDictionary> dictionary = SpellDictionary::EnUs());
   ~SpellHighlighter() override;
 
   QTextDocument* document() const { return doc_; }
@@ -64,8 +47,8 @@ class SpellHighlighter : public QObject {
   bool Enabled() const { return enabled_; }
   // Switches the checking on or off and marks or unmarks the whole document at once.
   void SetEnabled(bool on);
-  bool Busy() const;
-  static bool Busy(const QTextDocument* doc);
+  // Whether a pass of the checker's own is changing the document's formats.
+  bool Busy() const { return inPass_; }
 
   // The block numbers of the first and the last line the control may show, both included.
   using ShownLines = std::function<std::pair<int, int>()>;
@@ -82,10 +65,10 @@ class SpellHighlighter : public QObject {
 
  private:
   void OnContentsChange(int from, int removed, int added);
-  // Every line, as one pass marked Busy: at once when switched off or for a short document, else
-  // the lines on screen at once and the rest when idle.
+  // Every line, as one pass: at once when switched off or for a short document, else the lines
+  // on screen at once and the rest when idle.
   void CheckAll();
-  // Runs work as one pass marked Busy: one edit block, no re-check of its own changes.
+  // Runs work as one pass: Busy() meanwhile, one edit block, no re-check of its own changes.
   void InPass(const std::function<void()>& work);
   // The waiting lines on screen, inside a pass or a change signal.
   void CheckShownLines();
@@ -101,8 +84,8 @@ class SpellHighlighter : public QObject {
   bool SetUnderlines(const QTextBlock& block, const QList<QPair<int, int>>& words);
 
   QPointer<QTextDocument> doc_;
+  WordReading reading_;
   std::shared_ptr<SpellDictionary> dictionary_;
-  class Pass;
   bool enabled_ = true;
   bool inPass_ = false;
   int blockCount_ = 0;

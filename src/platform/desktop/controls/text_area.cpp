@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -281,7 +282,9 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
   if (on && !speller_) {
     // One dictionary for every text area of the run: loading it is slow.
     static const std::shared_ptr<SpellDictionary> dictionary = SpellDictionary::EnUs();
-    speller_ = new SpellHighlighter(document(), dictionary);
+    // Its first pass runs before it is ours to ask whether it is busy.
+    const QScopedValueRollback<bool> making(makingSpeller_, true);
+    speller_ = new SpellHighlighter(document(), wordReading_, dictionary);
     // Every line begins at least one row of the text: the rows that fit bound the lines shown.
     speller_->SetShownLines([this] {
       const int top = firstVisibleBlock().blockNumber();
@@ -294,7 +297,7 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
 }
 
 void TextArea::OnDocumentChanged() {
-  if (SpellHighlighter::Busy(document())) return;
+  if (makingSpeller_ || (speller_ && speller_->Busy())) return;
   cacheValid_ = false;
   emit TextChange();
 }

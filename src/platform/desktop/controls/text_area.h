@@ -18,6 +18,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/desktop/word_reading.h"
+
 class QMimeData;
 class SpellHighlighter;
 
@@ -55,6 +57,8 @@ class TextArea : public QPlainTextEdit {
   void SetTextFont(const QString& name);
   void SetTextSize(double points);
 
+  // How the text splits into words for the spell checker; until it is set nothing is marked.
+  void SetWordReading(const WordReading& reading) { wordReading_ = reading; }
   // Misspelt words underlined while on (nothing is marked without a dictionary).
   bool AutomaticallyCheckSpelling() const { return spellCheck_; }
   void SetAutomaticallyCheckSpelling(bool on);
@@ -88,5 +92,7 @@ class TextArea : public QPlainTextEdit {
   QString fontName_ = QStringLiteral("System");
   double fontSize_ = 12;
   bool spellCheck_ = false;
+  WordReading wordReading_;
   SpellHighlighter* speller_ = nullptr;
+  bool makingSpeller_ = false;
 };
