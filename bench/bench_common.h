@@ -38,11 +38,12 @@ inline void Report(const char* what, double ms) {
 // break every pageLines lines; or, with over = true, chord lines written over lyric lines and no
 // page breaks. Lines end with CR, as the song text area gives them.
 inline QString GenerateSong(int lines, bool over = false, int pageLines = 80) {
-  static const char* words[] = {"amazing", "grace", "how", "sweet", "the", "sound", "that", "saved", "a",
-                                "wretch", "like", "me", "once", "was", "lost", "but", "now", "am", "found",
-                                "blind", "I", "see", "through", "many", "dangers", "toils", "and", "snares"};
-  static const char* chords[] = {"Eb", "Ab", "Bb7", "Cm", "Fm7", "Gm", "Ab/C", "Bbsus4", "Dbmaj7", "Cm7",
-                                 "Eb/G", "Fm", "Bb", "Abmaj7", "Gm7", "C7", "F7", "Db", "Edim", "Ebadd9"};
+  static const char* words[] = {"amazing", "grace",   "how",    "sweet",   "the",   "sound", "that",
+                                "saved",   "a",       "wretch", "like",    "me",    "once",  "was",
+                                "lost",    "but",     "now",    "am",      "found", "blind", "I",
+                                "see",     "through", "many",   "dangers", "toils", "and",   "snares"};
+  static const char* chords[] = {"Eb",   "Ab", "Bb7", "Cm",     "Fm7", "Gm", "Ab/C", "Bbsus4", "Dbmaj7", "Cm7",
+                                 "Eb/G", "Fm", "Bb",  "Abmaj7", "Gm7", "C7", "F7",   "Db",     "Edim",   "Ebadd9"};
   std::mt19937 rnd(42);
   auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
   QStringList out;
@@ -57,7 +58,10 @@ inline QString GenerateSong(int lines, bool over = false, int pageLines = 80) {
       QString inl, lyric, chordLine;
       for (int i = 0; i < n; ++i) {
         const QString w = QString::fromLatin1(words[pick(28)]);
-        if (i) { inl += ' '; lyric += ' '; }
+        if (i) {
+          inl += ' ';
+          lyric += ' ';
+        }
         if (pick(3) == 0) {
           const QString c = QString::fromLatin1(chords[pick(20)]);
           if (chordLine.size() > lyric.size() - 1) lyric += QString(chordLine.size() + 1 - lyric.size(), ' ');

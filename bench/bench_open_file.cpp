@@ -43,23 +43,22 @@ int main(int argc, char** argv) {
   std::printf("-- a song document of %lld bytes\n", static_cast<long long>(QFileInfo(song.Path()).size()));
 
   const long before = PeakMegabytes();
-  bench::Report("read and decode a 50 MB song", bench::MedianMs(5, [&] {
-    TextInputStream::ReadText(song, TextKind::SongDocument);
-  }));
+  bench::Report("read and decode a 50 MB song",
+                bench::MedianMs(5, [&] { TextInputStream::ReadText(song, TextKind::SongDocument); }));
   std::printf("%-52s %9ld MB\n", "peak memory added by reading it", PeakMegabytes() - before);
   bench::Report("read, decode and split a 50 MB song", bench::MedianMs(5, [&] {
-    ParseSongDocument(TextInputStream::ReadText(song, TextKind::SongDocument));
-  }));
+                  ParseSongDocument(TextInputStream::ReadText(song, TextKind::SongDocument));
+                }));
 
   const QString zeros = dir.filePath("zeros.hmnt");
   const int fd = ::open(QFile::encodeName(zeros).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0 || ::ftruncate(fd, off_t(1) << 30) != 0) return 1;
   ::close(fd);
   bench::Report("refuse a gigabyte of NUL bytes", bench::MedianMs(5, [&] {
-    try {
-      TextInputStream::ReadText(FolderItem(zeros), TextKind::SongDocument);
-    } catch (const IOException&) {
-    }
-  }));
+                  try {
+                    TextInputStream::ReadText(FolderItem(zeros), TextKind::SongDocument);
+                  } catch (const IOException&) {
+                  }
+                }));
   return 0;
 }

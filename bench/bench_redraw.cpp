@@ -35,7 +35,8 @@ void Measure(const char* name, const QString& song) {
   w->txtSong()->SetText(song);
   const int last = w->TotalPages();
   std::printf("-- %s: %lld characters, %d pages, device pixel ratio %g (picture %d x %d)\n", name,
-              static_cast<long long>(song.size()), last, ratio, w->pImage()->Image().width(), w->pImage()->Image().height());
+              static_cast<long long>(song.size()), last, ratio, w->pImage()->Image().width(),
+              w->pImage()->Image().height());
   for (int page : {1, std::min(50, last)}) {
     w->State().SetPage(page);
     char what[64];
@@ -47,7 +48,8 @@ void Measure(const char* name, const QString& song) {
     const QString text = w->txtSong()->Text();
     qsizetype from = 0;
     for (int i = 1; i < page && from >= 0; ++i) from = text.indexOf(Module1::newPageSymbol, from + 1);
-    const int at = static_cast<int>(std::max<qsizetype>(0, text.indexOf(QLatin1Char('{'), std::max<qsizetype>(0, from))));
+    const int at =
+        static_cast<int>(std::max<qsizetype>(0, text.indexOf(QLatin1Char('{'), std::max<qsizetype>(0, from))));
     std::snprintf(what, sizeof what, "typed character at page %d%s (edit + redraw)", page, ratioNote);
     bench::Report(what, bench::MedianMs(61, [&] { bench::TypeAndDelete(w, at); }) / 2);
   }

@@ -54,5 +54,6 @@ void Measure(const char* name, const QString& paged) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return bench::RunWindowBench(argc, argv, [&](const QTemporaryDir&) { bench::ForEachSong(argc, argv, {8000}, Measure); });
+  return bench::RunWindowBench(argc, argv,
+                               [&](const QTemporaryDir&) { bench::ForEachSong(argc, argv, {8000}, Measure); });
 }

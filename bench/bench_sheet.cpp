@@ -36,9 +36,9 @@ void Measure(const char* name, const QString& song) {
   }
   RecordingGraphics rec;
   bench::Report("page 50 read and laid out, nothing painted", bench::MedianMs(41, [&] {
-    rec.Clear();
-    RenderSheetPage(rec, in, 50);
-  }));
+                  rec.Clear();
+                  RenderSheetPage(rec, in, 50);
+                }));
   bench::Report("page count alone", bench::MedianMs(101, [&] { CountPages(in.song, in.marker); }));
   bench::Report("fresh 576x756 picture alone", bench::MedianMs(101, [&] { Picture p(576, 756); }));
 

@@ -149,9 +149,7 @@ void MeasureTextArea(const QString& line, int at) {
   QObject::connect(on.document(), &QTextDocument::contentsChange, [&] { entered = CpuMs(); });
   on.SetWordReading(SongWordReading());
   on.SetAutomaticallyCheckSpelling(true);
-  QObject::connect(on.document(), &QTextDocument::contentsChange, [&] {
-    checkerMs += CpuMs() - entered;
-  });
+  QObject::connect(on.document(), &QTextDocument::contentsChange, [&] { checkerMs += CpuMs() - entered; });
   QCoreApplication::processEvents();
   const double once = TypeAndTakeBack(off) + TypeAndTakeBack(on);
   const int runs = std::clamp(static_cast<int>(60000 / std::max(once, 0.001)), 7, 101) | 1;

@@ -105,8 +105,8 @@ bool WriteSvg(const QString& file, const std::vector<Shape>& shapes) {
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   QTextStream s(&out);
   s << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSide << "\" height=\"" << kSide
-    << "\" viewBox=\"0 0 " << kSide << ' ' << kSide << "\">\n";
+    << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSide << "\" height=\"" << kSide << "\" viewBox=\"0 0 "
+    << kSide << ' ' << kSide << "\">\n";
   for (const Shape& shape : shapes)
     s << "  <path fill=\"" << shape.fill.name() << "\" d=\"" << PathData(shape.path) << "\"/>\n";
   s << "</svg>\n";

@@ -49,9 +49,8 @@ int main(int argc, char** argv) {
     p.fillRect(QRect(11, 12, 10, 3), kAccent);
     p.fillRect(QRect(11, 18, 10, 3), kAccent);
   });
-  Save(out, "Paragraph_32.bmp", 32, [](QPainter& p) {
-    Text(p, QRect(0, 0, 32, 32), QString(QChar(0x00B6)), 26, true, kAccent);
-  });
+  Save(out, "Paragraph_32.bmp", 32,
+       [](QPainter& p) { Text(p, QRect(0, 0, 32, 32), QString(QChar(0x00B6)), 26, true, kAccent); });
   Save(out, "Frets_32.bmp", 32, [](QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     for (int s = 0; s < 4; ++s) p.drawLine(QPointF(8 + s * 5.33, 6), QPointF(8 + s * 5.33, 27));

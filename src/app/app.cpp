@@ -42,8 +42,10 @@ void App::Event_Open() {
 
 void App::Event_OpenDocument(const FolderItem& item) {
   // A nil item replaces the earlier one too, and leaves the main window nothing to open.
-  if (item.IsValid()) Module1::gOpenThisFile = item;
-  else Module1::gOpenThisFile.reset();
+  if (item.IsValid())
+    Module1::gOpenThisFile = item;
+  else
+    Module1::gOpenThisFile.reset();
 }
 
 void App::SetupINI() {
@@ -97,7 +99,8 @@ void App::CheckINILocation(const QString& folderName) {
 void App::CopyFolder(const FolderItem& from, const FolderItem& dest) {
   // Named pipes, sockets and devices are never opened (a pipe would block the start-up).
   for (const QString& path : from.CopyFileTo(dest))
-    ReportOnErrorStream(QStringLiteral("\"%1\" in the old settings folder is not a regular file; it was not copied").arg(path));
+    ReportOnErrorStream(
+        QStringLiteral("\"%1\" in the old settings folder is not a regular file; it was not copied").arg(path));
 }
 
 void App::SetAutoQuit(bool on) { QGuiApplication::setQuitOnLastWindowClosed(on); }

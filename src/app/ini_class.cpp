@@ -147,7 +147,9 @@ int iniClass::GetPreference(const QString& section, const QString& key, QString&
 
 void iniClass::SetPreference(const QString& section, const QString& key, const QString& value) {
   if (!IsStorable(section, key, value)) {
-    const auto shown = [](QString s) { return s.replace(u'\r', u' ').replace(u'\n', u' ').replace(QChar(u'\0'), u' '); };
+    const auto shown = [](QString s) {
+      return s.replace(u'\r', u' ').replace(u'\n', u' ').replace(QChar(u'\0'), u' ');
+    };
     Report(QStringLiteral("the entry \"%1\" of [%2] was not written: it would break the file's lines")
                .arg(shown(key), shown(section)));
     return;

@@ -34,8 +34,8 @@ QMainWindow* ShownMainWindow() {
 }
 
 // The smoke run's check: a message box on screen is reported (its text, and whether it stands over
-// the shown main window, and whether it is wholly on the screen) and closed; then the main window's title is reported and the window
-// closed, so that the application quits by itself.
+// the shown main window, and whether it is wholly on the screen) and closed; then the main window's title is reported
+// and the window closed, so that the application quits by itself.
 void SmokeCheck() {
   if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
     QMainWindow* w = ShownMainWindow();
@@ -54,8 +54,10 @@ void SmokeCheck() {
   const QString title = !w ? QString() : w->windowHandle() ? w->windowHandle()->title() : w->windowTitle();
   std::printf("title: %s\n", title.toUtf8().constData());
   std::fflush(stdout);
-  if (w) w->close();
-  else QApplication::quit();
+  if (w)
+    w->close();
+  else
+    QApplication::quit();
 }
 
 // With HARMONOTE_SMOKE set, the run checks itself after half a second (SmokeCheck).
@@ -95,8 +97,10 @@ CommandLine _ParseCommandLine(int argc, const char* const* argv) {
     if (options && argument == "--") {
       options = false;
     } else if (options && argument.startsWith('-')) {
-      if (argument == "--help") line.action = CommandLine::Action::ShowHelp;
-      else if (argument == "--version") line.action = CommandLine::Action::ShowVersion;
+      if (argument == "--help")
+        line.action = CommandLine::Action::ShowHelp;
+      else if (argument == "--version")
+        line.action = CommandLine::Action::ShowVersion;
       else {
         line.action = CommandLine::Action::Refuse;
         line.error = QStringLiteral("unknown option \"%1\"").arg(_ReadableName(argument));
@@ -242,8 +246,9 @@ QString _HandOverDocuments(const QList<QByteArray>& documentArguments) {
       refused.append(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(item.Name())));
   }
   if (refused.isEmpty()) return {};
-  return refused.size() == 1 ? QStringLiteral("The document cannot be opened: %1").arg(refused[0])
-                             : QStringLiteral("These documents cannot be opened.\n\n") + refused.join(QLatin1Char('\n'));
+  return refused.size() == 1
+             ? QStringLiteral("The document cannot be opened: %1").arg(refused[0])
+             : QStringLiteral("These documents cannot be opened.\n\n") + refused.join(QLatin1Char('\n'));
 }
 
 QString _ReadableName(const QByteArray& bytes) { return ReadableName(bytes); }

@@ -49,7 +49,8 @@ QString SaveFailureText(const FolderItem& file, const QString& reason) {
 }
 
 QString UnsyncedSaveText(const FolderItem& file, const QString& reason) {
-  return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2").arg(ShownText(file.Path()), reason);
+  return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2")
+      .arg(ShownText(file.Path()), reason);
 }
 
 const FileType& SongDocumentType() {
@@ -237,8 +238,7 @@ bool Window1::Check4Save() {
 void Window1::Event_Open() {
   if (!Module1::myINI) throw NilObjectException(QStringLiteral("The settings store is missing"));
   QString value;
-  if (Module1::myINI->GetPreference(QStringLiteral("Toolbar"), QStringLiteral("Visible"), value) > 0 &&
-      Val(value) == 0)
+  if (Module1::myINI->GetPreference(QStringLiteral("Toolbar"), QStringLiteral("Visible"), value) > 0 && Val(value) == 0)
     Toolbar11_->setVisible(false);
   ToggleSettings(false);
   SetDefaults();
@@ -279,9 +279,8 @@ bool Window1::_mnuOpen_Action() {
   if (Modified() && Check4Save()) return true;
   const FileTypeRef text = FileTypes1::Text();
   if (!text) throw NilObjectException(QStringLiteral("The plain text type is not defined"));
-  const std::optional<FolderItem> chosen =
-      Dialogs::Current().GetOpenFolderItem(SongDocumentType() + *text,
-                                           state_.File() ? state_.File()->Parent() : FolderItem());
+  const std::optional<FolderItem> chosen = Dialogs::Current().GetOpenFolderItem(
+      SongDocumentType() + *text, state_.File() ? state_.File()->Parent() : FolderItem());
   if (!chosen || !chosen->IsValid()) {
     // The song stays on screen but no longer belongs to a file: the next Save asks for a name.
     state_.SetFile(std::nullopt);

@@ -111,10 +111,10 @@ void Window1::Toolbar11_Action(Toolbar1*, QAction* item) {
   const struct {
     const char* caption;
     void (Window1::*command)();
-  } commands[] = {{"Chord", &Window1::ApplyChord}, {"Caption", &Window1::ApplyCaption},
-                  {"Paragraph", &Window1::ApplyParagraph}, {"Frets", &Window1::ApplyFret},
-                  {"Bold", &Window1::ApplyBold}, {"Column", &Window1::ApplyColumn},
-                  {"Page", &Window1::ApplyPage}};
+  } commands[] = {
+      {"Chord", &Window1::ApplyChord}, {"Caption", &Window1::ApplyCaption}, {"Paragraph", &Window1::ApplyParagraph},
+      {"Frets", &Window1::ApplyFret},  {"Bold", &Window1::ApplyBold},       {"Column", &Window1::ApplyColumn},
+      {"Page", &Window1::ApplyPage}};
   for (const auto& c : commands) {
     if (EqualsCI(caption, QLatin1String(c.caption))) {
       (this->*c.command)();

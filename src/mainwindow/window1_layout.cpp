@@ -127,12 +127,12 @@ QObject* Window1::_ControlByName(const QString& name) const {
 
 const std::vector<QString>& Window1::ControlNames() {
   static const std::vector<QString> names = {
-      "Canvas1",       "Label2",         "txtTitle",     "txtCapo",     "Label3",          "txtKey",
-      "Label4",        "txtSong",        "txtTiming",    "Label11",     "txtTempo",        "Label12",
-      "cbCenterLine",  "UpDownArrows1",  "lblPage",      "Toolbar11",   "GroupBox1",       "Label1",
-      "Label5",        "Label6",         "Label10",      "Label7",      "Label8",          "Label9",
+      "Canvas1",       "Label2",         "txtTitle",     "txtCapo",         "Label3",      "txtKey",
+      "Label4",        "txtSong",        "txtTiming",    "Label11",         "txtTempo",    "Label12",
+      "cbCenterLine",  "UpDownArrows1",  "lblPage",      "Toolbar11",       "GroupBox1",   "Label1",
+      "Label5",        "Label6",         "Label10",      "Label7",          "Label8",      "Label9",
       "sldrRowHeight", "sldrFretOffset", "sldrFrets",    "sldrChordOffset", "sldrChords",  "sldrWordSize",
-      "sldrSpacing",   "PushButton1",    "PushButton2",  "PushButton3", "PushButton4",     "PushButton5",
+      "sldrSpacing",   "PushButton1",    "PushButton2",  "PushButton3",     "PushButton4", "PushButton5",
       "PushButton7",   "PushButton6",    "BevelButton1", "Timer1"};
   return names;
 }
@@ -269,10 +269,11 @@ void Window1::_CreateControls0() {
     const char* name;
     const char* text;
     int top, width;
-  } labels[] = {{&Window1::Label1_, "Label1", "Spacing", 462, 58},      {&Window1::Label5_, "Label5", "Word Size", 497, 58},
-                {&Window1::Label6_, "Label6", "Chord Size", 532, 77},   {&Window1::Label10_, "Label10", "Chord Offset", 567, 77},
-                {&Window1::Label7_, "Label7", "Fret Size", 602, 58},    {&Window1::Label8_, "Label8", "Fret Offset", 637, 58},
-                {&Window1::Label9_, "Label9", "Row Height", 672, 67}};
+  } labels[] = {
+      {&Window1::Label1_, "Label1", "Spacing", 462, 58},    {&Window1::Label5_, "Label5", "Word Size", 497, 58},
+      {&Window1::Label6_, "Label6", "Chord Size", 532, 77}, {&Window1::Label10_, "Label10", "Chord Offset", 567, 77},
+      {&Window1::Label7_, "Label7", "Fret Size", 602, 58},  {&Window1::Label8_, "Label8", "Fret Offset", 637, 58},
+      {&Window1::Label9_, "Label9", "Row Height", 672, 67}};
   for (const auto& l : labels) {
     this->*l.member = Register(QString::fromLatin1(l.name), MakeLabel(p, QString::fromLatin1(l.text)));
     Place(this->*l.member, 134, l.top, l.width, 16);
@@ -304,7 +305,8 @@ void Window1::_CreateControls0() {
 
   sldrChords_ = Register(QStringLiteral("sldrChords"), MakeSlider(p, 8, 12, 14));
   Place(sldrChords_, 226, 532, 147, 27);
-  connect(sldrChords_, &Slider::ValueChanged, this, [this] { Handle([this] { sldrChords_ValueChanged(sldrChords_); }); });
+  connect(sldrChords_, &Slider::ValueChanged, this,
+          [this] { Handle([this] { sldrChords_ValueChanged(sldrChords_); }); });
 
   sldrWordSize_ = Register(QStringLiteral("sldrWordSize"), MakeSlider(p, 8, 12, 14));
   Place(sldrWordSize_, 226, 497, 147, 27);
@@ -339,7 +341,8 @@ void Window1::_CreateControls1() {
     Place(button, 32, b.top, 90, 22);
     FitTextToBox(button);  // a large platform font must not cut the caption
     const auto handler = b.handler;
-    connect(button, &QPushButton::clicked, this, [this, button, handler] { Handle([=, this] { (this->*handler)(button); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, button, handler] { Handle([=, this] { (this->*handler)(button); }); });
   }
 
   BevelButton1_ = Register(QStringLiteral("BevelButton1"), new BevelButton(content_));
@@ -349,7 +352,8 @@ void Window1::_CreateControls1() {
   BevelButton1_->setFont(SystemFont(12));
   BevelButton1_->SetValue(false);
   BevelButton1_->setFocusPolicy(Qt::StrongFocus);
-  connect(BevelButton1_, &BevelButton::Action, this, [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
+  connect(BevelButton1_, &BevelButton::Action, this,
+          [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
 
   // Screen readers name each input after its label; the song text, the preview and the page
   // arrows have no label of their own.
@@ -373,11 +377,11 @@ void Window1::_CreateControls1() {
   // Focus order: the header fields, the song text, the centre-line box, the page arrows, the
   // settings panel (sliders from the bottom row up, then the buttons from the top down) and the
   // "Settings" button. Labels and the canvas take no focus.
-  const std::vector<QWidget*> order = {txtTitle_,      txtCapo_,        txtKey_,          txtTiming_,     txtTempo_,
-                                       txtSong_,       cbCenterLine_,   UpDownArrows1_,   sldrRowHeight_, sldrFretOffset_,
-                                       sldrFrets_,     sldrChordOffset_, sldrChords_,     sldrWordSize_,  sldrSpacing_,
-                                       PushButton1_,   PushButton2_,    PushButton3_,     PushButton4_,   PushButton5_,
-                                       PushButton7_,   PushButton6_,    BevelButton1_};
+  const std::vector<QWidget*> order = {txtTitle_,    txtCapo_,         txtKey_,        txtTiming_,     txtTempo_,
+                                       txtSong_,     cbCenterLine_,    UpDownArrows1_, sldrRowHeight_, sldrFretOffset_,
+                                       sldrFrets_,   sldrChordOffset_, sldrChords_,    sldrWordSize_,  sldrSpacing_,
+                                       PushButton1_, PushButton2_,     PushButton3_,   PushButton4_,   PushButton5_,
+                                       PushButton7_, PushButton6_,     BevelButton1_};
   for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
   Timer1_ = Register(QStringLiteral("Timer1"), new QTimer(this));

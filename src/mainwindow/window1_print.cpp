@@ -56,8 +56,8 @@ bool Window1::_mnuPrint_Action() {
     return false;
   }
   // The output scale stays 1: printed pages are drawn at scale 1, in the preview's sheet units.
-  const bool allPages = PrintCopies(job->Page(), job->Copies(), TotalPages(),
-                                    [this](Graphics& g, int page) { RenderSheet(g, page); });
+  const bool allPages =
+      PrintCopies(job->Page(), job->Copies(), TotalPages(), [this](Graphics& g, int page) { RenderSheet(g, page); });
   const bool sent = job->Finish();
   state_.SetDpi(72.0);
   if (!allPages || !sent) {

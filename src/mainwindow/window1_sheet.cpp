@@ -59,8 +59,7 @@ void Window1::doDrawing() {
   // marked here, once the song is drawn.
   state_.MarkChangesWhileOpening();
   // What a screen reader says of the preview: the page it shows.
-  Canvas1_->setAccessibleDescription(
-      QStringLiteral("Page %1 of %2").arg(state_.Page()).arg(TotalPages()));
+  Canvas1_->setAccessibleDescription(QStringLiteral("Page %1 of %2").arg(state_.Page()).arg(TotalPages()));
 }
 
 int Window1::TotalPages() const { return CountPages(state_.Document().song, Module1::newPageSymbol); }

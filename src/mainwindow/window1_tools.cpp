@@ -46,8 +46,8 @@ void Window1::RemoveLineFeeds() { txtSong_->ReplaceText(::RemoveLineFeeds(txtSon
 
 void Window1::AutoLineFeed() {
   // Joined and broken again to the canvas width.
-  txtSong_->ReplaceText(Reflowed(::RemoveLineFeeds(txtSong_->Text()), *Canvas1_, cbCenterLine_->Value(),
-                                 sldrWordSize_->Value()));
+  txtSong_->ReplaceText(
+      Reflowed(::RemoveLineFeeds(txtSong_->Text()), *Canvas1_, cbCenterLine_->Value(), sldrWordSize_->Value()));
 }
 
 void Window1::AutoFormatSong() {
@@ -57,13 +57,9 @@ void Window1::AutoFormatSong() {
   txtSong_->ReplaceText(::AutoDetectChords(reflowed, ApplicationWordList()));
 }
 
-void Window1::AutoDetectChords() {
-  txtSong_->ReplaceText(::AutoDetectChords(txtSong_->Text(), ApplicationWordList()));
-}
+void Window1::AutoDetectChords() { txtSong_->ReplaceText(::AutoDetectChords(txtSong_->Text(), ApplicationWordList())); }
 
-void Window1::ConvertChordsToInlineChords() {
-  txtSong_->ReplaceText(::ConvertChordsToInlineChords(txtSong_->Text()));
-}
+void Window1::ConvertChordsToInlineChords() { txtSong_->ReplaceText(::ConvertChordsToInlineChords(txtSong_->Text())); }
 
 void Window1::Transpose(const QString& fromKey, const QString& toKey) {
   const TransposeResult result = TransposeSong(txtSong_->Text(), fromKey, toKey);

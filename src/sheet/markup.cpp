@@ -188,9 +188,12 @@ qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& st
       if (kind == LineKind::Column || kind == LineKind::TopColumn) return from;
     }
     if ((seen & kOther) && stopAt && stopAt(line)) return from;
-    if (seen & kBrace) state.bold = false;  // a caption, drawn bold, then bold is switched off
-    else if (seen & kMarker) state = ReadWordsState(line, state);
-    else if (seen & kBracket) state.bold = false;
+    if (seen & kBrace)
+      state.bold = false;  // a caption, drawn bold, then bold is switched off
+    else if (seen & kMarker)
+      state = ReadWordsState(line, state);
+    else if (seen & kBracket)
+      state.bold = false;
     if (end == n) return n;
     from = end + 1;
   }

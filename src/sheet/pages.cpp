@@ -34,8 +34,8 @@ const std::vector<qsizetype>& MarkerPositions(const QString& song, const QString
     std::vector<qsizetype> at;
   };
   thread_local Kept kept;
-  if (!(song.isSharedWith(kept.song) && song.constData() == kept.song.constData() &&
-        song.size() == kept.song.size() && marker == kept.marker)) {
+  if (!(song.isSharedWith(kept.song) && song.constData() == kept.song.constData() && song.size() == kept.song.size() &&
+        marker == kept.marker)) {
     kept.song = song;
     kept.marker = marker;
     kept.at.clear();

@@ -4,8 +4,8 @@
 #include <QString>
 
 struct SheetInput {
-  QString title, capo, key, timing, tempo;  // as typed; the renderer trims them
-  QString song;                             // the song text, untrimmed
+  QString title, capo, key, timing, tempo;   // as typed; the renderer trims them
+  QString song;                              // the song text, untrimmed
   QString marker = QStringLiteral("+++++");  // the page-break marker
   int spacing = 5;
   int wordSize = 12;

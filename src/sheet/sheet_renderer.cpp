@@ -52,9 +52,8 @@ class PageDrawer {
         // before it are drawn, so that it stands where it belongs.
         markup::LineState s{g_.Bold(), paragraph_};
         bool reaching = false;
-        const qsizetype stop = markup::ReadStatesToColumn(pageText, from, s, [&](QStringView line) {
-          return reaching = Reaches(line);
-        });
+        const qsizetype stop =
+            markup::ReadStatesToColumn(pageText, from, s, [&](QStringView line) { return reaching = Reaches(line); });
         if (reaching) {
           drawTo = stop + 1;
         } else {

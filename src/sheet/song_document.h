@@ -41,9 +41,9 @@ QByteArray BuildSongDocument(const SongDocument& doc);  // the same text as UTF-
 // text is refused before anything is taken from it.
 struct SongDocumentRead {
   bool ok = false;
-  QString refusal;      // why the text was refused (when !ok), a sentence for the user
-  int pieces = 0;       // the pieces of the text between separators
-  SongDocument values;  // the fields read; the fields a shorter text lacks keep their defaults
+  QString refusal;         // why the text was refused (when !ok), a sentence for the user
+  int pieces = 0;          // the pieces of the text between separators
+  SongDocument values;     // the fields read; the fields a shorter text lacks keep their defaults
   bool hasLayout = false;  // Word Size to Row Height were read (13 pieces or more)
   bool hasTiming = false;  // timing and tempo were read (15 pieces or more)
 };

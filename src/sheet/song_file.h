@@ -9,9 +9,9 @@
 #include "sheet/song_state.h"
 
 struct SongFileRead {
-  QString text;                     // the decoded text (an import's song text)
-  SongDocumentRead read;            // the fields, for a song document
-  std::optional<FileStamp> stamp;   // the file as it was before it was read
+  QString text;                    // the decoded text (an import's song text)
+  SongDocumentRead read;           // the fields, for a song document
+  std::optional<FileStamp> stamp;  // the file as it was before it was read
 };
 
 // Reads file as a plain-text import or as a song document. Throws when the file cannot be read,

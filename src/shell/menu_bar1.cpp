@@ -16,10 +16,8 @@ namespace {
 std::unique_ptr<MenuBar1> g_instance;
 
 // Start-up installs the menu bar as the application's right after creating the application object.
-[[maybe_unused]] const bool g_makerSet = (SetApplicationMenuBarMaker([]() -> ApplicationMenuBar* {
-                                            return &MenuBar1::Instance();
-                                          }),
-                                          true);
+[[maybe_unused]] const bool g_makerSet =
+    (SetApplicationMenuBarMaker([]() -> ApplicationMenuBar* { return &MenuBar1::Instance(); }), true);
 
 QKeySequence KeySequenceOf(const QString& shortcut) {
   QString keys = shortcut;
@@ -46,7 +44,7 @@ MenuItem::MenuItem(const QString& name, const QString& text, const QString& shor
     action_->setShortcut(KeySequenceOf(shortcut));
     action_->setMenuRole(itemClass == MenuItemClass::QuitMenuItem    ? QAction::QuitRole
                          : itemClass == MenuItemClass::AppleMenuItem ? QAction::AboutRole
-                                                                      : QAction::NoRole);
+                                                                     : QAction::NoRole);
     connect(action_, &QAction::triggered, this, &MenuItem::OnActionTriggered);
   }
   action_->setVisible(true);
@@ -66,8 +64,10 @@ void MenuItem::OnActionTriggered() {
 
 void MenuItem::SetText(const QString& text) {
   text_ = text;
-  if (menu_) menu_->setTitle(text);
-  else if (!IsSeparator()) action_->setText(text);
+  if (menu_)
+    menu_->setTitle(text);
+  else if (!IsSeparator())
+    action_->setText(text);
 }
 
 void MenuItem::SetChecked(bool checked) {

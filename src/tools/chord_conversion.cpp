@@ -47,7 +47,8 @@ bool IsChordLine(const QString& line) {
     if (std::any_of(run.begin(), run.end(), [](std::uint8_t sym) { return sym != chordindex::kSlash; })) return false;
   }
   for (size_t k = 0; k < between.size(); ++k) {
-    if (between[k] == chordindex::kOpenBracket && k + 1 < between.size() && between[k + 1] == chordindex::kCloseBracket) {
+    if (between[k] == chordindex::kOpenBracket && k + 1 < between.size() &&
+        between[k + 1] == chordindex::kCloseBracket) {
       ++k;
     } else if (between[k] != chordindex::kSpace) {
       return false;

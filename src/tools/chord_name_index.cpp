@@ -89,11 +89,16 @@ Symbols ToSymbols(const QString& text) {
   for (const QChar c : text) {
     std::uint8_t s = NameSymbol(c);
     if (s == kNone) {
-      if (c == u'[') s = kOpenBracket;
-      else if (c == u']') s = kCloseBracket;
-      else if (c == u'*') s = kStar;
-      else if (c.isSpace()) s = kSpace;
-      else s = kOther;
+      if (c == u'[')
+        s = kOpenBracket;
+      else if (c == u']')
+        s = kCloseBracket;
+      else if (c == u'*')
+        s = kStar;
+      else if (c.isSpace())
+        s = kSpace;
+      else
+        s = kOther;
     }
     out.push_back(s);
   }
@@ -122,7 +127,8 @@ bool ReplaceNamesLongestFirst(Symbols& s, Replacement how, int maxStars) {
     size_t i = 0;
     bool changed = false;
     while (i < s.size()) {
-      if (i + name.size() <= s.size() && std::equal(name.begin(), name.end(), s.begin() + static_cast<std::ptrdiff_t>(i))) {
+      if (i + name.size() <= s.size() &&
+          std::equal(name.begin(), name.end(), s.begin() + static_cast<std::ptrdiff_t>(i))) {
         changed = true;
         i += name.size();
         if (how == Replacement::Star) {

@@ -7,7 +7,7 @@
 namespace {
 
 const QString kRoots = QStringLiteral(",A,Ab,A#,B,Bb,B#,C,Cb,C#,D,Db,D#,E,Eb,E#,F,Fb,F#,G,Gb,G#,");
-const char* const kSuffixes[] = {"2",  "SUS",  "m",   "m7", "7",   "ma7", "maj7", "m9",
+const char* const kSuffixes[] = {"2",   "SUS",  "m",  "m7",  "7",   "ma7", "maj7", "m9",
                                  "ma9", "maj9", "ma", "maj", "(4)", "4",   "5",    "(2)"};
 
 QString BuildList(bool upper) {

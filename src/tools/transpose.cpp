@@ -12,9 +12,7 @@ constexpr int kColumns = 12;
 
 QStringList RowNames(int row) { return KeyTable().at(row).split(QLatin1Char(',')); }
 
-QString RootOf(const QString& name) {
-  return name.endsWith(QLatin1Char('m')) ? name.left(name.size() - 1) : name;
-}
+QString RootOf(const QString& name) { return name.endsWith(QLatin1Char('m')) ? name.left(name.size() - 1) : name; }
 
 // The note name at the start of s: a letter A to G in either case, then at most one "#" or "b".
 // Gives its length (0 when s does not start with one) and its pitch class (C = 0) in *pitch.
@@ -118,22 +116,14 @@ QString TransposeMarker(const QString& m, const ColumnIndex& index) {
 
 const QStringList& KeyTable() {
   static const QStringList rows = {
-      QStringLiteral("C,Dm,Em,F,G,Am,B,C,D,Eb,Ab,Bb"),
-      QStringLiteral("Db,Ebm,Fm,Gb,Ab,Bbm,C,Db,Eb,E,A,B"),
-      QStringLiteral("C#,D#m,Fm,F#,G#,A#m,C,C#,D#,E,A,B"),
-      QStringLiteral("D,Em,F#m,G,A,Bm,C#,D,E,F,Bb,C"),
-      QStringLiteral("Eb,Fm,Gm,Ab,Bb,Cm,D,Eb,F,Gb,B,Db"),
-      QStringLiteral("D#,Fm,Gm,G#,A#,Cm,D,D#,F,F#,B,C#"),
-      QStringLiteral("E,F#m,G#m,A,B,C#m,D#,E,F#,G,C,D"),
-      QStringLiteral("F,Gm,Am,Bb,C,Dm,E,F,G,Ab,Db,Eb"),
-      QStringLiteral("Gb,Abm,Bbm,Cb,Db,Ebm,F,Gb,Ab,A,D,E"),
-      QStringLiteral("F#,G#m,A#m,B,C#,D#m,F,F#,G#,A,D,E"),
-      QStringLiteral("G,Am,Bm,C,D,Em,F#,G,A,Bb,Eb,F"),
-      QStringLiteral("Ab,Bbm,Cm,Db,Eb,Fm,G,Ab,Bb,B,E,Gb"),
-      QStringLiteral("G#,A#m,Cm,C#,D#,Fm,G,G#,A#,B,E,F#"),
-      QStringLiteral("A,Bm,C#m,D,E,F#m,G#,A,B,C,F,G"),
-      QStringLiteral("Bb,Cm,Dm,Eb,F,Gm,A,Bb,C,Db,Gb,Ab"),
-      QStringLiteral("A#,Cm,Dm,D#,F,Gm,A,A#,C,C#,F#,G#"),
+      QStringLiteral("C,Dm,Em,F,G,Am,B,C,D,Eb,Ab,Bb"),      QStringLiteral("Db,Ebm,Fm,Gb,Ab,Bbm,C,Db,Eb,E,A,B"),
+      QStringLiteral("C#,D#m,Fm,F#,G#,A#m,C,C#,D#,E,A,B"),  QStringLiteral("D,Em,F#m,G,A,Bm,C#,D,E,F,Bb,C"),
+      QStringLiteral("Eb,Fm,Gm,Ab,Bb,Cm,D,Eb,F,Gb,B,Db"),   QStringLiteral("D#,Fm,Gm,G#,A#,Cm,D,D#,F,F#,B,C#"),
+      QStringLiteral("E,F#m,G#m,A,B,C#m,D#,E,F#,G,C,D"),    QStringLiteral("F,Gm,Am,Bb,C,Dm,E,F,G,Ab,Db,Eb"),
+      QStringLiteral("Gb,Abm,Bbm,Cb,Db,Ebm,F,Gb,Ab,A,D,E"), QStringLiteral("F#,G#m,A#m,B,C#,D#m,F,F#,G#,A,D,E"),
+      QStringLiteral("G,Am,Bm,C,D,Em,F#,G,A,Bb,Eb,F"),      QStringLiteral("Ab,Bbm,Cm,Db,Eb,Fm,G,Ab,Bb,B,E,Gb"),
+      QStringLiteral("G#,A#m,Cm,C#,D#,Fm,G,G#,A#,B,E,F#"),  QStringLiteral("A,Bm,C#m,D,E,F#m,G#,A,B,C,F,G"),
+      QStringLiteral("Bb,Cm,Dm,Eb,F,Gm,A,Bb,C,Db,Gb,Ab"),   QStringLiteral("A#,Cm,Dm,D#,F,Gm,A,A#,C,C#,F#,G#"),
       QStringLiteral("B,C#m,D#m,E,F#,G#m,A#,B,C#,D,G,A"),
   };
   return rows;
@@ -141,9 +131,8 @@ const QStringList& KeyTable() {
 
 const QStringList& KeySuffixes() {
   static const QStringList suffixes = {
-      QString(),           QStringLiteral("2"),   QStringLiteral("SUS"),
-      QStringLiteral("7"), QStringLiteral("9"),   QStringLiteral("4"),
-      QStringLiteral("5"), QStringLiteral("(2)"), QStringLiteral("(4)"),
+      QString(),           QStringLiteral("2"), QStringLiteral("SUS"), QStringLiteral("7"),   QStringLiteral("9"),
+      QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("(2)"), QStringLiteral("(4)"),
   };
   return suffixes;
 }
@@ -160,9 +149,7 @@ QString TransposeChordName(const QString& name, int fromRow, int toRow, bool* ch
   return ColumnIndex(fromRow, toRow).Chord(name, changed);
 }
 
-QString TransposeBass(const QString& bass, int fromRow, int toRow) {
-  return ColumnIndex(fromRow, toRow).Bass(bass);
-}
+QString TransposeBass(const QString& bass, int fromRow, int toRow) { return ColumnIndex(fromRow, toRow).Bass(bass); }
 
 TransposeResult TransposeSong(const QString& text, const QString& fromKey, const QString& toKey) {
   const int fromRow = FindKeyRow(fromKey);

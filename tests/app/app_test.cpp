@@ -125,7 +125,6 @@ TEST(ResourcesFolder, IsBesideTheExecutablesParentFolderOrInTheInstalledPlace) {
   EXPECT_EQ(ResourcesFolderFor(FolderItem(prefix + "/bin")).Path(), prefix + "/share/harmonote/Resources");
   EXPECT_EQ(ResourcesFolderFor(FolderItem(bare + "/bin")).Path(), bare + "/Resources");
 
-
   EXPECT_EQ(ResourcesFolder().Path(), FolderItem(HARMONOTE_RESOURCES_DIR).Path());
   SetResourcesFolderForTests("/tmp/elsewhere");
   EXPECT_EQ(ResourcesFolder().Path(), "/tmp/elsewhere");

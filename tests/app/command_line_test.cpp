@@ -13,7 +13,9 @@
 
 namespace {
 // The executable beside the tests' Resources folder in the build tree.
-QString Executable() { return QFileInfo(QStringLiteral(HARMONOTE_RESOURCES_DIR "/../bin/harmonote")).absoluteFilePath(); }
+QString Executable() {
+  return QFileInfo(QStringLiteral(HARMONOTE_RESOURCES_DIR "/../bin/harmonote")).absoluteFilePath();
+}
 
 struct RunResult {
   int status = -1;
@@ -31,8 +33,10 @@ RunResult Start(const QString& folder, const QStringList& arguments, bool throug
   env.insert("HARMONOTE_SMOKE", "1");
   p.setProcessEnvironment(env);
   p.setWorkingDirectory(folder);
-  if (throughShell) p.start("/bin/sh", QStringList{"-c"} + arguments.mid(0, 1) + QStringList{Executable()});
-  else p.start(Executable(), arguments);
+  if (throughShell)
+    p.start("/bin/sh", QStringList{"-c"} + arguments.mid(0, 1) + QStringList{Executable()});
+  else
+    p.start(Executable(), arguments);
   RunResult r;
   if (!p.waitForFinished(60000)) {
     p.kill();
@@ -95,7 +99,8 @@ TEST_F(ExecutableCommandLine, AFolderOrANameThatIsNotUtf8IsNamedOverTheShownWind
   } cases[] = {
       {{"a folder"}, false, "The document cannot be opened: \"a folder\" is a folder."},
       // The shell makes the name's bytes: "caf", then 0xE9 (Latin-1 "é"), which is not UTF-8.
-      {{R"sh(exec "$0" "$(printf 'caf\351.hmnt')")sh"}, true,
+      {{R"sh(exec "$0" "$(printf 'caf\351.hmnt')")sh"},
+       true,
        "The document cannot be opened: \"caf\\xE9.hmnt\": the name is not valid UTF-8, so it cannot be opened."},
   };
   {
@@ -106,7 +111,8 @@ TEST_F(ExecutableCommandLine, AFolderOrANameThatIsNotUtf8IsNamedOverTheShownWind
   for (const auto& c : cases) {
     const RunResult r = Start(dir.path(), c.arguments, c.throughShell);
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "message: " + c.message + "\nmessage over the main window: yes\nmessage on the screen: yes\ntitle: Harmonote\n")
+    EXPECT_EQ(r.out, "message: " + c.message +
+                         "\nmessage over the main window: yes\nmessage on the screen: yes\ntitle: Harmonote\n")
         << r.err.toStdString();
   }
 }
@@ -119,7 +125,8 @@ TEST_F(ExecutableCommandLine, MissingNamesAreShownAsTextInOneMessageThatFitsTheS
     QString message;  // as the check prints it: line breaks as blanks
   } cases[] = {
       // Read as markup, the name would make Qt read the device as a picture, without end.
-      {{"/nowhere/<img src=/dev/zero>"}, "The document cannot be opened: \"/nowhere/<img src=/dev/zero>\": there is no such file."},
+      {{"/nowhere/<img src=/dev/zero>"},
+       "The document cannot be opened: \"/nowhere/<img src=/dev/zero>\": there is no such file."},
       {{"/nowhere/<h1>a</h1>\n\x1B.hmnt"},
        "The document cannot be opened: \"/nowhere/<h1>a</h1>\\x0A\\x1B.hmnt\": there is no such file."},
       {many, "These documents cannot be opened.  \"/nowhere/song 1.hmnt\": there is no such file. "},

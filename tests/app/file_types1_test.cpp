@@ -19,9 +19,8 @@ TEST(FileTypes1, TwoTypesInOrderWithTheirFilters) {
   EXPECT_EQ(filter, "HMNT;Text");
   EXPECT_EQ(FileTypes1::HMNT()->ToString(), "HMNT");
   // The dialogs show the types by their labels; the names stay what the filter texts hold.
-  EXPECT_EQ(FileTypeRegistry::QtNameFilters(filter),
-            QStringList({"Song documents and text files (*.hmnt *.txt)", "Song documents (*.hmnt)",
-                         "Text files (*.txt)"}));
+  EXPECT_EQ(FileTypeRegistry::QtNameFilters(filter), QStringList({"Song documents and text files (*.hmnt *.txt)",
+                                                                  "Song documents (*.hmnt)", "Text files (*.txt)"}));
   EXPECT_EQ(FileTypeRegistry::QtNameFilters("hmnt"), QStringList({"Song documents (*.hmnt)"}));
   EXPECT_EQ(FileTypeRegistry::DefaultExtension("HMNT"), ".hmnt");
   EXPECT_TRUE(FileTypeRegistry::QtNameFilters("Nothing").isEmpty());

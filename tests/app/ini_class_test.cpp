@@ -96,18 +96,12 @@ TEST_F(IniClassTest, ReadsOnlyWholeLinesOfTheOwnSection) {
     const char* file;
     const char* value;
   } rows[] = {
-      {"[Toolbar]\rVisible=0\r", "0"},
-      {"[TOOLBAR]\rVISIBLE=10\r", "10"},
-      {"[Toolbar]\rVisible=\r", ""},
-      {"[Toolbar]\rIsVisible=1\r", ""},
-      {"[Toolbar]\r[Other]\rVisible=1\r", ""},
-      {"[Other]\rVisible=1\r[Toolbar]\r", ""},
-      {"[Toolbar] x\rVisible=1\r", ""},
-      {"[Toolbar]\nVisible=1\n", "1"},
-      {"[Toolbar]\r\nVisible=1\r\n", "1"},
-      {"\xEF\xBB\xBF[Toolbar]\rVisible=1", "1"},
-      {"[Toolbar]\rVisible=a=b\r", "a=b"},
-      {"", ""},
+      {"[Toolbar]\rVisible=0\r", "0"},         {"[TOOLBAR]\rVISIBLE=10\r", "10"},
+      {"[Toolbar]\rVisible=\r", ""},           {"[Toolbar]\rIsVisible=1\r", ""},
+      {"[Toolbar]\r[Other]\rVisible=1\r", ""}, {"[Other]\rVisible=1\r[Toolbar]\r", ""},
+      {"[Toolbar] x\rVisible=1\r", ""},        {"[Toolbar]\nVisible=1\n", "1"},
+      {"[Toolbar]\r\nVisible=1\r\n", "1"},     {"\xEF\xBB\xBF[Toolbar]\rVisible=1", "1"},
+      {"[Toolbar]\rVisible=a=b\r", "a=b"},     {"", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file);
@@ -125,9 +119,9 @@ TEST_F(IniClassTest, RefusesTextsThatWouldBreakTheFile) {
     const char* key;
     const char* value;
   } rows[] = {{"Toolbar", "Visible", "1\r[Evil]"}, {"Toolbar", "Visible", "1\n"}, {"Toolbar", "Vis=ible", "1"},
-              {"Toolbar", "Vis\rible", "1"},     {"Toolbar", "", "1"},            {"Toolbar", "[Next", "1"},
-              {"Tool]bar", "Visible", "1"},      {"Tool\nbar", "Visible", "1"},    {"Toolbar", "Visible", "1@"},
-              {"Tool@bar", "Visible", "1"},      {"Toolbar", "Vis@ible", "1"}};
+              {"Toolbar", "Vis\rible", "1"},       {"Toolbar", "", "1"},          {"Toolbar", "[Next", "1"},
+              {"Tool]bar", "Visible", "1"},        {"Tool\nbar", "Visible", "1"}, {"Toolbar", "Visible", "1@"},
+              {"Tool@bar", "Visible", "1"},        {"Toolbar", "Vis@ible", "1"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.section) + "/" + row.key + "/" + row.value);
     WriteFile(Path(), kFirstWrite);

@@ -70,19 +70,22 @@ TEST_F(StartupTest, HandsDocumentsOverBeforeTheWindowExistsAndNamesTheOthersOnce
   EXPECT_EQ(status, 0);
   EXPECT_EQ(steps, QStringList({"window", "loop"}));
   ASSERT_EQ(dialogs.msgBoxes.size(), 1);
-  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"missing.hmnt\": there is no such file.")) << dialogs.msgBoxes[0].toStdString();
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"missing.hmnt\": there is no such file."))
+      << dialogs.msgBoxes[0].toStdString();
   EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"a folder\" is a folder.")) << dialogs.msgBoxes[0].toStdString();
-  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"pipe.hmnt\" is not a regular file.")) << dialogs.msgBoxes[0].toStdString();
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"pipe.hmnt\" is not a regular file."))
+      << dialogs.msgBoxes[0].toStdString();
   EXPECT_FALSE(dialogs.msgBoxes[0].contains("second.txt"));
   EXPECT_FALSE(App::Exists());  // released at shutdown
 }
 
 TEST_F(StartupTest, NoDocumentsLeaveNothingToOpenAndShowNoMessage) {
-  EXPECT_EQ(_RunApplication({}, [&] { EXPECT_FALSE(Module1::gOpenThisFile); },
-                            [] {
-                              QTest::qWait(50);
-                              return 0;
-                            }),
+  EXPECT_EQ(_RunApplication(
+                {}, [&] { EXPECT_FALSE(Module1::gOpenThisFile); },
+                [] {
+                  QTest::qWait(50);
+                  return 0;
+                }),
             0);
   EXPECT_TRUE(dialogs.msgBoxes.isEmpty());
 }
@@ -160,9 +163,9 @@ TEST(CommandLine, ReadableNamesShowEveryByteThatIsNotUtf8AsHex) {
       {"plain.hmnt", "plain.hmnt"},
       {"caf\xC3\xA9", "caf\u00e9"},
       {"caf\xE9", "caf\\xE9"},
-      {"\xC3", "\\xC3"},                      // cut short
-      {"\xC0\xAF", "\\xC0\\xAF"},              // an overlong "/"
-      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},      // a surrogate
+      {"\xC3", "\\xC3"},                    // cut short
+      {"\xC0\xAF", "\\xC0\\xAF"},           // an overlong "/"
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},  // a surrogate
       {"a\tb", "a\\x09b"},
       {"\xF0\x9F\x8E\xB5 song", "\U0001F3B5 song"},
   };
@@ -185,11 +188,12 @@ TEST_F(StartupTest, AnExceptionDuringStartUpIsReportedAndEndsWithAFailureStatus)
 
 TEST_F(StartupTest, WhatTheGuardCatchesDuringTheRunIsShownInAMessageBox) {
   SetErrorReporter({});  // as before any run: reports would only reach the error stream
-  const int status = _RunApplication({}, [] {},
-                                     [] {
-                                       Guarded([] { throw IOException("The song could not be read"); });
-                                       return 0;
-                                     });
+  const int status = _RunApplication(
+      {}, [] {},
+      [] {
+        Guarded([] { throw IOException("The song could not be read"); });
+        return 0;
+      });
   EXPECT_EQ(status, 0);
   EXPECT_EQ(dialogs.msgBoxes, QStringList{"An error occurred: The song could not be read"});
   ReportErrorsInDialogs();  // as the test start-up left it, whatever happened above

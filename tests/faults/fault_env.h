@@ -13,15 +13,15 @@
 #include "support/test_env.h"
 
 struct Fault {
-  const char* call;   // write, fsync, fdatasync or close
-  const char* error;  // ENOSPC or EIO
-  const char* reason; // the system's text for it
+  const char* call;    // write, fsync, fdatasync or close
+  const char* error;   // ENOSPC or EIO
+  const char* reason;  // the system's text for it
 };
 
 inline const Fault kFaults[] = {
-    {"write", "ENOSPC", "No space left on device"}, {"write", "EIO", "Input/output error"},
+    {"write", "ENOSPC", "No space left on device"},     {"write", "EIO", "Input/output error"},
     {"fdatasync", "ENOSPC", "No space left on device"}, {"fdatasync", "EIO", "Input/output error"},
-    {"close", "ENOSPC", "No space left on device"}, {"close", "EIO", "Input/output error"},
+    {"close", "ENOSPC", "No space left on device"},     {"close", "EIO", "Input/output error"},
 };
 
 inline std::ostream& operator<<(std::ostream& os, const Fault& f) { return os << f.call << '/' << f.error; }

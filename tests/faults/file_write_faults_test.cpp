@@ -140,7 +140,8 @@ TEST(FileWriteFaultsBeside, AFailingSyncOfTheFolderAfterTheRenameIsToldWithWhatW
   // The song is in place, but the user learns that it may not survive a crash.
   EXPECT_EQ(Read(path), "complete");
   EXPECT_EQ(stamp, FileStamp::Of(FolderItem(path)));
-  EXPECT_TRUE(reason.contains("may not survive a crash") && reason.contains("Input/output error")) << reason.toStdString();
+  EXPECT_TRUE(reason.contains("may not survive a crash") && reason.contains("Input/output error"))
+      << reason.toStdString();
 }
 
 }  // namespace

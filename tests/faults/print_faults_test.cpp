@@ -30,7 +30,8 @@ TEST_P(PrintFaults, LeaveNoBrokenFileAndSayWhy) {
       EXPECT_FALSE(w->_mnuPrint_Action());
     }
     ASSERT_EQ(dialogs.msgBoxes.size(), 1);
-    EXPECT_TRUE(dialogs.msgBoxes[0].contains(QStringLiteral("could not be completed"))) << dialogs.msgBoxes[0].toStdString();
+    EXPECT_TRUE(dialogs.msgBoxes[0].contains(QStringLiteral("could not be completed")))
+        << dialogs.msgBoxes[0].toStdString();
     EXPECT_TRUE(dialogs.msgBoxes[0].contains(GetParam().reason)) << dialogs.msgBoxes[0].toStdString();
   }
   EXPECT_FALSE(QFile::exists(fresh));

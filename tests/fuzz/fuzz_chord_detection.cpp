@@ -31,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QString kept = detected;
   kept.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char(' '));
   QString plain = text;
-  plain.replace(QLatin1Char('\n'), QLatin1Char('\r')).remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char(' '));
+  plain.replace(QLatin1Char('\n'), QLatin1Char('\r'))
+      .remove(QLatin1Char('['))
+      .remove(QLatin1Char(']'))
+      .remove(QLatin1Char(' '));
   FUZZ_CHECK(kept.compare(plain, Qt::CaseInsensitive) == 0);
 
   for (const QString& word : text.split(QLatin1Char(' '))) {

@@ -77,10 +77,10 @@ class FuzzInput {
 
 // A property of the code under test that must hold for every input: a failure aborts, which the
 // fuzzer and the replay test both report as a finding.
-#define FUZZ_CHECK(cond)                                                                     \
-  do {                                                                                       \
-    if (!(cond)) {                                                                           \
-      std::fprintf(stderr, "%s:%d: fuzz check failed: %s\n", __FILE__, __LINE__, #cond);   \
-      std::abort();                                                                          \
-    }                                                                                        \
+#define FUZZ_CHECK(cond)                                                                 \
+  do {                                                                                   \
+    if (!(cond)) {                                                                       \
+      std::fprintf(stderr, "%s:%d: fuzz check failed: %s\n", __FILE__, __LINE__, #cond); \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (false)

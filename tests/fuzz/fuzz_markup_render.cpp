@@ -32,8 +32,10 @@ void ReadMarkup(const QString& page) {
       // Text runs stop at every "[", so a chord word has at least one group.
       qsizetype chords = 0;
       for (const markup::ChordPiece& piece : markup::CutChordWord(word)) {
-        if (piece.isChord) ++chords;
-        else FUZZ_CHECK(!piece.text.isEmpty() && !piece.text.contains(QLatin1Char('[')));
+        if (piece.isChord)
+          ++chords;
+        else
+          FUZZ_CHECK(!piece.text.isEmpty() && !piece.text.contains(QLatin1Char('[')));
       }
       FUZZ_CHECK(chords >= 1);
     }
@@ -56,8 +58,10 @@ void SameOnTheSheet(const RecordingGraphics& sheet, const RecordingGraphics& tal
   }
   std::size_t next = 0;
   for (const RecordingGraphics::Op& op : all) {
-    if (next < drawn.size() && SameOp(op, drawn[next])) ++next;
-    else FUZZ_CHECK(op.y > sheet.Height());
+    if (next < drawn.size() && SameOp(op, drawn[next]))
+      ++next;
+    else
+      FUZZ_CHECK(op.y > sheet.Height());
   }
   FUZZ_CHECK(next == drawn.size());
 }

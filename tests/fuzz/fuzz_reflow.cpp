@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QString text = in.RestText();
 
   const QString joined = RemoveLineFeeds(text);
-  FUZZ_CHECK(joined.size() == text.size() && !joined.contains(QLatin1Char('\r')) && !joined.contains(QLatin1Char('\n')));
+  FUZZ_CHECK(joined.size() == text.size() && !joined.contains(QLatin1Char('\r')) &&
+             !joined.contains(QLatin1Char('\n')));
   const QString unmarked = RemoveColumnMarkers(joined);
   FUZZ_CHECK(unmarked.size() <= joined.size());
 

@@ -16,9 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(r.hasLayout == (r.pieces >= 13) && r.hasTiming == (r.pieces >= 15));
 
   const SongDocument& v = r.values;
-  for (const auto& [value, range] : {std::pair{v.spacing, kSpacingRange}, {v.wordSize, kWordSizeRange},
-                                     {v.chordSize, kChordSizeRange}, {v.chordOffset, kChordOffsetRange},
-                                     {v.fretSize, kFretSizeRange}, {v.fretOffset, kFretOffsetRange},
+  for (const auto& [value, range] : {std::pair{v.spacing, kSpacingRange},
+                                     {v.wordSize, kWordSizeRange},
+                                     {v.chordSize, kChordSizeRange},
+                                     {v.chordOffset, kChordOffsetRange},
+                                     {v.fretSize, kFretSizeRange},
+                                     {v.fretOffset, kFretOffsetRange},
                                      {v.rowHeight, kRowHeightRange}})
     FUZZ_CHECK(value >= range.lo && value <= range.hi);
 

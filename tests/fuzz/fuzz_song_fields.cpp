@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   d.centerLine = in.TakeBool();
   const auto layout = [&](const LayoutRange& r) { return in.TakeInt(r.lo, r.hi); };
   d.spacing = layout(kSpacingRange), d.wordSize = layout(kWordSizeRange), d.chordSize = layout(kChordSizeRange);
-  d.chordOffset = layout(kChordOffsetRange), d.fretSize = layout(kFretSizeRange), d.fretOffset = layout(kFretOffsetRange);
+  d.chordOffset = layout(kChordOffsetRange), d.fretSize = layout(kFretSizeRange),
+  d.fretOffset = layout(kFretOffsetRange);
   d.rowHeight = layout(kRowHeightRange);
   // Raw UTF-16 code units: any code point, lone surrogates and controls alike.
   in.SetUtf16(in.TakeBool());

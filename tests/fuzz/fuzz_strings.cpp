@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int len = Len(s);
 
   // Finding: a position of a real occurrence at or after the start, or 0.
-  for (const int p : {InStr(s, f), InStr(start, s, f), InStrB(s, f), InStrB(start, s, f)}) FUZZ_CHECK(p >= 0 && p <= len);
+  for (const int p : {InStr(s, f), InStr(start, s, f), InStrB(s, f), InStrB(start, s, f)})
+    FUZZ_CHECK(p >= 0 && p <= len);
   if (f.isEmpty()) FUZZ_CHECK(InStr(s, f) == 0 && InStrB(start, s, f) == 0);
   if (const int p = InStrB(start, s, f); p > 0) {
     FUZZ_CHECK(p >= start && Mid(s, p, Len(f)) == f);
@@ -42,8 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Replacing: the exact forms are cutting and joining; the others only change what they find.
   FUZZ_CHECK(ReplaceAllB(s, f, w) == (f.isEmpty() || s.isEmpty() ? s : Join(Split(s, f), w)));
-  if (const int p = InStrB(s, f); p > 0) FUZZ_CHECK(ReplaceB(s, f, w) == Left(s, p - 1) + w + Mid(s, p + Len(f)));
-  else FUZZ_CHECK(ReplaceB(s, f, w) == s);
+  if (const int p = InStrB(s, f); p > 0)
+    FUZZ_CHECK(ReplaceB(s, f, w) == Left(s, p - 1) + w + Mid(s, p + Len(f)));
+  else
+    FUZZ_CHECK(ReplaceB(s, f, w) == s);
   if (InStr(s, f) == 0) FUZZ_CHECK(Replace(s, f, w) == s && ReplaceAll(s, f, w) == s);
   (void)Replace(s, f, w);
   (void)ReplaceAll(s, f, w);

@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (StartsWithWideMark(bytes)) {
     FUZZ_CHECK(!song);
     // A text import: what Qt's own decoder makes of the bytes after the mark, unless it has a NUL.
-    const bool utf32 = bytes.startsWith(QByteArray("\xFF\xFE\x00\x00", 4)) || bytes.startsWith(QByteArray("\x00\x00\xFE\xFF", 4));
+    const bool utf32 =
+        bytes.startsWith(QByteArray("\xFF\xFE\x00\x00", 4)) || bytes.startsWith(QByteArray("\x00\x00\xFE\xFF", 4));
     const auto encoding = utf32 ? (bytes[0] == '\xFF' ? QStringConverter::Utf32LE : QStringConverter::Utf32BE)
                                 : (bytes[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
     QStringDecoder wide(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(song ? *song == lenient : lenient.contains(QChar(u'\0')));
   if (IsValidUtf8(body)) {
     // Qt's own decoder, told to keep a leading U+FEFF as text (only one mark is dropped).
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     FUZZ_CHECK(lenient == QString(utf8.decode(body)));
   }
   // What was decoded is valid text: as UTF-8 it decodes to itself.

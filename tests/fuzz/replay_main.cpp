@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
   int failures = 0;
   // A folder that belongs to no target would be skipped without a word: name it as a failure.
   for (const char* kind : {"seeds", "corpus"}) {
-    for (const QString& folder : QDir(root.filePath(QLatin1String(kind))).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    for (const QString& folder :
+         QDir(root.filePath(QLatin1String(kind))).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
       if (!FindTarget(folder)) {
         std::fprintf(stderr, "%s/%s belongs to no fuzz target\n", kind, qPrintable(folder));
         ++failures;

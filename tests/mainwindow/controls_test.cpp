@@ -21,12 +21,9 @@ TEST(TextAreaModel, ReadsBackCrLineEndsAndKeepsEveryCharacter) {
   const struct {
     QString set, read;
   } cases[] = {
-      {"one\rtwo", "one\rtwo"},
-      {"one\ntwo", "one\rtwo"},
-      {"one\r\ntwo\r\n", "one\rtwo\r"},
-      {"a" + kNbsp + "b\r\r", "a" + kNbsp + "b\r\r"},
-      {"\t[Am]x  y ", "\t[Am]x  y "},
-      {"", ""},
+      {"one\rtwo", "one\rtwo"},         {"one\ntwo", "one\rtwo"},
+      {"one\r\ntwo\r\n", "one\rtwo\r"}, {"a" + kNbsp + "b\r\r", "a" + kNbsp + "b\r\r"},
+      {"\t[Am]x  y ", "\t[Am]x  y "},   {"", ""},
   };
   TextArea area;
   for (const auto& c : cases) {
@@ -139,9 +136,17 @@ TEST(TextAreaModel, AReplacementReadsBackAsGivenAndUndoesToTheTextBefore) {
   const struct {
     QString before, after;
   } cases[] = {
-      {"aXa", "aa"},           {"aa", "aXa"},         {"abc", "abbc"},     {"abbc", "abc"},
-      {"a\rb", "a b"},         {"a b", "a\r\rb"},     {"x", ""},           {"", "x\ry"},
-      {"[am] x", "[Am] x"},    {grin + "a", beam + "a"}, {"a" + grin, "a" + beam + grin},
+      {"aXa", "aa"},
+      {"aa", "aXa"},
+      {"abc", "abbc"},
+      {"abbc", "abc"},
+      {"a\rb", "a b"},
+      {"a b", "a\r\rb"},
+      {"x", ""},
+      {"", "x\ry"},
+      {"[am] x", "[Am] x"},
+      {grin + "a", beam + "a"},
+      {"a" + grin, "a" + beam + grin},
       {"one\rtwo\rthree", "one\rTwo\rthree"},
       // Lines rewritten in place, lines between them untouched; a line emptied, one filled.
       {"x1\rsame\rsame\rsame\rx2", "y1\rsame\rsame\rsame\ry22"},
@@ -169,9 +174,19 @@ TEST(TextAreaModel, AReplacementReadsBackAsGivenAndUndoesToTheTextBefore) {
 // The text a command set is remembered, not read back from the document: it must be exactly what
 // a fresh read of the document gives, whatever line ends and marks the text holds.
 TEST(TextAreaModel, TheTextSetIsWhatTheDocumentReadsBack) {
-  const QString marks[] = {"\r",     "\n",     "\r\n",        "\n\r",          QString(QChar(0x2028)),
-                           QString(QChar(0x2029)), QString(QChar(0xFDD0)), QString(QChar(0xFDD1)), QString(QChar(0x00A0)),
-                           QString(QChar(0xFFFC)), "\t",     QString::fromUtf8("😀"), QString(QChar(0xD800)),
+  const QString marks[] = {"\r",
+                           "\n",
+                           "\r\n",
+                           "\n\r",
+                           QString(QChar(0x2028)),
+                           QString(QChar(0x2029)),
+                           QString(QChar(0xFDD0)),
+                           QString(QChar(0xFDD1)),
+                           QString(QChar(0x00A0)),
+                           QString(QChar(0xFFFC)),
+                           "\t",
+                           QString::fromUtf8("😀"),
+                           QString(QChar(0xD800)),
                            "\r\r\n\n"};
   TextArea area;
   const auto fresh = [&] { return TextArea::FromDocumentText(area.document()->toRawText()); };

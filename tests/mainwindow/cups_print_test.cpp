@@ -121,8 +121,8 @@ class PrivateCupsServer {
     return why;
   }
 
-  // Adds the cups-pdf queue as the default printer  // Adds the cups-pdf queue as the default printer, holding its jobs (it takes them but prints
-  // nothing, so every job stays in the spool folder to be looked at).
+  // Adds the cups-pdf queue as the default printer  // Adds the cups-pdf queue as the default printer, holding its jobs
+  // (it takes them but prints nothing, so every job stays in the spool folder to be looked at).
   QString AddHeldQueue() {
     const QString device = ::getuid() == 0 ? "cups-pdf:/" : "file:///dev/null";
     if (!Tool("lpadmin", {"-p", kQueue, "-E", "-v", device, "-P", cups_.ppd}, server_))
@@ -198,8 +198,8 @@ class PrivateCupsServer {
 QString ChildQueue() { return qEnvironmentVariable(kQueueVariable); }
 
 // Skips a child test outside the run that CupsQueue makes for it.
-#define REQUIRE_CUPS_CHILD()                                                                        \
-  if (!IsTestChild() || ChildQueue().isEmpty())                                                    \
+#define REQUIRE_CUPS_CHILD()                    \
+  if (!IsTestChild() || ChildQueue().isEmpty()) \
   GTEST_SKIP() << "part of CupsQueue.PrintsOnAQueueOfAPrivateServer, which runs it with its server"
 
 // The job files in the spool: its control files (c00001) and documents (d00001-001).
@@ -277,7 +277,8 @@ class CupsQueueChild : public WindowFixture {};
 // paper there.
 TEST_F(CupsQueueChild, ThePrintDialogKeepsTheKeptPageLayoutUnlessTheUserChangesIt) {
   REQUIRE_CUPS_CHILD();
-  ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(kQueue)) << QPrinterInfo::availablePrinterNames().join(",").toStdString();
+  ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(kQueue))
+      << QPrinterInfo::availablePrinterNames().join(",").toStdString();
   // Qt's dialog would give the printer this paper: the test only means something where it is
   // not the kept one.
   ASSERT_FALSE(QPrinterInfo::printerInfo(kQueue).defaultPageSize().isEquivalentTo(QPageSize(QPageSize::Letter)));
@@ -314,8 +315,10 @@ TEST_F(CupsQueueChild, ThePrintDialogKeepsTheKeptPageLayoutUnlessTheUserChangesI
           if (way == PropertiesA5)
             for (int i = 0; i < paper->count(); ++i)
               if (qvariant_cast<QPageSize>(paper->itemData(i)).id() == QPageSize::A5) paper->setCurrentIndex(i);
-          if (way == PropertiesCancelled) properties->reject();
-          else properties->accept();
+          if (way == PropertiesCancelled)
+            properties->reject();
+          else
+            properties->accept();
         });
         auto* button = dlg.findChild<QPushButton*>("properties");
         ASSERT_TRUE(button);

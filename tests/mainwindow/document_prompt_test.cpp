@@ -99,12 +99,10 @@ TEST_F(PromptTest, NewAndOpenStopWhenThePromptSaysSo) {
   const struct {
     const char* command;
     std::function<bool()> run;
-  } commands[] = {{"New", [&] { return w->_mnuNew_Action(); }},
-                  {"Open",
-                   [&] {
-                     dialogs.openAnswers = {other};
-                     return w->_mnuOpen_Action();
-                   }}};
+  } commands[] = {{"New", [&] { return w->_mnuNew_Action(); }}, {"Open", [&] {
+                                                                   dialogs.openAnswers = {other};
+                                                                   return w->_mnuOpen_Action();
+                                                                 }}};
   const struct {
     DialogButton answer;
     SaveOutcome save;

@@ -215,7 +215,10 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
       Link("device.txt", "/dev/zero"),
       Write("binary.hmnt", SongBytes("Garbage", QString("x") + QChar(0) + "y")),
       Write("binary.txt", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\v\v\v", 20)),
-      Write("utf16.hmnt", QByteArray("\xFF\xFE") + QByteArray("1\0.\0" "0\0.\0" "0\0\v\0", 12)),
+      Write("utf16.hmnt", QByteArray("\xFF\xFE") + QByteArray("1\0.\0"
+                                                              "0\0.\0"
+                                                              "0\0\v\0",
+                                                              12)),
   };
   const FolderItem good = Write("good.hmnt", SongBytes("Good", "[G]kept"));
   const std::pair<const char*, std::function<void(const FolderItem&)>> paths[] = {
@@ -274,9 +277,11 @@ TEST_F(OpenTest, AFailureNamesTheFileWithItsControlCharactersEscapedAndItsBidiRu
     QString message;
   } cases[] = {
       {File("<h1>a</h1>\n\x1B.hmnt"), "The song \"" + folder + "/<h1>a</h1>\\x0A\\x1B.hmnt\" could not be opened."},
-      {Fifo("pipe\t.hmnt"), "The song \"" + folder + "/pipe\\x09.hmnt\" could not be opened.\n\n\"pipe\\x09.hmnt\" is not a regular file."},
-      {File(QString("abc") + rightToLeft + QString("def.hmnt")),
-       QString("The song \"") + isolate + folder + "/abc" + rightToLeft + QString("def.hmnt") + endIsolate + "\" could not be opened."},
+      {Fifo("pipe\t.hmnt"),
+       "The song \"" + folder + "/pipe\\x09.hmnt\" could not be opened.\n\n\"pipe\\x09.hmnt\" is not a regular file."},
+      {File(QString("abc") + rightToLeft + QString("def.hmnt")), QString("The song \"") + isolate + folder + "/abc" +
+                                                                     rightToLeft + QString("def.hmnt") + endIsolate +
+                                                                     "\" could not be opened."},
   };
   for (const auto& c : cases) {
     dialogs.msgBoxes.clear();
@@ -298,8 +303,8 @@ TEST_F(OpenTest, OneInvalidByteLeavesTheValidTextAsItIs) {
 
 TEST_F(OpenTest, ImportsTextWithAWideByteOrderMark) {
   const QString text = QString::fromUtf8("[G]Café\n♫");
-  const QByteArray utf16 = QByteArray("\xFF\xFE") +
-                           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+  const QByteArray utf16 =
+      QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
   QByteArray utf32("\xFF\xFE\0\0", 4);
   for (char32_t cp : text.toUcs4()) utf32 += QByteArray(reinterpret_cast<const char*>(&cp), 4);
   for (const auto& [name, bytes] : {std::pair{"utf16.txt", utf16}, std::pair{"utf32.txt", utf32}}) {
@@ -335,13 +340,12 @@ TEST_F(OpenTest, RoundTripsThroughTheWindow) {
   EXPECT_EQ(Bytes(empty), kEmptySong);
   EXPECT_EQ(kEmptySong.size(), 33);
 
-  const FolderItem padded = Write(
-      "padded.hmnt", DocBytes({"1.0.0", "  Title ", " 2 ", "\tG ", "\r [G]song \r", "1", "5", "12", "12", "13", "7",
-                               "22", "27", " 3/4 ", " 80 "}));
+  const FolderItem padded = Write("padded.hmnt", DocBytes({"1.0.0", "  Title ", " 2 ", "\tG ", "\r [G]song \r", "1",
+                                                           "5", "12", "12", "13", "7", "22", "27", " 3/4 ", " 80 "}));
   OpenSong(padded);
   w->_mnuSave_Action();
-  EXPECT_EQ(Bytes(padded),
-            DocBytes({"1.0.0", "Title", "2", "G", "[G]song", "1", "5", "12", "12", "13", "7", "22", "27", "3/4", "80"}));
+  EXPECT_EQ(Bytes(padded), DocBytes({"1.0.0", "Title", "2", "G", "[G]song", "1", "5", "12", "12", "13", "7", "22", "27",
+                                     "3/4", "80"}));
 }
 
 // The "*" shows exactly when a save would write other bytes than the file holds: keys typed at the
@@ -414,8 +418,7 @@ TEST_F(LifecycleTest, FileFlagAndTitleFollowEveryEvent) {
       {"window opened", [] {}, Doc(std::nullopt, false, "Harmonote")},
       {"edit", [&] { Edit(); }, Doc(std::nullopt, true, "Harmonote")},
       {"title edited", [&] { w->txtTitle()->SetText("My Song"); }, Doc(std::nullopt, true, "Harmonote")},
-      {"save dialog cancelled",
-       [&] { EXPECT_TRUE(w->_mnuSave_Action()); },
+      {"save dialog cancelled", [&] { EXPECT_TRUE(w->_mnuSave_Action()); },
        Doc(std::nullopt, true, "Harmonote - My Song")},
       {"saved",
        [&] {
@@ -443,7 +446,8 @@ TEST_F(LifecycleTest, FileFlagAndTitleFollowEveryEvent) {
        },
        Doc(song, false, "Harmonote - Opened")},
       // The song's layout is the defaults already: nothing a save would write changed.
-      {"restore defaults after opening", [&] { w->_mnuRestoreDefaults_Action(); }, Doc(song, false, "Harmonote - Opened")},
+      {"restore defaults after opening", [&] { w->_mnuRestoreDefaults_Action(); },
+       Doc(song, false, "Harmonote - Opened")},
       {"edited after opening", [&] { Edit(); }, Doc(song, true, "Harmonote - Opened")},
       {"open dialog cancelled",
        [&] {
@@ -468,8 +472,8 @@ TEST_F(LifecycleTest, FileFlagAndTitleFollowEveryEvent) {
 }
 
 TEST_F(LifecycleTest, NewEmptiesTheSongButKeepsTheCentreLine) {
-  OpenSong(Write("song.hmnt", DocBytes({"1.0.0", "T", "1", "C", "[C]x+++++y", "0", "9", "8", "8", "19", "4", "8",
-                                        "44", "2/4", "60"})));
+  OpenSong(Write("song.hmnt", DocBytes({"1.0.0", "T", "1", "C", "[C]x+++++y", "0", "9", "8", "8", "19", "4", "8", "44",
+                                        "2/4", "60"})));
   w->UpDownArrows1_Down(nullptr);
   w->Modified(false);
   EXPECT_TRUE(w->_mnuNew_Action());
@@ -484,12 +488,12 @@ TEST_F(LifecycleTest, NewEmptiesTheSongButKeepsTheCentreLine) {
 }
 
 TEST_F(LifecycleTest, SetDefaultsChangesOnlyTheLayoutAndThePage) {
-  OpenSong(Write("song.hmnt", DocBytes({"1.0.0", "T", "1", "C", "a+++++b", "0", "9", "8", "8", "19", "4", "8", "44",
-                                        "2/4", "60"})));
+  OpenSong(Write("song.hmnt",
+                 DocBytes({"1.0.0", "T", "1", "C", "a+++++b", "0", "9", "8", "8", "19", "4", "8", "44", "2/4", "60"})));
   w->UpDownArrows1_Down(nullptr);
   w->SetDefaults();
-  const int values[] = {w->sldrSpacing()->Value(),  w->sldrWordSize()->Value(),   w->sldrChords()->Value(),
-                        w->sldrChordOffset()->Value(), w->sldrFrets()->Value(), w->sldrFretOffset()->Value(),
+  const int values[] = {w->sldrSpacing()->Value(),     w->sldrWordSize()->Value(), w->sldrChords()->Value(),
+                        w->sldrChordOffset()->Value(), w->sldrFrets()->Value(),    w->sldrFretOffset()->Value(),
                         w->sldrRowHeight()->Value()};
   EXPECT_EQ(std::vector<int>(std::begin(values), std::end(values)), (std::vector<int>{5, 12, 12, 13, 7, 22, 27}));
   EXPECT_EQ(w->lblPage()->text(), "Page: 1");

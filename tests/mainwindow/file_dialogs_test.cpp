@@ -67,9 +67,9 @@ TEST_F(FileDialogs, StartInTheSongsFolderElseTheFolderLastUsed) {
   const FolderItem brokenB = Write("b/broken.hmnt", "not a song");
   const FolderItem textC = Write("c/words.txt", "some words");
 
-  OpenSong(songA);  // as the start-up opens a handed-over song
-  EXPECT_EQ(OpenStart(), a);   // cancelled: the song no longer has a file...
-  EXPECT_EQ(OpenStart(), a);   // ...and the folder used last is still its folder
+  OpenSong(songA);            // as the start-up opens a handed-over song
+  EXPECT_EQ(OpenStart(), a);  // cancelled: the song no longer has a file...
+  EXPECT_EQ(OpenStart(), a);  // ...and the folder used last is still its folder
   OpenSong(songA);
   EXPECT_EQ(SaveAsStart(), a);  // Save As forgets the file but starts in its folder
 

@@ -66,7 +66,8 @@ TEST_F(HighDpiPreviewChild, PictureHasTheRatioAndTheSheetKeepsItsUnits) {
   // The canvas shows the picture pixel for pixel, inside a frame one unit (two pixels) wide.
   const QImage shown = w->Canvas1()->grab().toImage();
   ASSERT_EQ(shown.size(), QSize(1152, 1512));
-  for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(1150, 1510), QPoint(1151, 1511), QPoint(600, 1), QPoint(1, 700)})
+  for (const QPoint p :
+       {QPoint(0, 0), QPoint(1, 1), QPoint(1150, 1510), QPoint(1151, 1511), QPoint(600, 1), QPoint(1, 700)})
     EXPECT_TRUE(Black(shown.pixel(p))) << p.x() << "," << p.y();
   EXPECT_EQ(shown.pixel(2, 2), qRgb(255, 255, 255));
   EXPECT_EQ(shown.pixel(1149, 1509), qRgb(255, 255, 255));

@@ -33,19 +33,42 @@ namespace {
 
 // The bound items, in the order in which the window binds them.
 const QStringList kBound = {
-    "mnuOpen", "mnuSave", "mnuPrint", "mnuNew", "mnuRestoreDefaults", "mnuHelp", "mnuAbout", "mnuPageSetup",
-    "mnuRemoveLineFeeds", "mnuAutoDetectChords", "mnuAutoFormat", "mnuConvertChordsOverTexttoInlineChords",
-    "mnuToggleSpellCheck", "mnuToggleToolbar", "mnuInsertChord", "mnuInsertCaption", "mnuInsertParagrpah",
-    "mnuInsertFrets", "mnuInsertBold", "mnuInsertColumn", "mnuInsertPage", "mnuSettings",
-    "mnuConvertChordstoCaps", "mnuCapFirstLetterOfLine", "mnuSearch", "mnuSearchReplace", "mnuShowMono",
-    "mnuTranspose", "mnuSaveAs",
+    "mnuOpen",
+    "mnuSave",
+    "mnuPrint",
+    "mnuNew",
+    "mnuRestoreDefaults",
+    "mnuHelp",
+    "mnuAbout",
+    "mnuPageSetup",
+    "mnuRemoveLineFeeds",
+    "mnuAutoDetectChords",
+    "mnuAutoFormat",
+    "mnuConvertChordsOverTexttoInlineChords",
+    "mnuToggleSpellCheck",
+    "mnuToggleToolbar",
+    "mnuInsertChord",
+    "mnuInsertCaption",
+    "mnuInsertParagrpah",
+    "mnuInsertFrets",
+    "mnuInsertBold",
+    "mnuInsertColumn",
+    "mnuInsertPage",
+    "mnuSettings",
+    "mnuConvertChordstoCaps",
+    "mnuCapFirstLetterOfLine",
+    "mnuSearch",
+    "mnuSearchReplace",
+    "mnuShowMono",
+    "mnuTranspose",
+    "mnuSaveAs",
 };
 
 // Menus, separators, the standard edit items and Quit: nothing of the window runs for them.
 const QStringList kUnbound = {
-    "FileMenu", "EditMenu", "mnuInsert", "HelpMenu", "UntitledItem2", "UntitledSeparator", "UntitledMenu1",
-    "UntitledMenu0", "UntitledItem1", "UntitledItem3", "UntitledItem01", "EditUndo", "EditCut", "EditCopy",
-    "EditPaste", "EditClear", "EditSelectAll", "FileQuit",
+    "FileMenu",      "EditMenu",      "mnuInsert",     "HelpMenu",      "UntitledItem2",  "UntitledSeparator",
+    "UntitledMenu1", "UntitledMenu0", "UntitledItem1", "UntitledItem3", "UntitledItem01", "EditUndo",
+    "EditCut",       "EditCopy",      "EditPaste",     "EditClear",     "EditSelectAll",  "FileQuit",
 };
 
 using MenuBindingsTest = WindowFixture;
@@ -106,19 +129,26 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
       {"mnuOpen", [&] { count = int(dialogs.openFilters.size()); },
        [&] { EXPECT_EQ(dialogs.openFilters.size(), count + 1); }},
       // With a file the song is written without a question; Save As always asks.
-      {"mnuSave", [&] { QFile::remove(songFile); w->State().SetFile(FolderItem(songFile)); count = int(dialogs.saveFilters.size()); },
+      {"mnuSave",
+       [&] {
+         QFile::remove(songFile);
+         w->State().SetFile(FolderItem(songFile));
+         count = int(dialogs.saveFilters.size());
+       },
        [&] {
          EXPECT_TRUE(QFile::exists(songFile));
          EXPECT_EQ(dialogs.saveFilters.size(), count);
        }},
       {"mnuPrint", [&] { count = int(dialogs.pageSetups.size() + dialogs.printerSetups.size()); },
        [&] { EXPECT_EQ(dialogs.pageSetups.size() + dialogs.printerSetups.size(), count + 1); }},
-      {"mnuNew", [&] { Song("x"); }, [&] {
+      {"mnuNew", [&] { Song("x"); },
+       [&] {
          EXPECT_EQ(Text(), "");
          EXPECT_EQ(w->Title(), "Harmonote - Untitled");
        }},
       {"mnuRestoreDefaults", [&] { w->sldrSpacing()->SetValue(9); }, [&] { EXPECT_EQ(w->sldrSpacing()->Value(), 5); }},
-      {"mnuHelp", [] {}, [] {
+      {"mnuHelp", [] {},
+       [] {
          ASSERT_TRUE(frmHelp::HasInstance());
          EXPECT_TRUE(frmHelp::Instance()->isVisible());
          frmHelp::Instance()->close();
@@ -142,12 +172,16 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
       {"mnuInsertChord", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x[]"); }},
       {"mnuInsertCaption", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x{}"); }},
       {"mnuInsertParagrpah", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x<>"); }},
-      {"mnuInsertFrets", [&] { Song("[C]"); w->txtSong()->SetSelStart(2); }, [&] { EXPECT_EQ(Text(), "[C!0!0!0]"); }},
+      {"mnuInsertFrets",
+       [&] {
+         Song("[C]");
+         w->txtSong()->SetSelStart(2);
+       },
+       [&] { EXPECT_EQ(Text(), "[C!0!0!0]"); }},
       {"mnuInsertBold", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x*"); }},
       {"mnuInsertColumn", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x-----\r"); }},
       {"mnuInsertPage", [&] { Song("x"); }, [&] { EXPECT_EQ(Text(), "x+++++\r"); }},
-      {"mnuSettings", [&] { flag = w->GroupBox1()->isHidden(); },
-       [&] { EXPECT_NE(w->GroupBox1()->isHidden(), flag); }},
+      {"mnuSettings", [&] { flag = w->GroupBox1()->isHidden(); }, [&] { EXPECT_NE(w->GroupBox1()->isHidden(), flag); }},
       {"mnuConvertChordstoCaps", [&] { Song("[am] x"); }, [&] { EXPECT_EQ(Text(), "[Am] x"); }},
       {"mnuCapFirstLetterOfLine", [&] { Song("am x"); }, [&] { EXPECT_EQ(Text(), "Am x"); }},
       {"mnuSearch",
@@ -170,7 +204,11 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
          answered = [driver] { return driver->Answered(); };
        },
        [&] { EXPECT_TRUE(answered()); }},
-      {"mnuSaveAs", [&] { w->State().SetFile(FolderItem(songFile)); count = int(dialogs.saveFilters.size()); },
+      {"mnuSaveAs",
+       [&] {
+         w->State().SetFile(FolderItem(songFile));
+         count = int(dialogs.saveFilters.size());
+       },
        [&] { EXPECT_EQ(dialogs.saveFilters.size(), count + 1); }},
   };
   QStringList walked;

@@ -60,7 +60,8 @@ const Source kSources[] = {
        return m;
      },
      "plain"},
-    {"plain text", [] {
+    {"plain text",
+     [] {
        auto* m = new QMimeData;
        m->setText("[Am]x");
        return m;
@@ -171,14 +172,16 @@ TEST(PasteIntoTextControls, ANulIsDroppedWhicheverWayItComes) {
     QApplication::sendEvent(target, &press);
   };
   const std::pair<const char*, std::function<void()>> ways[] = {
-      {"field: Ctrl+V", [&] {
+      {"field: Ctrl+V",
+       [&] {
          QGuiApplication::clipboard()->setText(withNul);
          QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
        }},
       {"field: drop", [&] { drop(&field); }},
       {"field: typed", [&] { type(&field); }},
       {"field: SetText", [&] { field.SetText(withNul); }},
-      {"song: Ctrl+V", [&] {
+      {"song: Ctrl+V",
+       [&] {
          QGuiApplication::clipboard()->setText(withNul);
          QTest::keyClick(&area, Qt::Key_V, Qt::ControlModifier);
        }},
@@ -254,8 +257,10 @@ TEST_F(PasteIntoWindow, EditPasteAndCtrlVInTheSongAndTheFields) {
 
       ASSERT_NO_FATAL_FAILURE(Focus(song));
       song->SetSelStart(5);
-      if (menu) editPaste();
-      else QTest::keyClick(song, Qt::Key_V, Qt::ControlModifier);
+      if (menu)
+        editPaste();
+      else
+        QTest::keyClick(song, Qt::Key_V, Qt::ControlModifier);
       EXPECT_EQ(song->Text(), "[C]la" + s.pasted);
       EXPECT_FALSE(AnyBold(song->document()));
       // Only a paste that changed the song marks it.
@@ -263,8 +268,10 @@ TEST_F(PasteIntoWindow, EditPasteAndCtrlVInTheSongAndTheFields) {
 
       ASSERT_NO_FATAL_FAILURE(Focus(title));
       title->end(false);
-      if (menu) editPaste();
-      else QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
+      if (menu)
+        editPaste();
+      else
+        QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
       EXPECT_EQ(title->Text(), "Song" + s.pasted);
     }
   }

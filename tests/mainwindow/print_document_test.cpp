@@ -23,8 +23,10 @@ TEST_F(PrintDocumentTest, NamedAfterTheSongAndOfferedBesideIt) {
   };
   for (const auto& c : cases) {
     w->Modified(false);
-    if (c.withFile) OpenSong(song);
-    else w->_mnuNew_Action();
+    if (c.withFile)
+      OpenSong(song);
+    else
+      w->_mnuNew_Action();
     ASSERT_EQ(w->myFile().has_value(), c.withFile);
     w->txtTitle()->SetText(c.title);
     dialogs.pageSetupAnswers = {QString()};

@@ -17,8 +17,10 @@ const char* const kA4 = "paper=A4;width=595;height=842;orientation=portrait;marg
 std::vector<QString> LabelsPerPage(const RecordingGraphics& g) {
   std::vector<QString> pages(1);
   for (const auto& op : g.Ops()) {
-    if (op.kind == RecordingGraphics::Op::NewPage) pages.emplace_back();
-    else if (op.kind == RecordingGraphics::Op::String && op.text.startsWith("Page: ")) pages.back() = op.text;
+    if (op.kind == RecordingGraphics::Op::NewPage)
+      pages.emplace_back();
+    else if (op.kind == RecordingGraphics::Op::String && op.text.startsWith("Page: "))
+      pages.back() = op.text;
   }
   return pages;
 }
@@ -209,9 +211,12 @@ TEST_F(Printing, NothingIsPrintedInThePapersMargins) {
   for (int y = 0; y < page.height(); ++y) {
     for (int x = 0; x < page.width(); ++x) {
       if (qGray(page.pixel(x, y)) > 250) continue;
-      if (!area.contains(x, y)) ++outside;
-      else if (x >= area.right() - 4) ++nearRight;
-      else if (y >= area.bottom() - 4) ++nearBottom;
+      if (!area.contains(x, y))
+        ++outside;
+      else if (x >= area.right() - 4)
+        ++nearRight;
+      else if (y >= area.bottom() - 4)
+        ++nearBottom;
     }
   }
   EXPECT_EQ(outside, 0);

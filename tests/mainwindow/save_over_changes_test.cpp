@@ -43,7 +43,8 @@ TEST_F(SaveOverChanges, AskBeforeSavingOverAFileAnotherProgramChanged) {
          Write(f.Name() + ".new", Bytes(f));
          const timespec times[2] = {st.st_atim, st.st_mtim};
          ::utimensat(AT_FDCWD, QFile::encodeName(f.Path() + ".new").constData(), times, 0);
-         ASSERT_EQ(::rename(QFile::encodeName(f.Path() + ".new").constData(), QFile::encodeName(f.Path()).constData()), 0);
+         ASSERT_EQ(::rename(QFile::encodeName(f.Path() + ".new").constData(), QFile::encodeName(f.Path()).constData()),
+                   0);
        }},
   };
   for (const auto& c : changes) {

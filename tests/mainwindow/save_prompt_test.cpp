@@ -14,11 +14,11 @@
 namespace {
 struct Seen {
   bool shown = false;
-  QString question;          // the label's text without its invisible break marks
+  QString question;           // the label's text without its invisible break marks
   bool questionFits = false;  // its text, laid out as the label lays it out, fits inside the label
   bool boxOnScreen = false;
-  QStringList buttons;       // the buttons whose whole text shows, inside the box
-  bool plain = false;        // the question is shown as plain text
+  QStringList buttons;  // the buttons whose whole text shows, inside the box
+  bool plain = false;   // the question is shown as plain text
   QString details;
 };
 
@@ -32,7 +32,8 @@ Seen LookAtPromptAndCancel() {
     seen.question = label->text().remove(QChar(0x200B));
     seen.plain = label->textFormat() == Qt::PlainText;
     const QRect room = label->contentsRect();
-    const QRect needed = label->fontMetrics().boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+    const QRect needed =
+        label->fontMetrics().boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
     seen.questionFits = needed.width() <= room.width() && needed.height() <= room.height();
   }
   seen.boxOnScreen = box->screen()->availableGeometry().contains(box->frameGeometry());
@@ -52,8 +53,8 @@ using SavePrompt = WindowFixture;
 
 TEST_F(SavePrompt, ShowsItsWholeQuestionAndItsButtonsForTheLongestTitle) {
   QtDialogs qt;
-  for (const QString& title : {QString("Amazing Grace"), QString(140, QChar('W')),
-                               QString("Amazing Grace ").repeated(10).left(140)}) {
+  for (const QString& title :
+       {QString("Amazing Grace"), QString(140, QChar('W')), QString("Amazing Grace ").repeated(10).left(140)}) {
     SCOPED_TRACE(title.toStdString());
     w->txtTitle()->SetText(title);
     w->SetTitle(title);
@@ -86,7 +87,8 @@ TEST_F(SavePrompt, ShowsATitleFromOutsideAsTextWithTheQuestionMarkAfterIt) {
       {"<img src=/dev/zero>", "Harmonote - <img src=/dev/zero>", false},
       {"<a href=http://x.test/p>Click</a>", "Harmonote - <a href=http://x.test/p>Click</a>", false},
       {"Two\nlines\x1B[2J", "Harmonote - Two\\x0Alines\\x1B[2J", false},
-      {QString("abc") + rightToLeft + "def", "Harmonote - " + isolate + "abc" + rightToLeft + "def" + endIsolate, false},
+      {QString("abc") + rightToLeft + "def", "Harmonote - " + isolate + "abc" + rightToLeft + "def" + endIsolate,
+       false},
       {QString(10000, QChar('W')), "Harmonote - " + QString(10000, QChar('W')), true},
       {huge, "Harmonote - " + huge, true},
   };

@@ -66,9 +66,10 @@ TEST_F(ToolsTest, RewritingCommandsAssignTheirResultAndMarkTheSongModifiedOnlyWh
        "x\r[C]Hi ther[G]e", 1},
       {"convert, tabbed chord line", &Window1::_mnuConvertChordsOverTexttoInlineChords_Action, "G\t C\rHi",
        "\r[G]Hi[C]", 1},
-      {"capitalise chords", &Window1::_mnuConvertChordstoCaps_Action, "[am/c] x [f#m\\a] intro]", "[Am/C] x [F#m\\A] intro]",
+      {"capitalise chords", &Window1::_mnuConvertChordstoCaps_Action, "[am/c] x [f#m\\a] intro]",
+       "[Am/C] x [F#m\\A] intro]", 1},
+      {"capitalise lines", &Window1::_mnuCapFirstLetterOfLine_Action, "hello\rworld\r[am]\r", "Hello\rWorld\r[am]\r",
        1},
-      {"capitalise lines", &Window1::_mnuCapFirstLetterOfLine_Action, "hello\rworld\r[am]\r", "Hello\rWorld\r[am]\r", 1},
       {"capitalise, nothing to change", &Window1::_mnuCapFirstLetterOfLine_Action, "", "", 1},
       // Joined and broken again in the tools, then assigned once.
       {"reflow", &Window1::_mnuAutoFormat_Action, "{Verse 1} Here we go {Chorus} La la",
@@ -264,17 +265,15 @@ TEST_F(ToolsTest, SearchSelectsFromTheCharacterAfterTheCaret) {
     const char* term;
     int selStart, selLength;
   } cases[] = {
-      {"aG b", 2, "g", 2, 0},        // the character just before the caret is not looked at
-      {"aG b", 1, "g", 1, 1},        // the character just after it is
-      {"Gx g", 0, "g", 0, 1},        // caret at the very start: the first character
-      {"Gx g", 2, "g", 3, 1},
-      {"xAm am", 0, "AM", 1, 2},     // letter case ignored
-      {"abc", 3, "c", 3, 0},         // caret at the end: nothing
-      {"abc", 3, "bc", 3, 0},        // nothing found: the caret stays
-      {"abc", 1, "zz", 1, 0},
-      {"x g", 0, "  g ", 2, 1},      // the term is searched without its blanks
-      {"x g", 0, "   ", 0, 0},       // a term of blanks does nothing
-      {"x g", 1, nullptr, 1, 0},     // Cancel
+      {"aG b", 2, "g", 2, 0},                                // the character just before the caret is not looked at
+      {"aG b", 1, "g", 1, 1},                                // the character just after it is
+      {"Gx g", 0, "g", 0, 1},                                // caret at the very start: the first character
+      {"Gx g", 2, "g", 3, 1},    {"xAm am", 0, "AM", 1, 2},  // letter case ignored
+      {"abc", 3, "c", 3, 0},                                 // caret at the end: nothing
+      {"abc", 3, "bc", 3, 0},                                // nothing found: the caret stays
+      {"abc", 1, "zz", 1, 0},    {"x g", 0, "  g ", 2, 1},   // the term is searched without its blanks
+      {"x g", 0, "   ", 0, 0},                               // a term of blanks does nothing
+      {"x g", 1, nullptr, 1, 0},                             // Cancel
   };
   for (const auto& c : cases) {
     SCOPED_TRACE((c.song + " @" + QString::number(c.caret)).toStdString());
@@ -310,11 +309,10 @@ TEST_F(ToolsTest, ReplaceAllRewritesTheWholeTextOrNothingWhenCancelled) {
     const char* replacement;
     QString result;
   } cases[] = {
-      {"g G x", "g", "A", "A A x"},
-      {"a b a", " a ", "  ", " b "},      // both trimmed: an empty replacement deletes
-      {"aXa", "a", "aa", "aaXaa"},        // a replacement holding the term finishes
-      {"[Am] am", "am", "C", "[C] C"},    // markers included
-      {"abc", "z", "y", "abc"},           // no occurrence: assigned, but nothing changed
+      {"g G x", "g", "A", "A A x"},    {"a b a", " a ", "  ", " b "},  // both trimmed: an empty replacement deletes
+      {"aXa", "a", "aa", "aaXaa"},                                     // a replacement holding the term finishes
+      {"[Am] am", "am", "C", "[C] C"},                                 // markers included
+      {"abc", "z", "y", "abc"},                                        // no occurrence: assigned, but nothing changed
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.song.toStdString());

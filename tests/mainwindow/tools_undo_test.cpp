@@ -82,10 +82,8 @@ TEST_F(ToolsUndoTest, EveryRewritingCommandIsOneStepAfterTheTyping) {
        "{Verse 1}\r Here we go \r{Chorus}\r La la"},
       {"auto format", "Am G -----\rC  hello", " you", [](Window1* w) { w->AutoFormatSong(); }, {}},
       {"detect chords", "Am G C\r", "Em", [](Window1* w) { w->_mnuAutoDetectChords_Action(); }, {}},
-      {"chords over lyrics", "x\rC      G\rHi there", "!", [](Window1* w) {
-         w->_mnuConvertChordsOverTexttoInlineChords_Action();
-       },
-       "x\r[C]Hi ther[G]e!"},
+      {"chords over lyrics", "x\rC      G\rHi there", "!",
+       [](Window1* w) { w->_mnuConvertChordsOverTexttoInlineChords_Action(); }, "x\r[C]Hi ther[G]e!"},
       {"capitalise chords", "[am] x ", "[d]", [](Window1* w) { w->_mnuConvertChordstoCaps_Action(); }, "[Am] x [D]"},
       {"capitalise lines", "hello\r", "world", [](Window1* w) { w->_mnuCapFirstLetterOfLine_Action(); },
        "Hello\rWorld"},

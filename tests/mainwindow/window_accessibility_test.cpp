@@ -30,13 +30,20 @@ TEST_F(WindowAccessibility, EveryInputIsNamedAfterItsLabel) {
     QWidget* input;
     const char* name;
     bool labelled;
-  } inputs[] = {{w->txtTitle(), "Title:", true},         {w->txtCapo(), "Capo:", true},
-                {w->txtKey(), "Key:", true},             {w->txtTiming(), "Timing:", true},
-                {w->txtTempo(), "Tempo:", true},         {w->txtSong(), "Song text", false},
-                {w->sldrSpacing(), "Spacing", true},     {w->sldrWordSize(), "Word Size", true},
-                {w->sldrChords(), "Chord Size", true},   {w->sldrChordOffset(), "Chord Offset", true},
-                {w->sldrFrets(), "Fret Size", true},     {w->sldrFretOffset(), "Fret Offset", true},
-                {w->sldrRowHeight(), "Row Height", true}, {w->UpDownArrows1(), "Page arrows", false}};
+  } inputs[] = {{w->txtTitle(), "Title:", true},
+                {w->txtCapo(), "Capo:", true},
+                {w->txtKey(), "Key:", true},
+                {w->txtTiming(), "Timing:", true},
+                {w->txtTempo(), "Tempo:", true},
+                {w->txtSong(), "Song text", false},
+                {w->sldrSpacing(), "Spacing", true},
+                {w->sldrWordSize(), "Word Size", true},
+                {w->sldrChords(), "Chord Size", true},
+                {w->sldrChordOffset(), "Chord Offset", true},
+                {w->sldrFrets(), "Fret Size", true},
+                {w->sldrFretOffset(), "Fret Offset", true},
+                {w->sldrRowHeight(), "Row Height", true},
+                {w->UpDownArrows1(), "Page arrows", false}};
   for (const auto& i : inputs) {
     EXPECT_EQ(Read(i.input, QAccessible::Name), i.name) << i.input->objectName().toStdString();
     if (i.labelled) {

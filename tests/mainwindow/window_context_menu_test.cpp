@@ -33,10 +33,11 @@ TEST_F(WindowContextMenuTest, ARightClickOnTheMenuBarOrTheToolbarOpensNoMenu) {
     const char* what;
     QWidget* target;
     QPoint at;
-  } clicks[] = {{"menu bar, past the menus", w->menuBar(), QPoint(w->menuBar()->width() - 5, 5)},
-                {"menu bar, on a menu title", w->menuBar(), w->menuBar()->actionGeometry(w->menuBar()->actions()[0]).center()},
-                {"toolbar button", button, QPoint(5, 5)},
-                {"toolbar, past the buttons", w->Toolbar11(), QPoint(w->Toolbar11()->width() - 5, 5)}};
+  } clicks[] = {
+      {"menu bar, past the menus", w->menuBar(), QPoint(w->menuBar()->width() - 5, 5)},
+      {"menu bar, on a menu title", w->menuBar(), w->menuBar()->actionGeometry(w->menuBar()->actions()[0]).center()},
+      {"toolbar button", button, QPoint(5, 5)},
+      {"toolbar, past the buttons", w->Toolbar11(), QPoint(w->Toolbar11()->width() - 5, 5)}};
   for (const auto& c : clicks) {
     SCOPED_TRACE(c.what);
     QContextMenuEvent event(QContextMenuEvent::Mouse, c.at, c.target->mapToGlobal(c.at));

@@ -31,8 +31,8 @@ TEST_F(WindowKeys, AltOrCtrlWithALetterTypesIntoNoField) {
               {Qt::Key_H, Qt::AltModifier | Qt::ShiftModifier, "H"},
               {Qt::Key_J, Qt::ControlModifier, "j"},
               {Qt::Key_1, Qt::AltModifier, "1"}};
-  for (QWidget* field : std::vector<QWidget*>{w->txtTitle(), w->txtCapo(), w->txtKey(), w->txtTiming(),
-                                              w->txtTempo(), w->txtSong()}) {
+  for (QWidget* field :
+       std::vector<QWidget*>{w->txtTitle(), w->txtCapo(), w->txtKey(), w->txtTiming(), w->txtTempo(), w->txtSong()}) {
     SCOPED_TRACE(field->objectName().toStdString());
     w->txtTitle()->SetText("Amazing Grace");
     w->txtSong()->SetText("Amazing Grace");

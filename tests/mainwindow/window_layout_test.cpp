@@ -35,19 +35,44 @@ TEST_F(WindowLayout, EveryControlSitsAtItsPlaceInTheContent) {
     const char* name;
     int left, top, width, height;
   } places[] = {
-      {"Canvas1", 408, 17, 576, 756},     {"Label2", 20, 17, 36, 20},          {"txtTitle", 68, 17, 328, 22},
-      {"txtCapo", 68, 45, 38, 22},        {"Label3", 20, 45, 36, 20},          {"txtKey", 159, 45, 38, 22},
-      {"Label4", 123, 45, 30, 20},        {"txtSong", 20, 79, 376, 628},       {"txtTiming", 261, 45, 38, 22},
-      {"Label11", 213, 45, 45, 20},       {"txtTempo", 358, 45, 38, 22},       {"Label12", 310, 45, 45, 20},
-      {"cbCenterLine", 149, 722, 141, 20}, {"UpDownArrows1", 383, 720, 13, 23}, {"lblPage", 302, 722, 75, 20},
-      {"GroupBox1", 20, 441, 376, 267},   {"Label1", 134, 462, 58, 16},        {"Label5", 134, 497, 58, 16},
-      {"Label6", 134, 532, 77, 16},       {"Label10", 134, 567, 77, 16},       {"Label7", 134, 602, 58, 16},
-      {"Label8", 134, 637, 58, 16},       {"Label9", 134, 672, 67, 16},        {"sldrRowHeight", 226, 671, 147, 24},
-      {"sldrFretOffset", 226, 635, 147, 28}, {"sldrFrets", 226, 602, 147, 25}, {"sldrChordOffset", 226, 567, 147, 27},
-      {"sldrChords", 226, 532, 147, 27},  {"sldrWordSize", 226, 497, 147, 27}, {"sldrSpacing", 226, 462, 147, 27},
-      {"PushButton1", 32, 459, 90, 22},   {"PushButton2", 32, 494, 90, 22},    {"PushButton3", 32, 529, 90, 22},
-      {"PushButton4", 32, 564, 90, 22},   {"PushButton5", 32, 599, 90, 22},    {"PushButton7", 32, 634, 90, 22},
-      {"PushButton6", 32, 669, 90, 22},   {"BevelButton1", 20, 722, 99, 22},
+      {"Canvas1", 408, 17, 576, 756},
+      {"Label2", 20, 17, 36, 20},
+      {"txtTitle", 68, 17, 328, 22},
+      {"txtCapo", 68, 45, 38, 22},
+      {"Label3", 20, 45, 36, 20},
+      {"txtKey", 159, 45, 38, 22},
+      {"Label4", 123, 45, 30, 20},
+      {"txtSong", 20, 79, 376, 628},
+      {"txtTiming", 261, 45, 38, 22},
+      {"Label11", 213, 45, 45, 20},
+      {"txtTempo", 358, 45, 38, 22},
+      {"Label12", 310, 45, 45, 20},
+      {"cbCenterLine", 149, 722, 141, 20},
+      {"UpDownArrows1", 383, 720, 13, 23},
+      {"lblPage", 302, 722, 75, 20},
+      {"GroupBox1", 20, 441, 376, 267},
+      {"Label1", 134, 462, 58, 16},
+      {"Label5", 134, 497, 58, 16},
+      {"Label6", 134, 532, 77, 16},
+      {"Label10", 134, 567, 77, 16},
+      {"Label7", 134, 602, 58, 16},
+      {"Label8", 134, 637, 58, 16},
+      {"Label9", 134, 672, 67, 16},
+      {"sldrRowHeight", 226, 671, 147, 24},
+      {"sldrFretOffset", 226, 635, 147, 28},
+      {"sldrFrets", 226, 602, 147, 25},
+      {"sldrChordOffset", 226, 567, 147, 27},
+      {"sldrChords", 226, 532, 147, 27},
+      {"sldrWordSize", 226, 497, 147, 27},
+      {"sldrSpacing", 226, 462, 147, 27},
+      {"PushButton1", 32, 459, 90, 22},
+      {"PushButton2", 32, 494, 90, 22},
+      {"PushButton3", 32, 529, 90, 22},
+      {"PushButton4", 32, 564, 90, 22},
+      {"PushButton5", 32, 599, 90, 22},
+      {"PushButton7", 32, 634, 90, 22},
+      {"PushButton6", 32, 669, 90, 22},
+      {"BevelButton1", 20, 722, 99, 22},
   };
   QWidget* content = w->findChild<QWidget*>("Content");
   ASSERT_EQ(content->size(), QSize(1004, 790));
@@ -78,17 +103,18 @@ TEST_F(WindowLayout, TextsLimitsRangesAndDefaults) {
   const struct {
     QWidget* label;
     const char* text;
-  } labels[] = {{w->Label2(), "Title:"},      {w->Label3(), "Capo:"},        {w->Label4(), "Key:"},
-                {w->Label11(), "Timing:"},    {w->Label12(), "Tempo:"},      {w->Label1(), "Spacing"},
-                {w->Label5(), "Word Size"},   {w->Label6(), "Chord Size"},   {w->Label10(), "Chord Offset"},
-                {w->Label7(), "Fret Size"},   {w->Label8(), "Fret Offset"},  {w->Label9(), "Row Height"}};
+  } labels[] = {{w->Label2(), "Title:"},    {w->Label3(), "Capo:"},       {w->Label4(), "Key:"},
+                {w->Label11(), "Timing:"},  {w->Label12(), "Tempo:"},     {w->Label1(), "Spacing"},
+                {w->Label5(), "Word Size"}, {w->Label6(), "Chord Size"},  {w->Label10(), "Chord Offset"},
+                {w->Label7(), "Fret Size"}, {w->Label8(), "Fret Offset"}, {w->Label9(), "Row Height"}};
   for (const auto& l : labels) EXPECT_EQ(qobject_cast<QLabel*>(l.label)->text(), l.text);
   const struct {
     QAbstractButton* button;
     const char* caption;
-  } buttons[] = {{w->PushButton1(), "Chord"},        {w->PushButton2(), "Caption"}, {w->PushButton3(), "Paragraph"},
-                 {w->PushButton4(), "Insert Frets"}, {w->PushButton5(), "Bold"},    {w->PushButton7(), "Column"},
-                 {w->PushButton6(), "Page"},         {w->BevelButton1(), "Settings"}, {w->cbCenterLine(), "Draw Center Line"}};
+  } buttons[] = {
+      {w->PushButton1(), "Chord"},        {w->PushButton2(), "Caption"},   {w->PushButton3(), "Paragraph"},
+      {w->PushButton4(), "Insert Frets"}, {w->PushButton5(), "Bold"},      {w->PushButton7(), "Column"},
+      {w->PushButton6(), "Page"},         {w->BevelButton1(), "Settings"}, {w->cbCenterLine(), "Draw Center Line"}};
   for (const auto& b : buttons) EXPECT_EQ(b.button->text(), b.caption);
 
   const struct {
@@ -102,7 +128,7 @@ TEST_F(WindowLayout, TextsLimitsRangesAndDefaults) {
   const struct {
     Slider* slider;
     int minimum, value, maximum;
-  } sliders[] = {{w->sldrSpacing(), 2, 5, 10},     {w->sldrWordSize(), 8, 12, 14},   {w->sldrChords(), 8, 12, 14},
+  } sliders[] = {{w->sldrSpacing(), 2, 5, 10},       {w->sldrWordSize(), 8, 12, 14}, {w->sldrChords(), 8, 12, 14},
                  {w->sldrChordOffset(), 10, 13, 20}, {w->sldrFrets(), 4, 7, 10},     {w->sldrFretOffset(), 8, 22, 35},
                  {w->sldrRowHeight(), 20, 27, 45}};
   for (const auto& s : sliders) {
@@ -128,10 +154,10 @@ TEST_F(WindowLayout, TextsLimitsRangesAndDefaults) {
 
 TEST_F(WindowLayout, FontsAreTheSystemFontAtTwelvePixelsAndTheButtonsAtThePlatformsSize) {
   const std::vector<QWidget*> twelve = {
-      w->Label2(),  w->Label3(),   w->Label4(),       w->Label11(),    w->Label12(),   w->lblPage(),  w->Label1(),
-      w->Label5(),  w->Label6(),   w->Label10(),      w->Label7(),     w->Label8(),    w->Label9(),   w->txtTitle(),
-      w->txtCapo(), w->txtKey(),   w->txtTiming(),    w->txtTempo(),   w->txtSong(),   w->cbCenterLine(),
-      w->GroupBox1(), w->BevelButton1()};
+      w->Label2(),  w->Label3(),       w->Label4(),    w->Label11(),     w->Label12(),   w->lblPage(),
+      w->Label1(),  w->Label5(),       w->Label6(),    w->Label10(),     w->Label7(),    w->Label8(),
+      w->Label9(),  w->txtTitle(),     w->txtCapo(),   w->txtKey(),      w->txtTiming(), w->txtTempo(),
+      w->txtSong(), w->cbCenterLine(), w->GroupBox1(), w->BevelButton1()};
   for (QWidget* c : twelve) EXPECT_EQ(c->font().pixelSize(), 12) << c->objectName().toStdString();
   // The panel's marker buttons keep the platform's size for buttons, not the panel's.
   const QFont platform = QApplication::font("QPushButton");
@@ -143,12 +169,12 @@ TEST_F(WindowLayout, FontsAreTheSystemFontAtTwelvePixelsAndTheButtonsAtThePlatfo
 }
 
 TEST_F(WindowLayout, FocusRunsThroughTheFieldsTheSongAndThePanel) {
-  const std::vector<QWidget*> order = {
-      w->txtTitle(),       w->txtCapo(),    w->txtKey(),       w->txtTiming(),   w->txtTempo(),
-      w->txtSong(),        w->cbCenterLine(), w->UpDownArrows1(), w->sldrRowHeight(), w->sldrFretOffset(),
-      w->sldrFrets(),      w->sldrChordOffset(), w->sldrChords(), w->sldrWordSize(), w->sldrSpacing(),
-      w->PushButton1(),    w->PushButton2(), w->PushButton3(),  w->PushButton4(),  w->PushButton5(),
-      w->PushButton7(),    w->PushButton6(), w->BevelButton1()};
+  const std::vector<QWidget*> order = {w->txtTitle(),      w->txtCapo(),        w->txtKey(),       w->txtTiming(),
+                                       w->txtTempo(),      w->txtSong(),        w->cbCenterLine(), w->UpDownArrows1(),
+                                       w->sldrRowHeight(), w->sldrFretOffset(), w->sldrFrets(),    w->sldrChordOffset(),
+                                       w->sldrChords(),    w->sldrWordSize(),   w->sldrSpacing(),  w->PushButton1(),
+                                       w->PushButton2(),   w->PushButton3(),    w->PushButton4(),  w->PushButton5(),
+                                       w->PushButton7(),   w->PushButton6(),    w->BevelButton1()};
   w->ToggleSettings(true);
   QApplication::setActiveWindow(w);
   order.front()->setFocus(Qt::TabFocusReason);
@@ -241,8 +267,8 @@ TEST_F(SmallScreenChild, WindowFitsTheScreenAndScrollsToEachControl) {
     GTEST_SKIP() << "part of SmallScreen.TheWindowFitsAndEveryControlCanBeReached, which runs it on small screens";
   QApplication::processEvents();
   const QRect available = w->screen()->availableGeometry();
-  EXPECT_TRUE(available.contains(w->frameGeometry())) << "window " << w->frameGeometry().width() << "x"
-                                                      << w->frameGeometry().height();
+  EXPECT_TRUE(available.contains(w->frameGeometry()))
+      << "window " << w->frameGeometry().width() << "x" << w->frameGeometry().height();
   // Still one fixed size, and the layout inside whole.
   EXPECT_EQ(w->minimumSize(), w->maximumSize());
   EXPECT_EQ(w->findChild<QWidget*>("Content")->size(), QSize(1004, 790));
@@ -252,7 +278,7 @@ TEST_F(SmallScreenChild, WindowFitsTheScreenAndScrollsToEachControl) {
   w->ToggleSettings(true);
   QApplication::setActiveWindow(w);
   // Tabbing through the controls brings each one into sight.
-  const std::vector<QWidget*> focusable = {w->txtTitle(),     w->txtSong(),     w->cbCenterLine(), w->UpDownArrows1(),
+  const std::vector<QWidget*> focusable = {w->txtTitle(),      w->txtSong(),     w->cbCenterLine(), w->UpDownArrows1(),
                                            w->sldrRowHeight(), w->PushButton6(), w->BevelButton1()};
   for (QWidget* c : focusable) {
     c->setFocus(Qt::TabFocusReason);

@@ -55,10 +55,18 @@ TEST_F(WindowMarkers, WrappingCommandsWrapUnwrapOrInsertAPair) {
     w->Modified(false);
     w->txtTitle()->setFocus();
     switch (c.command) {
-      case Chord: w->ApplyChord(); break;
-      case Caption: w->ApplyCaption(); break;
-      case Paragraph: w->ApplyParagraph(); break;
-      case Bold: w->ApplyBold(); break;
+      case Chord:
+        w->ApplyChord();
+        break;
+      case Caption:
+        w->ApplyCaption();
+        break;
+      case Paragraph:
+        w->ApplyParagraph();
+        break;
+      case Bold:
+        w->ApplyBold();
+        break;
     }
     EXPECT_EQ(t->Text(), c.result) << c.text;
     if (c.caret >= 0) {
@@ -77,10 +85,8 @@ TEST_F(WindowMarkers, FretsGoOnlyRightBeforeAClosingBracket) {
     const char* result;
     bool refused;
   } cases[] = {
-      {"[Am]", 3, 0, "[Am!0!0!0]", false},
-      {"[Am] x", 4, 0, "[Am] x", true},
-      {"[Am] x", 6, 0, "[Am] x", true},
-      {"", 0, 0, "", true},
+      {"[Am]", 3, 0, "[Am!0!0!0]", false},  {"[Am] x", 4, 0, "[Am] x", true},
+      {"[Am] x", 6, 0, "[Am] x", true},     {"", 0, 0, "", true},
       {"[Am] x", 3, 3, "[Am!0!0!0", false},  // a selection beginning with "]" is replaced whole
   };
   for (const auto& c : cases) {
@@ -172,9 +178,9 @@ TEST_F(WindowMarkers, ToolbarGoesByCaptionIgnoringLetterCase) {
 }
 
 TEST_F(WindowMarkers, InsertMenuHandlersReturnTrue) {
-  for (auto handler : {&Window1::_mnuInsertChord_Action, &Window1::_mnuInsertCaption_Action,
-                       &Window1::_mnuInsertParagrpah_Action, &Window1::_mnuInsertFrets_Action,
-                       &Window1::_mnuInsertBold_Action, &Window1::_mnuInsertColumn_Action,
-                       &Window1::_mnuInsertPage_Action})
+  for (auto handler :
+       {&Window1::_mnuInsertChord_Action, &Window1::_mnuInsertCaption_Action, &Window1::_mnuInsertParagrpah_Action,
+        &Window1::_mnuInsertFrets_Action, &Window1::_mnuInsertBold_Action, &Window1::_mnuInsertColumn_Action,
+        &Window1::_mnuInsertPage_Action})
     EXPECT_TRUE(std::invoke(handler, w));
 }

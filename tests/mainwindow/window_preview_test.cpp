@@ -128,7 +128,8 @@ TEST_F(WindowPreview, CanvasPaintsThePictureInsideABlackFrame) {
   w->txtSong()->SetText("words");
   const QImage shown = w->Canvas1()->grab().toImage();
   ASSERT_EQ(shown.size(), QSize(576, 756));
-  for (const QPoint p : {QPoint(0, 0), QPoint(575, 0), QPoint(0, 755), QPoint(575, 755), QPoint(300, 0), QPoint(0, 400)})
+  for (const QPoint p :
+       {QPoint(0, 0), QPoint(575, 0), QPoint(0, 755), QPoint(575, 755), QPoint(300, 0), QPoint(0, 400)})
     EXPECT_EQ(shown.pixel(p), qRgb(0, 0, 0)) << p.x() << "," << p.y();
   EXPECT_EQ(shown.pixel(5, 5), qRgb(255, 255, 255));
   EXPECT_TRUE(Grey(shown.pixel(288, 700)));
@@ -217,7 +218,7 @@ TEST_F(WindowPreview, SettingsPanelTogglesBothWays) {
     EXPECT_EQ(w->BevelButton1()->Value(), l.show);
     EXPECT_EQ(w->mnuSettings()->Checked(), l.show);
     EXPECT_EQ(w->pImage(), before);  // neither a redraw
-    EXPECT_FALSE(w->Modified());   // nor a change
+    EXPECT_FALSE(w->Modified());     // nor a change
   }
   // The button flips it, and its handler gets the new value.
   QTest::mouseClick(w->BevelButton1(), Qt::LeftButton);
@@ -241,7 +242,8 @@ TEST_F(WindowPreview, TitleAndModifiedMarkerAreKeptApart) {
   const struct {
     const char* text;
     const char* title;
-  } cases[] = {{"", "Harmonote"}, {"   ", "Harmonote"}, {" Song", "Harmonote -  Song"}, {"A [*] B", "Harmonote - A [*] B"}};
+  } cases[] = {
+      {"", "Harmonote"}, {"   ", "Harmonote"}, {" Song", "Harmonote -  Song"}, {"A [*] B", "Harmonote - A [*] B"}};
   w->winId();
   for (const auto& c : cases) {
     w->SetTitle(c.text);

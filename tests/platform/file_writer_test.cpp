@@ -41,8 +41,10 @@ QString RunTool(const QString& program, const QStringList& arguments, bool* ok =
   p.start(program, arguments);
   const bool done = p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   const QString output = QString::fromLocal8Bit(p.readAll());
-  if (ok) *ok = done;
-  else EXPECT_TRUE(done) << program.toStdString() << ": " << output.toStdString();
+  if (ok)
+    *ok = done;
+  else
+    EXPECT_TRUE(done) << program.toStdString() << ": " << output.toStdString();
   return output;
 }
 
@@ -105,7 +107,8 @@ TEST(FileWriter, AReplacedFileKeepsItsAclItsModeAndItsAttributes) {
   const QString why = RunTool("setfacl", {"-m", "user:nobody:rw-,group::r--", path}, &ok);
   if (!ok) GTEST_SKIP() << "the temporary folder's file system takes no ACL: " << why.toStdString();
   const QByteArray tag = "blue";
-  if (::setxattr(QFile::encodeName(path).constData(), "user.harmonote.tag", tag.constData(), size_t(tag.size()), 0) != 0)
+  if (::setxattr(QFile::encodeName(path).constData(), "user.harmonote.tag", tag.constData(), size_t(tag.size()), 0) !=
+      0)
     GTEST_SKIP() << "the temporary folder's file system takes no user attributes: " << std::strerror(errno);
   const QString acl = Acl(path);
   ASSERT_TRUE(acl.contains("user:nobody:rw-") && acl.contains("mask::rw-")) << acl.toStdString();

@@ -102,9 +102,11 @@ TEST(Files, ALongTextReadInPiecesIsTheTextOfItsWholeBytes) {
   // Many pieces, with UTF-8 sequences of every length and stray Windows-1252 bytes cut at their
   // ends; a text import in UTF-16 with its surrogate pairs cut as well.
   QByteArray utf8;
-  for (int i = 0; utf8.size() < 300000; ++i) utf8 += (i % 7 == 0 ? "\x93x\x94 " : "[G]caf\xC3\xA9 \xE2\x99\xAB \xF0\x9F\x8E\xB8\r");
+  for (int i = 0; utf8.size() < 300000; ++i)
+    utf8 += (i % 7 == 0 ? "\x93x\x94 " : "[G]caf\xC3\xA9 \xE2\x99\xAB \xF0\x9F\x8E\xB8\r");
   const QString wide = DecodeUtf8OrWindows1252(utf8.left(200001));
-  const QByteArray utf16 = QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+  const QByteArray utf16 =
+      QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
   QTemporaryDir dir;
   const FolderItem f(dir.filePath("long"));
   TextOutputStream::WriteBytes(f, utf8);

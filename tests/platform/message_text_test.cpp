@@ -37,7 +37,8 @@ TEST(FitMessage, ShortensLongLinesInTheMiddleAndLeavesOutLinesAfterTheFirstOnes)
   } cases[] = {
       {"", "", false},
       {"The song could not be saved.\n\nDisk full", "The song could not be saved.\n\nDisk full", false},
-      {"Save Changes for " + QString(100, 'W') + "?", "Save Changes for " + QString(8, 'W') + ellipsis + QString(23, 'W') + "?", true},
+      {"Save Changes for " + QString(100, 'W') + "?",
+       "Save Changes for " + QString(8, 'W') + ellipsis + QString(23, 'W') + "?", true},
       {"a\nb\nc\nd\n", QString("a\nb\nc\n") + ellipsis, true},
       {"a\nb\nc\nd", "a\nb\nc\nd", false},
       {"a\nb\nc\nd\ne", QString("a\nb\nc\n") + ellipsis, true},

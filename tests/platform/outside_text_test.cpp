@@ -14,7 +14,8 @@ TEST(ShownText, EscapesControlCharactersAndIsolatesBidiRunsAndLeavesTheRestAlone
       {"Amazing Grace", "Amazing Grace"},
       {"<h1>BIG</h1> & <img src=/dev/zero>", "<h1>BIG</h1> & <img src=/dev/zero>"},  // markup is the box's affair
       {QString::fromUtf8("caf\u00e9 ") + kNote, QString::fromUtf8("caf\u00e9 ") + kNote},
-      {QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd"), QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd")},  // no control: as it is
+      {QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd"),
+       QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd")},  // no control: as it is
       {"line\nbreak\ttab\x1B[31m\a", "line\\x0Abreak\\x09tab\\x1B[31m\\x07"},
       {QString("a") + QChar(0x7F) + QChar(0x85), "a\\x7F\\xC2\\x85"},
       {QString("abc") + kOverride + "def", kIsolate + "abc" + kOverride + "def" + kEndIsolate},
@@ -23,11 +24,14 @@ TEST(ShownText, EscapesControlCharactersAndIsolatesBidiRunsAndLeavesTheRestAlone
       {QString(QChar(0x2067)) + "x" + kEndIsolate, kIsolate + QChar(0x2067) + "x" + kEndIsolate + kEndIsolate},
       {QString("x") + kEndIsolate + kOverride, kIsolate + "x\\xE2\\x81\\xA9" + kOverride + kEndIsolate},
   };
-  for (const auto& c : cases) EXPECT_EQ(ShownText(c.text).toStdU16String(), c.shown.toStdU16String()) << c.text.toStdString();
+  for (const auto& c : cases)
+    EXPECT_EQ(ShownText(c.text).toStdU16String(), c.shown.toStdU16String()) << c.text.toStdString();
 }
 
 TEST(ReadableName, EscapesTheC1ControlsOfValidUtf8Too) {
-  EXPECT_EQ(ReadableName("a\xC2\x9B" "b"), "a\\xC2\\x9Bb");
+  EXPECT_EQ(ReadableName("a\xC2\x9B"
+                         "b"),
+            "a\\xC2\\x9Bb");
   EXPECT_EQ(ReadableName("caf\xC3\xA9"), QString::fromUtf8("caf\u00e9"));
 }
 
@@ -56,8 +60,9 @@ TEST(Utf8Prefix, CutsAtACharacterBoundaryWithinTheBytes) {
     qsizetype bytes;
     QString prefix;
   } cases[] = {
-      {"abc", 3, "abc"}, {"abc", 2, "ab"}, {e + e, 3, e}, {e + e, 4, e + e},
-      {"a" + kNote, 4, "a"}, {"a" + kNote, 5, "a" + kNote}, {"abc", 0, ""},
+      {"abc", 3, "abc"}, {"abc", 2, "ab"},      {e + e, 3, e},
+      {e + e, 4, e + e}, {"a" + kNote, 4, "a"}, {"a" + kNote, 5, "a" + kNote},
+      {"abc", 0, ""},
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8Prefix(c.text, c.bytes), c.prefix) << c.bytes;
 }

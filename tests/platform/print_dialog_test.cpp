@@ -104,7 +104,8 @@ TEST(PrintDialog, OffersEveryPageToAPrinterOrAFileAndKeepsTheKeptLayout) {
 }
 
 TEST(PrintDialog, ThroughTheQtDialogsAPrintToAFileGoesWhereItWasSuggested) {
-  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed: the dialog would choose it";
+  if (!QPrinterInfo::availablePrinters().isEmpty())
+    GTEST_SKIP() << "a printer is installed: the dialog would choose it";
   PrinterSetup setup;
   QDir().mkpath(TestRoot() + "/suggested");
   const PrintDocument document{"Amazing Grace", TestRoot() + "/suggested/Amazing Grace.pdf"};
@@ -128,7 +129,8 @@ TEST(PrintDialog, ThroughTheQtDialogsAPrintToAFileGoesWhereItWasSuggested) {
 }
 
 TEST(PrintDialog, RefusesAnOutputThatIsNotARegularFileWithoutOpeningIt) {
-  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed: the dialog would choose it";
+  if (!QPrinterInfo::availablePrinters().isEmpty())
+    GTEST_SKIP() << "a printer is installed: the dialog would choose it";
   const QString folder = TestRoot() + "/print-pipe";
   ASSERT_TRUE(QDir().mkpath(folder));
   const QString pipe = folder + "/Amazing Grace.pdf";

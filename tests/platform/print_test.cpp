@@ -156,7 +156,8 @@ TEST(PrinterPrintJob, AFailureNamesTheFileAsText) {
   const QString path = TestRoot() + "/no such folder/<h1>x</h1>\n.pdf";
   auto job = PrinterPrintJob::ForPdf(PrinterSetup(), path, 1);
   EXPECT_FALSE(job->Begin());
-  EXPECT_TRUE(job->ErrorText().contains(TestRoot() + "/no such folder/<h1>x</h1>\\x0A.pdf\"")) << job->ErrorText().toStdString();
+  EXPECT_TRUE(job->ErrorText().contains(TestRoot() + "/no such folder/<h1>x</h1>\\x0A.pdf\""))
+      << job->ErrorText().toStdString();
   EXPECT_FALSE(job->ErrorText().contains("\n.pdf"));
 }
 
@@ -226,7 +227,10 @@ TEST(PageSetupDialog, StandsInWhenThereIsNoRealPrinter) {
       if (!dlg) return;
       sawOurDialog = true;
       dlg->OrientationBox()->setCurrentIndex(1);  // landscape
-      if (c.accept) dlg->accept(); else dlg->reject();
+      if (c.accept)
+        dlg->accept();
+      else
+        dlg->reject();
     });
     QtDialogs qt;
     EXPECT_EQ(qt.ShowPageSetup(setup), c.expected);

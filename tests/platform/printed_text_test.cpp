@@ -22,8 +22,14 @@ struct Text {
 // The same texts again and again, at other sizes and weights, over two pages: a layout kept for
 // one font must not be drawn in another.
 const std::vector<std::vector<Text>> kPages = {
-    {{"Amazing grace", 12, false}, {"Eb", 12, true}, {"Amazing grace", 12, true}, {"Amazing grace", 10, false},
-     {"Eb", 7, false}, {"Amazing grace", 12, false}, {"“Ünïcödé” – ﬁne fi", 12, false}, {"שלום עולם", 12, false}},
+    {{"Amazing grace", 12, false},
+     {"Eb", 12, true},
+     {"Amazing grace", 12, true},
+     {"Amazing grace", 10, false},
+     {"Eb", 7, false},
+     {"Amazing grace", 12, false},
+     {"“Ünïcödé” – ﬁne fi", 12, false},
+     {"שלום עולם", 12, false}},
     {{"Eb", 12, true}, {"Amazing grace", 12, false}, {"Page: 2/2", 10, false}, {"Amazing grace", 12, true}},
 };
 

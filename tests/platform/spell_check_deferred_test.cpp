@@ -94,7 +94,8 @@ TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshChec
           QTextCursor line(doc->findBlockByNumber(n));
           line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
           QString text = line.selectedText();
-          text.replace(QStringLiteral("lazzy"), QStringLiteral("lazy ")).replace(QStringLiteral("grace"), QStringLiteral("grxce"));
+          text.replace(QStringLiteral("lazzy"), QStringLiteral("lazy "))
+              .replace(QStringLiteral("grace"), QStringLiteral("grxce"));
           line.insertText(text);
         }
         c.endEditBlock();

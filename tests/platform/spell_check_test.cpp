@@ -103,14 +103,17 @@ TEST(SpellHighlighter, AfterEveryEditEachLineIsUnderlinedAsAFreshCheckWouldDoIt)
   if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
   // Chords in the first half (some inside words, some holding blanks and what would be misspelt
   // words if read as lyric), none in the second; misspelt words all along.
-  const QStringList words = {"amazing", "grace", "lazzy", "how", "sweet", "speling", "don't", "the", "sound",
-                             "re[D]lievd", "that", "saved", "[zqx xvq]", "x2", "fo[G/B]und", "blind", "[Ab/C zqx]"};
+  const QStringList words = {"amazing",   "grace", "lazzy",      "how",        "sweet",     "speling",
+                             "don't",     "the",   "sound",      "re[D]lievd", "that",      "saved",
+                             "[zqx xvq]", "x2",    "fo[G/B]und", "blind",      "[Ab/C zqx]"};
   std::mt19937 rnd(7);
   QString longLine;
   while (longLine.size() < 12000) {
     QString w = words[rnd() % words.size()];
-    if (longLine.size() > 6000) w.remove(QRegularExpression(QStringLiteral("\\[[^\\]]*\\]")));
-    else if (rnd() % 3 == 0) w.prepend(QStringLiteral("[Am7]"));
+    if (longLine.size() > 6000)
+      w.remove(QRegularExpression(QStringLiteral("\\[[^\\]]*\\]")));
+    else if (rnd() % 3 == 0)
+      w.prepend(QStringLiteral("[Am7]"));
     longLine += w + (rnd() % 9 == 0 ? QStringLiteral(", ") : QStringLiteral(" "));
   }
   const QString original = QStringLiteral("{Verse 1} the lazzy dog\n") + longLine + QStringLiteral("\nand anothr line");
@@ -130,7 +133,7 @@ TEST(SpellHighlighter, AfterEveryEditEachLineIsUnderlinedAsAFreshCheckWouldDoIt)
 
   // Typing, deleting and pasting at random places, brackets included; now and then a line break
   // or an undo.
-  const QStringList typed = {"x", " ", "q", "[", "]", "[G]", "zz", "'", "\u2019s", "-",
+  const QStringList typed = {"x",      " ",     "q",  "[",  "]",     "[G]",  "zz",           "'", "\u2019s", "-",
                              "lazzy ", "grace", "[C", "e]", "[zqx ", "xvq]", "\u00e9t\u00e9"};
   const int steps = 600;
   int undos = 0;

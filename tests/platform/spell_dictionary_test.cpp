@@ -30,7 +30,12 @@ std::shared_ptr<SpellDictionary> Written(const QString& name, const QByteArray& 
 // is found only when it is handed over in that encoding (UTF-8 bytes of "café" are not "café" in
 // ISO 8859-1, and Greek letters have no Latin-1 bytes at all).
 TEST(SpellDictionary, ADictionaryInAnotherEncodingFindsWordsWithItsOwnLetters) {
-  struct Row { const char* name; QByteArray encoding; QString known; QString unknown; };
+  struct Row {
+    const char* name;
+    QByteArray encoding;
+    QString known;
+    QString unknown;
+  };
   const Row rows[] = {
       {"latin1", "ISO8859-1", QStringLiteral("caf\u00e9"), QStringLiteral("cafe")},
       {"greek", "ISO8859-7", QStringLiteral("\u03ba\u03b1\u03bb\u03ac"), QStringLiteral("\u03ba\u03b1\u03bb\u03b1")},

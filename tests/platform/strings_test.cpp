@@ -6,10 +6,21 @@
 #include "platform/core/strings.h"
 
 TEST(Strings, InStrIsOneBasedAndIgnoresCase) {
-  struct Row { int start; const char* s; const char* f; int want; };
+  struct Row {
+    int start;
+    const char* s;
+    const char* f;
+    int want;
+  };
   const Row rows[] = {
-      {0, "Amazing grace", "GRACE", 9}, {0, "abc", "", 0}, {0, "", "a", 0}, {0, "abc", "d", 0},
-      {1, "abab", "ab", 1},             {2, "abab", "ab", 3}, {-5, "abab", "b", 2}, {99, "abab", "a", 0},
+      {0, "Amazing grace", "GRACE", 9},
+      {0, "abc", "", 0},
+      {0, "", "a", 0},
+      {0, "abc", "d", 0},
+      {1, "abab", "ab", 1},
+      {2, "abab", "ab", 3},
+      {-5, "abab", "b", 2},
+      {99, "abab", "a", 0},
       {5, "abab", "a", 0},
   };
   for (const Row& r : rows) EXPECT_EQ(InStr(r.start, r.s, r.f), r.want) << r.s << " / " << r.f;
@@ -72,12 +83,15 @@ TEST(Strings, TrimCaseAndComparison) {
 }
 
 TEST(Strings, ChrGivesEveryCodePointAsItself) {
-  struct Row { int code; std::u16string want; };
+  struct Row {
+    int code;
+    std::u16string want;
+  };
   const Row rows[] = {
-      {13, u"\r"},          {11, u"\v"},           {0, std::u16string(1, u'\0')}, {0xE9, u"\u00E9"},
+      {13, u"\r"},         {11, u"\v"},         {0, std::u16string(1, u'\0')}, {0xE9, u"\u00E9"},
       {0xFEFF, u"\uFEFF"},  // the byte-order mark character is a character like any other
-      {0xFFFE, u"\uFFFE"},  {0xD800, u"\xD800"},    {0x1D11E, u"\U0001D11E"},     {0x10FFFF, u"\U0010FFFF"},
-      {-1, u""},             {0x110000, u""},
+      {0xFFFE, u"\uFFFE"}, {0xD800, u"\xD800"}, {0x1D11E, u"\U0001D11E"},      {0x10FFFF, u"\U0010FFFF"},
+      {-1, u""},           {0x110000, u""},
   };
   // Built from the code units as they stand: Qt's UTF-16 conversion would read a leading U+FEFF or
   // U+FFFE as a byte-order mark.
@@ -86,11 +100,14 @@ TEST(Strings, ChrGivesEveryCodePointAsItself) {
 }
 
 TEST(Strings, ValReadsTheLeadingNumberOnly) {
-  struct Row { const char* s; double want; };
+  struct Row {
+    const char* s;
+    double want;
+  };
   const Row rows[] = {
-      {"12", 12},      {"12.9kg", 12.9}, {"abc", 0},  {"", 0},      {"inf", 0},  {"nan", 0},
-      {"0x10", 0},     {"-3", -3},       {"+4", 4},   {" 5", 5},    {".5", 0.5}, {"1e3", 1000},
-      {"1e", 1},       {"1e+", 1},       {"-", 0},    {"1.2.3", 1.2}, {"1e-999", 0},
+      {"12", 12},  {"12.9kg", 12.9}, {"abc", 0}, {"", 0},        {"inf", 0},    {"nan", 0},
+      {"0x10", 0}, {"-3", -3},       {"+4", 4},  {" 5", 5},      {".5", 0.5},   {"1e3", 1000},
+      {"1e", 1},   {"1e+", 1},       {"-", 0},   {"1.2.3", 1.2}, {"1e-999", 0},
   };
   for (const Row& r : rows) EXPECT_DOUBLE_EQ(Val(r.s), r.want) << r.s;
   EXPECT_EQ(Val("1e999"), std::numeric_limits<double>::max());

@@ -79,7 +79,8 @@ TEST_F(ExampleSheet, NoTextCrossesTheCentreLineOrTouchesTheLinesAboveAndBelow) {
     ASSERT_GT(inks.size(), 20u);
     for (size_t i = 0; i < inks.size(); ++i) {
       const Ink& a = inks[i];
-      EXPECT_TRUE(a.box.left() >= half + 1 || a.box.right() <= half - 1) << a.text.toStdString() << " crosses the centre line";
+      EXPECT_TRUE(a.box.left() >= half + 1 || a.box.right() <= half - 1)
+          << a.text.toStdString() << " crosses the centre line";
       EXPECT_LE(a.box.right(), device.Width()) << a.text.toStdString();
       for (size_t j = i + 1; j < inks.size(); ++j) {
         const Ink& b = inks[j];

@@ -7,7 +7,10 @@
 using lyrics::Word;
 
 TEST(LyricWords, SungWordsSkipChordsAndJoinAcrossThem) {
-  struct Row { QString line; QList<Word> words; };
+  struct Row {
+    QString line;
+    QList<Word> words;
+  };
   const Row rows[] = {
       {"", {}},
       {"The lazzy dog", {{"The", 0, 3}, {"lazzy", 4, 5}, {"dog", 10, 3}}},
@@ -24,7 +27,10 @@ TEST(LyricWords, SungWordsSkipChordsAndJoinAcrossThem) {
 }
 
 TEST(LyricWords, ApostrophesJoinLettersOnlyAndNonAsciiLettersBelongToWords) {
-  struct Row { QString line; QList<Word> words; };
+  struct Row {
+    QString line;
+    QList<Word> words;
+  };
   const Row rows[] = {
       {"o'er \u2019tis rock'n'roll", {{"o'er", 0, 4}, {"tis", 6, 3}, {"rock'n'roll", 10, 11}}},
       {"don't9 it's' ab'9", {{"don't", 0, 5}, {"9", 5, 1}, {"it's", 7, 4}, {"ab", 13, 2}, {"9", 16, 1}}},
@@ -37,12 +43,15 @@ TEST(LyricWords, ApostrophesJoinLettersOnlyAndNonAsciiLettersBelongToWords) {
 }
 
 TEST(LyricWords, BoundariesAreSignsAndBlanksButNeverBracketsApostrophesOrLetters) {
-  struct Row { QChar c; bool boundary; };
+  struct Row {
+    QChar c;
+    bool boundary;
+  };
   const Row rows[] = {
-      {u' ', true},    {u',', true},  {u'-', true},    {u'{', true},       {u'\t', true},   {QChar(0x2014), true},
-      {QChar(0xa0), true}, {u'a', false}, {u'5', false}, {QChar(0xe9), false}, {QChar(0x308), false},
-      {u'\'', false},  {QChar(0x2019), false}, {u'[', false}, {u']', false}, {QChar(0xd835), false},
-      {QChar(0xdc00), false},
+      {u' ', true},           {u',', true},           {u'-', true},           {u'{', true},  {u'\t', true},
+      {QChar(0x2014), true},  {QChar(0xa0), true},    {u'a', false},          {u'5', false}, {QChar(0xe9), false},
+      {QChar(0x308), false},  {u'\'', false},         {QChar(0x2019), false}, {u'[', false}, {u']', false},
+      {QChar(0xd835), false}, {QChar(0xdc00), false},
   };
   for (const auto& r : rows) EXPECT_EQ(lyrics::IsWordBoundary(r.c), r.boundary) << int(r.c.unicode());
 }
@@ -50,8 +59,8 @@ TEST(LyricWords, BoundariesAreSignsAndBlanksButNeverBracketsApostrophesOrLetters
 // What a re-check of one edit relies on: cut a line at a boundary read as lyric, and the words of
 // the two halves, read each on its own, are the words of the whole line.
 TEST(LyricWords, ALineCutAtABoundaryReadAsLyricReadsAsItsTwoHalves) {
-  static const char* bits[] = {"grace", " ", "[G]", "[Am7 x]", "[", "]", "'", "\u2019", "don't", ",", "re[D]",
-                               "\u00e9", "9", "-", "\u0308", "{", "*"};
+  static const char* bits[] = {"grace", " ",     "[G]",    "[Am7 x]", "[", "]",      "'", "\u2019", "don't",
+                               ",",     "re[D]", "\u00e9", "9",       "-", "\u0308", "{", "*"};
   std::mt19937 rnd(5);
   for (int n = 0; n < 400; ++n) {
     QString line;

@@ -8,7 +8,10 @@
 using namespace markup;
 
 TEST(Markup, PageLinesTurnLfIntoCrAndKeepEmptyLines) {
-  struct Row { QString text; QStringList lines; };
+  struct Row {
+    QString text;
+    QStringList lines;
+  };
   const Row rows[] = {
       {"", {}},
       {"one", {"one"}},
@@ -20,13 +23,15 @@ TEST(Markup, PageLinesTurnLfIntoCrAndKeepEmptyLines) {
 }
 
 TEST(Markup, LineKindsByTheFirstTestMet) {
-  struct Row { QString line; LineKind kind; };
+  struct Row {
+    QString line;
+    LineKind kind;
+  };
   const Row rows[] = {
-      {"-----", LineKind::Column},         {"----t", LineKind::TopColumn},
-      {"----T", LineKind::TopColumn},      {"----- ", LineKind::Words},
-      {"x -----", LineKind::Words},        {"Chorus {x} [G]", LineKind::Caption},
-      {"no brace}", LineKind::Words},      {"", LineKind::Words},
-      {"{", LineKind::Caption},            {" -----", LineKind::Words},
+      {"-----", LineKind::Column},    {"----t", LineKind::TopColumn}, {"----T", LineKind::TopColumn},
+      {"----- ", LineKind::Words},    {"x -----", LineKind::Words},   {"Chorus {x} [G]", LineKind::Caption},
+      {"no brace}", LineKind::Words}, {"", LineKind::Words},          {"{", LineKind::Caption},
+      {" -----", LineKind::Words},
   };
   for (const auto& r : rows) EXPECT_EQ(KindOf(r.line), r.kind) << r.line.toStdString();
 }
@@ -39,7 +44,10 @@ TEST(Markup, CaptionLosesItsFirstBraces) {
 }
 
 TEST(Markup, WordsJoinAnUnclosedChordWithinTheLine) {
-  struct Row { QString line; QStringList words; };
+  struct Row {
+    QString line;
+    QStringList words;
+  };
   const Row rows[] = {
       {"", {}},
       {"a  b", {"a", "", "b"}},
@@ -74,8 +82,8 @@ QStringList PlainLineWords(const QString& line) {
 TEST(Markup, WordsOfGeneratedLinesReadAsThePlainJoin) {
   // Brackets open and close in every place, with tabs, bold and paragraph markers, empty words
   // from double blanks and blanks at both ends.
-  static const char* bits[] = {"[G", "]", "[", "x]", "a]b[", "[C]", "word", "*bold*", "<p", "q>", "\t", "",
-                               "[Am!0!2", "grace", "]]", "[[", "\u00a0", "\r"};
+  static const char* bits[] = {"[G", "]",  "[", "x]",      "a]b[",  "[C]", "word", "*bold*", "<p",
+                               "q>", "\t", "",  "[Am!0!2", "grace", "]]",  "[[",   "\u00a0", "\r"};
   // Long lines whose "[" stays open for thousands of words: no "]" among these.
   static const char* open[] = {"word", "*bold*", "<p", "q>", "\t", "", "grace", "[C", "[", "\u00a0"};
   std::mt19937 rnd(3);
@@ -116,7 +124,10 @@ QString Show(const std::vector<ChordPiece>& pieces) {
 }  // namespace
 
 TEST(Markup, ChordWordsCutIntoRunsAndGroups) {
-  struct Row { QString word; QString pieces; };
+  struct Row {
+    QString word;
+    QString pieces;
+  };
   const Row rows[] = {
       {"[G]Amazing", "<G>'Amazing'"},
       {"A[G]maz[D]ing", "'A'<G>'maz'<D>'ing'"},
@@ -136,7 +147,11 @@ TEST(Markup, ChordWordsCutIntoRunsAndGroups) {
 }
 
 TEST(Markup, PlainWordMarkers) {
-  struct Row { QString word; QString text; bool before, after, on, off; };
+  struct Row {
+    QString word;
+    QString text;
+    bool before, after, on, off;
+  };
   const Row rows[] = {
       {"word", "word", false, false, false, false},
       {"*word*", "word", true, true, false, false},

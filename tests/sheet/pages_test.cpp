@@ -22,9 +22,22 @@ SongPage ByCutting(const QString& song, const QString& marker, int page) {
 }  // namespace
 
 TEST(Pages, FindPageAgreesWithCuttingTheWholeText) {
-  const QString songs[] = {"", "a", "a+++++b", "a+++++", "+++++", "+++++a", "a+++++++++++b", "a++++++b",
-                           "x\r+++++\r+++++\r y \r", " one \r+++++two+++++ three\r\n", "+++++++++", "a++++",
-                           "++++", "aab abab", "ABab", "x"};
+  const QString songs[] = {"",
+                           "a",
+                           "a+++++b",
+                           "a+++++",
+                           "+++++",
+                           "+++++a",
+                           "a+++++++++++b",
+                           "a++++++b",
+                           "x\r+++++\r+++++\r y \r",
+                           " one \r+++++two+++++ three\r\n",
+                           "+++++++++",
+                           "a++++",
+                           "++++",
+                           "aab abab",
+                           "ABab",
+                           "x"};
   for (const QString& marker : {kMarker, QStringLiteral("ab"), QStringLiteral("x")})
     for (const QString& s : songs)
       for (int page = -1; page <= 6; ++page) {
@@ -38,15 +51,18 @@ TEST(Pages, FindPageAgreesWithCuttingTheWholeText) {
 }
 
 TEST(Pages, PageSelectionEdgeCases) {
-  struct Row { QString song; int page; int number; QString text; int count; };
+  struct Row {
+    QString song;
+    int page;
+    int number;
+    QString text;
+    int count;
+  };
   const Row rows[] = {
-      {"", 1, 1, "", 1},
-      {"a+++++b", 3, 2, "b", 2},
-      {"a+++++", 2, 2, "", 2},
-      {"+++++", 1, 1, "", 2},
-      {"a+++++++++++b", 2, 2, "", 3},    // two markers in a row: an empty page between
-      {" x \r\n", 5, 1, "x", 1},          // no marker: the whole text for any page
-      {"a+++++b", 0, 1, "a", 2},          // below 1 reads the first page
+      {"", 1, 1, "", 1},          {"a+++++b", 3, 2, "b", 2},      {"a+++++", 2, 2, "", 2},
+      {"+++++", 1, 1, "", 2},     {"a+++++++++++b", 2, 2, "", 3},  // two markers in a row: an empty page between
+      {" x \r\n", 5, 1, "x", 1},                                   // no marker: the whole text for any page
+      {"a+++++b", 0, 1, "a", 2},                                   // below 1 reads the first page
       {"A+++++b", -4, 1, "A", 2},
   };
   for (const auto& r : rows) {
@@ -78,7 +94,9 @@ TEST(Pages, AnswersFollowATextEditedInPlace) {
 }
 
 TEST(Pages, PageNumberIsLoweredToTheCountAndNeverBelowOne) {
-  struct Row { int current, total, want; };
+  struct Row {
+    int current, total, want;
+  };
   const Row rows[] = {{3, 2, 2}, {1, 2, 1}, {2, 2, 2}, {3, 1, 1}, {0, 1, 1}, {0, 4, 1}, {-2, 3, 1}};
   for (const auto& r : rows) EXPECT_EQ(PageNumberFor(r.current, r.total), r.want) << r.current << "/" << r.total;
   EXPECT_EQ(PageLabelText(1), "Page: 1");

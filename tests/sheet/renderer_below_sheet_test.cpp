@@ -39,7 +39,12 @@ QString Lines(const QString& prefix, int first, int last) {
 }
 
 QString Describe(const Op& op) {
-  return QStringLiteral("%1 @%2,%3 size %4%5").arg(op.text).arg(op.x).arg(op.y).arg(op.size).arg(op.bold ? " bold" : "");
+  return QStringLiteral("%1 @%2,%3 size %4%5")
+      .arg(op.text)
+      .arg(op.x)
+      .arg(op.y)
+      .arg(op.size)
+      .arg(op.bold ? " bold" : "");
 }
 
 std::string Described(const std::vector<Op>& ops) {
@@ -63,7 +68,8 @@ TEST(SheetRendererBelowTheSheet, DrawsEveryLineThatReachesTheSheetAndNoneBelow) 
   QStringList drawn;
   for (const Op& op : s.g.Strings()) drawn << op.text;
   QStringList want;
-  for (int i = 1; i <= 12; ++i) want << "G" << QString::number(i) << QStringLiteral("w%1").arg(i) << QStringLiteral("x%1").arg(i);
+  for (int i = 1; i <= 12; ++i)
+    want << "G" << QString::number(i) << QStringLiteral("w%1").arg(i) << QStringLiteral("x%1").arg(i);
   EXPECT_EQ(drawn, want);
   EXPECT_DOUBLE_EQ(s.g.Strings().back().y, 322);
   EXPECT_DOUBLE_EQ(s.g.Strings()[s.g.Strings().size() - 3].y, 300);  // the fret value of line 12
@@ -120,14 +126,20 @@ TEST(SheetRendererBelowTheSheet, StackedMarksOnTheLastLineKeepTheirTipsOnTheShee
 TEST(SheetRendererBelowTheSheet, StatesPassThroughUndrawnLinesToTheNextColumn) {
   // The texts of lines below a 300-high sheet hold an "h"; every other text lands on it.
   const QString top = Lines("a", 1, 12);
-  struct Row { const char* what; QString song; double scale; };
+  struct Row {
+    const char* what;
+    QString song;
+    double scale;
+  };
   const Row rows[] = {
       {"plain rows, then a column", top + "\r" + Lines("h", 13, 30) + "\r-----\r" + Lines("b", 1, 3), 1},
       {"a top column", top + "\r" + Lines("h", 13, 30) + "\r----T\r" + Lines("b", 1, 3), 1},
       {"bold switched on below", top + "\rh13 *h14 h15\r-----\rb1 b2", 1},
       {"bold switched twice below", top + "\r*h13* h14 **h15\r-----\rb1", 1},
-      {"bold switched by a word with an accent below", top + "\rh13 *h\u00E914 h15\r" + Lines("h", 16, 30) + "\r-----\rb1", 1},
-      {"bold switched by a word with a mark below", top + "\rh13\r*h14\u0301\r" + Lines("h", 15, 30) + "\r-----\rb1", 1},
+      {"bold switched by a word with an accent below",
+       top + "\rh13 *h\u00E914 h15\r" + Lines("h", 16, 30) + "\r-----\rb1", 1},
+      {"bold switched by a word with a mark below", top + "\rh13\r*h14\u0301\r" + Lines("h", 15, 30) + "\r-----\rb1",
+       1},
       {"bold ends at a chord group below", "*" + top + "\rh13 [h7!h1]h14 h15\r-----\rb1", 1},
       {"bold ends at a caption below", "*" + top + "\r{h13}\r-----\rb1", 1},
       {"an unclosed chord word takes the star", top + "\r[h7 *h13 h14\r-----\rb1", 1},
@@ -162,10 +174,10 @@ TEST(SheetRendererBelowTheSheet, ReadingTheStatesOfALineAgreesWithDrawingIt) {
   // The bold and paragraph states a line hands on, read without drawing, against the states after
   // drawing it: a second column marker shows them (bold on the word, paragraph in its advance).
   const QString lines[] = {
-      "",           "plain words", "*bold",      "*both*",       "* lone star", "**",        "*a *b c*",
-      "[G]chord",   "*x [G]y *z",  "[G x *y",    "[G x] *y",     "a]b[c *d",    "<para",     "<a>",
-      "<a b>",      "x> <y",       "<*a*>",      "*<a",          "{caption}",   "*{x}",      "<{x}",
-      " [G!1!2] *", "*[G]",        "text[C]*x",  "<[G]para",     "tab\t*x",     "*\tx*",     "a  *b",
+      "",           "plain words", "*bold",     "*both*",   "* lone star", "**",    "*a *b c*",
+      "[G]chord",   "*x [G]y *z",  "[G x *y",   "[G x] *y", "a]b[c *d",    "<para", "<a>",
+      "<a b>",      "x> <y",       "<*a*>",     "*<a",      "{caption}",   "*{x}",  "<{x}",
+      " [G!1!2] *", "*[G]",        "text[C]*x", "<[G]para", "tab\t*x",     "*\tx*", "a  *b",
   };
   for (const QString& line : lines) {
     for (const QString& before : {QString(), QStringLiteral("*on"), QStringLiteral("<on"), QStringLiteral("*<on")}) {

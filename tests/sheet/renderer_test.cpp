@@ -42,7 +42,15 @@ SheetInput Input(const QString& song, const QString& title = {}, const QString& 
 }  // namespace
 
 TEST(SheetRenderer, WorkedPositions) {
-  struct Row { const char* what; QString title, capo, song; double scale; QString probe; int nth; double x, y, size; bool bold; };
+  struct Row {
+    const char* what;
+    QString title, capo, song;
+    double scale;
+    QString probe;
+    int nth;
+    double x, y, size;
+    bool bold;
+  };
   const QString frets = "[G!3!2!0]Amazing\rnext";
   const Row rows[] = {
       {"title", "Grace", "2", frets, 1, "Grace", 0, 10, 18, 16, true},
@@ -94,7 +102,9 @@ TEST(SheetRenderer, WorkedPositions) {
 }
 
 TEST(SheetRenderer, HeaderLineJoinsTheFilledFields) {
-  struct Row { QString capo, key, timing, tempo, header; };
+  struct Row {
+    QString capo, key, timing, tempo, header;
+  };
   const Row rows[] = {
       {" 2 ", "G", "3/4", "90", "Capo: 2   Key: G   Timing: 3/4   Tempo: 90"},
       {"", "G", "", "", "Key: G"},
@@ -112,7 +122,12 @@ TEST(SheetRenderer, HeaderLineJoinsTheFilledFields) {
 }
 
 TEST(SheetRenderer, PageChoiceAndLabel) {
-  struct Row { QString song; int page; int drawn; QStringList texts; };
+  struct Row {
+    QString song;
+    int page;
+    int drawn;
+    QStringList texts;
+  };
   const Row rows[] = {
       {"", 1, 1, {}},
       {"a+++++b", 3, 2, {"b", "Page: 2/2"}},
@@ -166,7 +181,10 @@ TEST(SheetRenderer, CentreLineIsGreyAndUncut) {
 }
 
 TEST(SheetRenderer, BoldStateThroughThePage) {
-  struct Row { QString song; QStringList bold, regular; };
+  struct Row {
+    QString song;
+    QStringList bold, regular;
+  };
   const Row rows[] = {
       {"*one two three*", {"one", "two"}, {"three"}},
       {"*one two three * after", {"one", "two", "three"}, {"after"}},  // the closing star alone
@@ -199,7 +217,11 @@ TEST(SheetRenderer, BoldStateThroughThePage) {
 }
 
 TEST(SheetRenderer, ParagraphModeAdvancesByTheTextHeight) {
-  struct Row { QString song; QString probe; double y; };
+  struct Row {
+    QString song;
+    QString probe;
+    double y;
+  };
   const Row rows[] = {
       {"<A para\rending here>\rlast", "ending", 39},  // 25 + 14.3
       {"<A para\rending here>\rlast", "last", 66},    // closed on the line before: row height
@@ -242,8 +264,8 @@ TEST(SheetRenderer, RealFontSanityOnAPicture) {
         if (qGray(p.Image().pixel(x, y)) < 100) return true;
     return false;
   };
-  EXPECT_TRUE(dark(10, 4, 60, 20));     // the title above its baseline
-  EXPECT_TRUE(dark(10, 52, 60, 63));    // the first line
+  EXPECT_TRUE(dark(10, 4, 60, 20));       // the title above its baseline
+  EXPECT_TRUE(dark(10, 52, 60, 63));      // the first line
   EXPECT_TRUE(dark(440, 735, 573, 750));  // the page label
   // The grey line at x 288 straddles pixels 287 and 288 when drawn smoothly.
   const int line = std::min(qGray(p.Image().pixel(287, 400)), qGray(p.Image().pixel(288, 400)));

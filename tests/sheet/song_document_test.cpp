@@ -22,7 +22,17 @@ QString Pieces(int n) {
 
 TEST(SongDocument, WritesTheThirtyThreeByteExample) {
   const QByteArray want = QByteArray::fromHex(
-      "312E302E300B" "0B0B0B0B" "310B" "350B" "31320B" "31320B" "31330B" "370B" "32320B" "32370B" "0B0B");
+      "312E302E300B"
+      "0B0B0B0B"
+      "310B"
+      "350B"
+      "31320B"
+      "31320B"
+      "31330B"
+      "370B"
+      "32320B"
+      "32370B"
+      "0B0B");
   ASSERT_EQ(want.size(), 33);
   EXPECT_EQ(BuildSongDocument(SongDocument{}), want);
 }
@@ -30,7 +40,9 @@ TEST(SongDocument, WritesTheThirtyThreeByteExample) {
 TEST(SongDocument, WritingTrimsTextFieldsAndBlanksSeparators) {
   SongDocument d;
   d.title = "  Amazing\x0BGrace \t";
-  d.capo = "\x0B" "2";
+  d.capo =
+      "\x0B"
+      "2";
   d.song = " \r first line\r\rlast line \r\r";
   d.centerLine = false;
   d.tempo = QString::fromUtf8("Café ");
@@ -76,7 +88,9 @@ TEST(SongDocument, AcceptsOnlyTheKnownPieceCounts) {
 }
 
 TEST(SongDocument, ReadsFieldsUnchangedWhateverTheVersion) {
-  const QString text = QStringList{"9.9", " T ", "", "\tK", " a\r b ", "1", "5", "12", "12", "13", "7", "22", "27", " 3/4", "x "}.join(kSep);
+  const QString text =
+      QStringList{"9.9", " T ", "", "\tK", " a\r b ", "1", "5", "12", "12", "13", "7", "22", "27", " 3/4", "x "}.join(
+          kSep);
   const SongDocumentRead r = ParseSongDocument(text);
   ASSERT_TRUE(r.ok);
   EXPECT_EQ(r.values.title, " T ");
@@ -88,12 +102,17 @@ TEST(SongDocument, ReadsFieldsUnchangedWhateverTheVersion) {
 }
 
 TEST(SongDocument, NumbersAreCutTowardZeroAndKeptInRange) {
-  struct Row { QString piece; int spacing; int rowHeight; bool centre; };
+  struct Row {
+    QString piece;
+    int spacing;
+    int rowHeight;
+    bool centre;
+  };
   const Row rows[] = {
-      {"7", 7, 20, false},       {"12.9", 10, 20, false},  {"5.9", 5, 20, false},   {"-3.7", 2, 20, false},
-      {"1e20", 10, 45, false},   {"-1e20", 2, 20, false},  {"abc", 2, 20, false},   {"", 2, 20, false},
-      {" 8x", 8, 20, false},     {"1", 2, 20, true},       {"1.0", 2, 20, true},    {"01", 2, 20, true},
-      {"1.5", 2, 20, false},     {"30", 10, 30, false},    {"44.99", 10, 44, false}, {"2e1", 10, 20, false},
+      {"7", 7, 20, false},     {"12.9", 10, 20, false}, {"5.9", 5, 20, false},    {"-3.7", 2, 20, false},
+      {"1e20", 10, 45, false}, {"-1e20", 2, 20, false}, {"abc", 2, 20, false},    {"", 2, 20, false},
+      {" 8x", 8, 20, false},   {"1", 2, 20, true},      {"1.0", 2, 20, true},     {"01", 2, 20, true},
+      {"1.5", 2, 20, false},   {"30", 10, 30, false},   {"44.99", 10, 44, false}, {"2e1", 10, 20, false},
   };
   for (const Row& r : rows) {
     // The piece stands in for the centre line, Spacing and Row Height at once.
@@ -122,7 +141,10 @@ TEST(SongDocument, WhatIsWrittenOpensAgainAsItsFieldsAreStored) {
       {"a NUL is dropped", "N" + QString(nul) + "UL", "NUL"},
       {"a NUL before a blank does not keep the blank", QString(nul) + " x " + nul, "x"},
       {"only NULs", QString(3, nul), ""},
-      {"a separator becomes a blank", "a\x0B" "b\x0B", "a b"},
+      {"a separator becomes a blank",
+       "a\x0B"
+       "b\x0B",
+       "a b"},
       {"a lone surrogate becomes ?", QString(QChar(0xD800)) + "x" + QChar(0xDC00), "?x?"},
       {"a pair cut by a NUL is one character again", QString(QChar(0xD83C)) + nul + QChar(0xDFB8),
        QString::fromUtf8("\U0001F3B8")},
@@ -135,7 +157,8 @@ TEST(SongDocument, WhatIsWrittenOpensAgainAsItsFieldsAreStored) {
     d.title = d.capo = d.key = d.song = d.timing = d.tempo = c.field;
     const SongDocumentRead r = Reopened(d);
     ASSERT_TRUE(r.ok) << c.what;
-    for (const QString& v : {r.values.title, r.values.capo, r.values.key, r.values.song, r.values.timing, r.values.tempo})
+    for (const QString& v :
+         {r.values.title, r.values.capo, r.values.key, r.values.song, r.values.timing, r.values.tempo})
       EXPECT_EQ(v, c.stored) << c.what;
     EXPECT_EQ(StoredField(c.field), c.stored) << c.what;
   }
@@ -172,8 +195,9 @@ TEST(SongDocument, RoundTripsRandomFields) {
     EXPECT_EQ(v.timing, stored(d.timing));
     EXPECT_EQ(v.tempo, stored(d.tempo));
     EXPECT_EQ(v.centerLine, d.centerLine);
-    EXPECT_EQ((std::vector<int>{v.spacing, v.wordSize, v.chordSize, v.chordOffset, v.fretSize, v.fretOffset, v.rowHeight}),
-              (std::vector<int>{d.spacing, d.wordSize, d.chordSize, d.chordOffset, d.fretSize, d.fretOffset, d.rowHeight}));
+    EXPECT_EQ(
+        (std::vector<int>{v.spacing, v.wordSize, v.chordSize, v.chordOffset, v.fretSize, v.fretOffset, v.rowHeight}),
+        (std::vector<int>{d.spacing, d.wordSize, d.chordSize, d.chordOffset, d.fretSize, d.fretOffset, d.rowHeight}));
     // Without the final separator the text reads the same.
     const SongDocumentRead cut = ParseSongDocument(bytes.chopped(1));
     ASSERT_TRUE(cut.ok);

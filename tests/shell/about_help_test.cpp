@@ -129,8 +129,10 @@ TEST_F(AboutBox, ShowModalReturnsWhenCloseOrEscapeIsPressed) {
     bool sawModal = false;
     QTimer::singleShot(0, [&] {
       sawModal = QApplication::activeModalWidget() == watch.data();
-      if (escape) QTest::keyClick(watch.data(), Qt::Key_Escape);
-      else watch->PushButton1()->click();
+      if (escape)
+        QTest::keyClick(watch.data(), Qt::Key_Escape);
+      else
+        watch->PushButton1()->click();
     });
     box->ShowModal();
     EXPECT_TRUE(sawModal);

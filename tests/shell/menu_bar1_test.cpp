@@ -19,7 +19,6 @@
 
 namespace {
 
-
 // Every menu and item in menu order: name, text, shortcut ("-" for the menus themselves).
 const struct {
   const char* name;
@@ -124,7 +123,8 @@ TEST_F(MenuBar1Test, HoldsEveryMenuAndItemInOrder) {
     const auto children = bar().ItemsOf(menus[m]);
     EXPECT_EQ(children.size(), counts[m]);
     ASSERT_EQ(menus[m]->Menu()->actions().size(), qsizetype(counts[m]));
-    for (size_t c = 0; c < children.size(); ++c) EXPECT_EQ(menus[m]->Menu()->actions()[qsizetype(c)], children[c]->Action());
+    for (size_t c = 0; c < children.size(); ++c)
+      EXPECT_EQ(menus[m]->Menu()->actions()[qsizetype(c)], children[c]->Action());
   }
 }
 

@@ -17,10 +17,10 @@ const struct {
   Accessor accessor;
   const char* file;
   int side;
-} kPictures[] = {{Chord_32, "Chord_32.bmp", 32},   {Caption_32, "Caption_32.bmp", 32},
+} kPictures[] = {{Chord_32, "Chord_32.bmp", 32},         {Caption_32, "Caption_32.bmp", 32},
                  {Paragraph_32, "Paragraph_32.bmp", 32}, {Frets_32, "Frets_32.bmp", 32},
-                 {Bold_32, "Bold_32.bmp", 32},     {Column_32, "Column_32.bmp", 32},
-                 {Page_32, "Page_32.bmp", 32},     {Slider16, "Slider16.png", 16}};
+                 {Bold_32, "Bold_32.bmp", 32},           {Column_32, "Column_32.bmp", 32},
+                 {Page_32, "Page_32.bmp", 32},           {Slider16, "Slider16.png", 16}};
 
 class ResourcePicturesTest : public ::testing::Test {
  protected:
@@ -93,7 +93,8 @@ TEST_F(ResourcePicturesTest, TheWhiteOfEveryPictureIsTransparentAndOverWhiteItIs
         const int a = qAlpha(shown);
         strongest = std::max(strongest, a);
         const auto overWhite = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
-        if (std::abs(overWhite(qRed(shown)) - qRed(drawn)) > 1 || std::abs(overWhite(qGreen(shown)) - qGreen(drawn)) > 1 ||
+        if (std::abs(overWhite(qRed(shown)) - qRed(drawn)) > 1 ||
+            std::abs(overWhite(qGreen(shown)) - qGreen(drawn)) > 1 ||
             std::abs(overWhite(qBlue(shown)) - qBlue(drawn)) > 1)
           ++mismatches;
       }
@@ -121,7 +122,9 @@ TEST_F(ResourcePicturesTest, ASoftEdgeKeepsTheInksColourWithoutALightFringe) {
   EXPECT_NEAR(qGreen(edge), qGreen(solid), 3);
   EXPECT_NEAR(qBlue(edge), qBlue(solid), 3);
   // Over black, the edge is darker than the solid ink over white.
-  const auto overBlack = [](QRgb c) { return qGray(qRed(c) * qAlpha(c) / 255, qGreen(c) * qAlpha(c) / 255, qBlue(c) * qAlpha(c) / 255); };
+  const auto overBlack = [](QRgb c) {
+    return qGray(qRed(c) * qAlpha(c) / 255, qGreen(c) * qAlpha(c) / 255, qBlue(c) * qAlpha(c) / 255);
+  };
   EXPECT_LT(overBlack(edge), qGray(ink.rgb()));
 }
 

@@ -64,8 +64,8 @@ TEST(Toolbar1, AClickReportsTheClickedButton) {
 
 TEST(Toolbar1, AButtonWithoutItsPictureKeepsItsPlaceAndGetsItWhenTheFileComes) {
   QTemporaryDir folder;
-  for (const char* file : {"Chord_32.bmp", "Caption_32.bmp", "Paragraph_32.bmp", "Frets_32.bmp", "Column_32.bmp",
-                           "Page_32.bmp"})
+  for (const char* file :
+       {"Chord_32.bmp", "Caption_32.bmp", "Paragraph_32.bmp", "Frets_32.bmp", "Column_32.bmp", "Page_32.bmp"})
     ASSERT_TRUE(QFile::copy(QString(HARMONOTE_RESOURCES_DIR) + "/" + file, folder.filePath(file)));
   SetResourcesFolderForTests(folder.path());
   ReleaseResourcePictures();
@@ -84,7 +84,6 @@ TEST(Toolbar1, AButtonWithoutItsPictureKeepsItsPlaceAndGetsItWhenTheFileComes) {
   SetResourcesFolderForTests("");
   ReleaseResourcePictures();
 }
-
 
 // The pictures stand out from what they are drawn on, in a light and in a dark theme: each
 // toolbar button's picture and the Settings button's.

@@ -27,7 +27,7 @@ TEST(ConvertChordsToCaps, FirstLetterAndBassOfEveryMarker) {
       {"[Bb/EB]", "[Bb/Eb]"},
       {"[c/bb!x]", "[C/Bb!X]"},
       {"[c/b]", "[C/B]"},
-      {"[c/hb]", "[C/HB]"},      // no note letter: the whole part is upper-cased
+      {"[c/hb]", "[C/HB]"},        // no note letter: the whole part is upper-cased
       {"[c/e\\ab]", "[C/e\\Ab]"},  // the bass is the part after "\"
       {"some words [d]and\r[e/g#]more", "some words [D]and\r[E/G#]more"},
       {"", ""},

@@ -32,18 +32,18 @@ TEST(AutoDetectChords, WordsAndRunsOfNames) {
       {"am7 AM7 Dm7/G", "[am7] [AM7] [Dm7/G]"},
       {"AmG", "[Am] [G]"},
       {"Bbm7F", "[Bbm7] [F]"},
-      {"game", "[G] [Am] [E]"},          // the longer name Am is taken before A
+      {"game", "[G] [Am] [E]"},  // the longer name Am is taken before A
       {"AC/DC", "[A] [C/D] [C]"},
       {"CCCCCC", "[C] [C] [C] [C] [C] [C]"},
-      {"CCCCCCC", "CCCCCCC"},            // seven names
+      {"CCCCCCC", "CCCCCCC"},  // seven names
       {"Hello Csus4 xAm", "Hello Csus4 xAm"},
-      {"Am, G.", "Am, G."},              // punctuation keeps a word from matching
-      {"C,D C,E", "[C,D]C,E"},           // neighbours in the list, joined by a comma
-      {"x \rAm", "x \r[Am]"},            // the line's CR stays in front of the marker
-      {"Am\nG", "Am\rG"},                // one word across the line end
+      {"Am, G.", "Am, G."},     // punctuation keeps a word from matching
+      {"C,D C,E", "[C,D]C,E"},  // neighbours in the list, joined by a comma
+      {"x \rAm", "x \r[Am]"},   // the line's CR stays in front of the marker
+      {"Am\nG", "Am\rG"},       // one word across the line end
       {"Am\tG", "Am\tG"},
       {"[Am] x", "[Am]x"},
-      {"*bad* *Am*", "*bad* *Am*"},      // bold markup is never read as chord names
+      {"*bad* *Am*", "*bad* *Am*"},  // bold markup is never read as chord names
       {"a     x", "a  x"},
       {"   ", " "},
       {"Am  G", "[Am] [G]"},

@@ -44,7 +44,7 @@ TEST(CreateAllChords, OrderShortestFirstThenGenerationOrder) {
       EXPECT_LE(Len(names[i - 1]), Len(names[i])) << i;
     }
   }
-  const std::map<int, int> expected = {{1, 7},     {2, 49},    {3, 140},   {4, 525}, {5, 1421},
+  const std::map<int, int> expected = {{1, 7},    {2, 49},   {3, 140},  {4, 525}, {5, 1421},
                                        {6, 1890}, {7, 1862}, {8, 1568}, {9, 392}};
   EXPECT_EQ(byLength, expected);
 }
@@ -56,7 +56,8 @@ TEST(CreateAllChords, EveryNameOnceInEitherLetterCase) {
   EXPECT_EQ(folded.size(), 7854);
   // Enclosed in commas, each name is found exactly once (the first has no comma before it).
   const QString list = CreateAllChords(false);
-  for (const QString& n : {QStringLiteral("B"), QStringLiteral("Am7"), QStringLiteral("Bb/Bb"), QStringLiteral("G#maj9/G#")}) {
+  for (const QString& n :
+       {QStringLiteral("B"), QStringLiteral("Am7"), QStringLiteral("Bb/Bb"), QStringLiteral("G#maj9/G#")}) {
     const QString enclosed = "," + n + ",";
     EXPECT_EQ(list.count(enclosed), 1) << n.toStdString();
   }

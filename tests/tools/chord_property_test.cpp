@@ -97,9 +97,9 @@ class Random {
   }
   // Pieces of chord names, other letters and signs, glued into one word.
   QString Word() {
-    static const QStringList bits = {"A",  "b",  "m",  "M",  "j",   "a",  "7",  "9",  "(",      ")",      "/",
-                                     "#",  "S",  "u",  "x",  "*",   ",",  "e",  "D",  "sus",    "\u017f",
-                                     "ß",  "ﬀ",  "\r", "[",  "]",   "be", "am", "%0", "\u212a", "Cmaj9/"};
+    static const QStringList bits = {"A", "b",  "m", "M", "j",  "a",  "7",  "9",      "(",     ")",      "/",
+                                     "#", "S",  "u", "x", "*",  ",",  "e",  "D",      "sus",   "\u017f", "ß",
+                                     "ﬀ", "\r", "[", "]", "be", "am", "%0", "\u212a", "Cmaj9/"};
     QString w;
     const int n = 1 + Below(6);
     for (int i = 0; i < n; ++i) w += Below(2) ? Name() : Pick(bits);
@@ -131,8 +131,8 @@ TEST(ChordToolsProperty, DetectionMatchesTheLiteralRules) {
 TEST(ChordToolsProperty, ChordLineTestMatchesTheLiteralRules) {
   // Glued letters and signs of chord names, where removing one name can join the rest into another.
   Random r(11);
-  const QStringList bits = {"A", "B", "C", "D", "G", "M", "J", "A7", "S", "U", "(", ")", "2", "4", "9", "/",
-                            "[", "]", " ", "\t", "SUS", "MAJ", "E#", "Bb", "x"};
+  const QStringList bits = {"A", "B", "C", "D", "G", "M", "J",  "A7",  "S",   "U",  "(",  ")", "2",
+                            "4", "9", "/", "[", "]", " ", "\t", "SUS", "MAJ", "E#", "Bb", "x"};
   for (int round = 0; round < 150; ++round) {
     QString line;
     const int n = 1 + r.Below(10);
@@ -164,22 +164,32 @@ TEST(ChordToolsProperty, LongChordLinesMatchTheLiteralRules) {
   // Long lines of names, glued names and bracketed names, apart by blanks, tabs and "[]"; now and
   // then a glued piece that may or may not come apart, so that both answers are met.
   Random r(23);
-  const QStringList bits = {"A", "B", "C", "D", "G", "M", "J", "A7", "S", "U", "(", ")", "2", "4", "9", "/",
-                            "SUS", "MAJ", "E#", "Bb", "x", "[", "]"};
+  const QStringList bits = {"A", "B", "C", "D", "G",   "M",   "J",  "A7", "S", "U", "(", ")",
+                            "2", "4", "9", "/", "SUS", "MAJ", "E#", "Bb", "x", "[", "]"};
   int chordLines = 0;
   for (int round = 0; round < 40; ++round) {
     QString line = r.Pick({"", " ", "\t"});
     const int words = 100 + r.Below(100);
     for (int i = 0; i < words; ++i) {
       switch (r.Below(8)) {
-        case 0: line += r.Name() + r.Name(); break;
-        case 1: line += "[" + r.Name() + "]"; break;
-        case 2: line += r.Name() + "/" + r.Name(); break;
-        case 3:
-          if (r.Below(6) == 0) line += r.Pick(bits) + r.Pick(bits);
-          else line += r.Name();
+        case 0:
+          line += r.Name() + r.Name();
           break;
-        default: line += r.Name(); break;
+        case 1:
+          line += "[" + r.Name() + "]";
+          break;
+        case 2:
+          line += r.Name() + "/" + r.Name();
+          break;
+        case 3:
+          if (r.Below(6) == 0)
+            line += r.Pick(bits) + r.Pick(bits);
+          else
+            line += r.Name();
+          break;
+        default:
+          line += r.Name();
+          break;
       }
       line += r.Pick({" ", " ", "  ", "\t", " [] ", "\u00a0"});
     }

@@ -109,7 +109,8 @@ TEST(ReflowLines, LinesWithTextShapedWithItsNeighboursAreMeasuredWhole) {
     QString expected;
   } cases[] = {
       {"a letter of another face", QString(QChar(0x3A9)) + "a      b", QString(QChar(0x3A9)) + "a     \rb"},
-      {"a combining mark", QStringLiteral("a") + QChar(0x301) + "      b", QStringLiteral("a") + QChar(0x301) + "     \rb"},
+      {"a combining mark", QStringLiteral("a") + QChar(0x301) + "      b",
+       QStringLiteral("a") + QChar(0x301) + "     \rb"},
       {"the face's own letters add up", "ab      b", "ab      b"},
   };
   for (const auto& c : cases)
@@ -125,7 +126,8 @@ TEST(AutoLineFeed, BlanksAfterAnotherFacesWordsAreMeasuredAsDrawn) {
   const CoversFn face = PictureFaceCovers(12);
   EXPECT_TRUE(face(QStringLiteral("Amazing grace")));
   const int w = ReflowWidth(576, true);
-  const QString words[] = {QStringLiteral("\u0928\u092E\u0938\u094D\u0924\u0947"), QStringLiteral("\u0928\u092E\u0938")};
+  const QString words[] = {QStringLiteral("\u0928\u092E\u0938\u094D\u0924\u0947"),
+                           QStringLiteral("\u0928\u092E\u0938")};
   for (const QString& word : words) {
     SCOPED_TRACE(word.toStdString());
     EXPECT_FALSE(face(word));

@@ -68,8 +68,8 @@ TEST(ReplaceAllOccurrences, OneLeftToRightPassIgnoringCase) {
   } cases[] = {
       {"G g [g]", "g", "A", "A A [A]"},
       {"abcABC", "b", "", "acAC"},
-      {"a a", "a", "aa", "aa aa"},     // the replacement holds the term: no rescan
-      {"aaa", "aa", "a", "aa"},        // no overlapping matches
+      {"a a", "a", "aa", "aa aa"},  // the replacement holds the term: no rescan
+      {"aaa", "aa", "a", "aa"},     // no overlapping matches
       {"nothing here", "xyz", "q", "nothing here"},
       {"text", "", "q", "text"},
       {"", "a", "b", ""},

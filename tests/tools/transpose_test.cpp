@@ -107,7 +107,8 @@ TEST(TransposeSong, AKeyWithoutARowIsReportedAndNothingRewritten) {
       // override kept inside it.
       {"<img src=/dev/zero>", "C", "Unable to find <img src=/dev/zero>"},
       {"C", "D\n\x1B[2J", "Unable to find D\\x0A\\x1B[2J"},
-      {QString("C") + QChar(0x202E), "D", QString("Unable to find ") + QChar(0x2068) + "C" + QChar(0x202E) + QChar(0x2069)},
+      {QString("C") + QChar(0x202E), "D",
+       QString("Unable to find ") + QChar(0x2068) + "C" + QChar(0x202E) + QChar(0x2069)},
   };
   for (const auto& c : cases) {
     const TransposeResult r = TransposeSong("[C] la", c.from, c.to);
@@ -132,8 +133,8 @@ TEST(TransposeSong, PiecesAgreeWithTheWholeSong) {
 // chord takes the to-row's name, and the bass is one upper-case note name whose pitch has moved
 // by exactly the interval between the two keys.
 TEST(TransposeSong, EveryBassMovesByTheKeysInterval) {
-  const QStringList basses = {"C",  "C#", "Db", "D", "D#", "Eb", "E",  "F",  "F#", "Gb", "G",
-                              "G#", "Ab", "A",  "A#", "Bb", "B", "Cb", "E#", "Fb", "B#"};
+  const QStringList basses = {"C",  "C#", "Db", "D",  "D#", "Eb", "E",  "F",  "F#", "Gb", "G",
+                              "G#", "Ab", "A",  "A#", "Bb", "B",  "Cb", "E#", "Fb", "B#"};
   for (int from = 0; from < KeyTable().size(); ++from) {
     const QStringList fromNames = KeyTable()[from].split(',');
     for (int to = 0; to < KeyTable().size(); ++to) {

@@ -36,7 +36,7 @@ TEST(WordList, StoreReadsOnceEvenWhenTheFileIsMissing) {
   WordListStore missing;
   EXPECT_EQ(missing.Get(FolderItem(TestRoot() + "/none.txt")).Text(), "");
   EXPECT_TRUE(missing.Loaded());
-  EXPECT_FALSE(missing.Get(file).Contains("bad"));  // not tried again
+  EXPECT_FALSE(missing.Get(file).Contains("bad"));                   // not tried again
   EXPECT_EQ(WordList::FromFile(FolderItem(TestRoot())).Text(), "");  // a folder is no list
 }
 
@@ -73,14 +73,16 @@ TEST(WordList, ShippedListHoldsOnlyWordsDetectionWouldSplit) {
 }
 
 TEST(WordList, ShippedListKeepsEverydayWordsThatAreRunsOfNames) {
-  const WordList shipped = WordList::FromFile(FolderItem(QStringLiteral(HARMONOTE_SOURCE_DIR "/Resources/WordListAGC.txt")));
+  const WordList shipped =
+      WordList::FromFile(FolderItem(QStringLiteral(HARMONOTE_SOURCE_DIR "/Resources/WordListAGC.txt")));
   EXPECT_EQ(AutoDetectChords("cafe", WordList()), "[C] [A] [F] [E]");  // what the list prevents
-  for (const char* word : {"ad", "abbe", "cadge", "cafe", "cam", "dada", "deb", "def", "egad", "fab", "faff",
-                           "feedbag", "gaga"}) {
+  for (const char* word :
+       {"ad", "abbe", "cadge", "cafe", "cam", "dada", "deb", "def", "egad", "fab", "faff", "feedbag", "gaga"}) {
     SCOPED_TRACE(word);
     const QString w = QString::fromUtf8(word);
     const QString capitalised = Uppercase(Left(w, 1)) + Mid(w, 2, Len(w));
-    for (const QString& typed : {w, capitalised}) EXPECT_EQ(AutoDetectChords(typed, shipped).toStdString(), typed.toStdString());
+    for (const QString& typed : {w, capitalised})
+      EXPECT_EQ(AutoDetectChords(typed, shipped).toStdString(), typed.toStdString());
   }
   EXPECT_EQ(AutoDetectChords("egad the cafe was fab G", shipped), "egad the cafe was fab [G]");
 }

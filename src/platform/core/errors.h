@@ -20,8 +20,7 @@ class NilObjectException : public RuntimeException {
 
 class OutOfBoundsException : public RuntimeException {
  public:
-  explicit OutOfBoundsException(const QString& what = QStringLiteral("Index out of bounds"))
-      : RuntimeException(what) {}
+  explicit OutOfBoundsException(const QString& what = QStringLiteral("Index out of bounds")) : RuntimeException(what) {}
 };
 
 class IOException : public RuntimeException {

@@ -35,7 +35,7 @@ QString ReplacedPath(const FolderItem& file) {
     if (!S_ISREG(st.st_mode))
       throw IOException(QStringLiteral("\"%1\" could not be written: it is %2")
                             .arg(ShownText(file.Name()), S_ISDIR(st.st_mode) ? QStringLiteral("a folder")
-                                                                   : QStringLiteral("not a regular file")));
+                                                                             : QStringLiteral("not a regular file")));
   } else if (errno != ENOENT) {
     throw WriteFailure(ShownText(file.Name()), errno);
   }
@@ -100,8 +100,7 @@ FileStamp TextOutputStream::WriteBytes(const FolderItem& file, const QByteArray&
   struct stat old {};
   const bool exists = ::stat(nativeTarget.constData(), &old) == 0;
   // Judged with the effective ids, ACLs included: a file the user may not write is not replaced.
-  if (exists && ::faccessat(AT_FDCWD, nativeTarget.constData(), W_OK, AT_EACCESS) != 0)
-    throw WriteRefusal(name, errno);
+  if (exists && ::faccessat(AT_FDCWD, nativeTarget.constData(), W_OK, AT_EACCESS) != 0) throw WriteRefusal(name, errno);
 
   QByteArray tempPath;
   FileDescriptor fd(CreateTemporarySibling(target, tempPath));

@@ -47,8 +47,10 @@ void copyTree(const QString& from, const QString& to, QStringList& skipped) {
   QFileInfo info(from);
   if (info.isSymLink()) return;  // never follow links out of the tree
   if (info.isDir()) {
-    if (!QDir().mkpath(to)) throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(ShownText(to)));
-    const auto entries = QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (!QDir().mkpath(to))
+      throw IOException(QStringLiteral("The folder \"%1\" could not be created").arg(ShownText(to)));
+    const auto entries =
+        QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo& e : entries) copyTree(e.filePath(), to + QLatin1Char('/') + e.fileName(), skipped);
     return;
   }
@@ -78,7 +80,8 @@ void FolderItem::Delete() const {
 
 void FolderItem::MoveTo(const FolderItem& dest) const {
   if (!QDir().rename(path_, dest.Path()))
-    throw IOException(QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(ShownText(path_), ShownText(dest.Path())));
+    throw IOException(
+        QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(ShownText(path_), ShownText(dest.Path())));
 }
 
 namespace {
@@ -89,7 +92,8 @@ QString g_prefsOverride;
 FolderItem SpecialFolder::ApplicationData() {
   if (!g_appDataOverride.isEmpty()) return FolderItem(g_appDataOverride);
   const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-  if (!xdg.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(xdg))) return FolderItem(QString::fromLocal8Bit(xdg));
+  if (!xdg.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(xdg)))
+    return FolderItem(QString::fromLocal8Bit(xdg));
   return FolderItem(QDir::homePath() + QStringLiteral("/.config"));
 }
 
@@ -108,7 +112,8 @@ QByteArray NativePath(const QString& path) { return QFile::encodeName(path); }
 // Refuses what is not a regular file, by its status (links followed).
 void RequireRegularFile(const struct stat& st, const FolderItem& file) {
   if (S_ISDIR(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is a folder.").arg(ShownText(file.Name())));
-  if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(file.Name())));
+  if (!S_ISREG(st.st_mode))
+    throw IOException(QStringLiteral("\"%1\" is not a regular file.").arg(ShownText(file.Name())));
 }
 
 }  // namespace

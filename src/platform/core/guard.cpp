@@ -34,8 +34,10 @@ bool Guarded(const std::function<void()>& action) {
     reason = QStringLiteral("Unknown error");
   }
   try {
-    if (g_reporter) g_reporter(ErrorReportText(reason));
-    else ReportOnErrorStream(ErrorReportText(reason));
+    if (g_reporter)
+      g_reporter(ErrorReportText(reason));
+    else
+      ReportOnErrorStream(ErrorReportText(reason));
   } catch (...) {
   }
   return false;

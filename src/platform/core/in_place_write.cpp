@@ -38,11 +38,14 @@ FileStamp WriteInPlace(const QByteArray& path, const QString& name, const QByteA
   }
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw WriteFailure(name, errno);
-  if (!S_ISREG(st.st_mode)) throw IOException(QStringLiteral("\"%1\" could not be written: it is not a regular file").arg(name));
+  if (!S_ISREG(st.st_mode))
+    throw IOException(QStringLiteral("\"%1\" could not be written: it is not a regular file").arg(name));
   ReserveLength(fd.get(), st, bytes.size(), name);
 
   bool changed = false;
-  const auto failure = [&](int error) { return changed ? PartialWriteFailure(name, error) : WriteFailure(name, error); };
+  const auto failure = [&](int error) {
+    return changed ? PartialWriteFailure(name, error) : WriteFailure(name, error);
+  };
   qint64 done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::pwrite(fd.get(), bytes.constData() + done, size_t(bytes.size() - done), off_t(done));

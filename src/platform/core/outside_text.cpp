@@ -17,7 +17,8 @@ bool IsControl(QChar c) { return c.category() == QChar::Other_Control; }
 QString Escaped(QChar character) {
   QString out;
   for (const char byte : QString(character).toUtf8())
-    out += QStringLiteral("\\x") + QString::number(static_cast<unsigned char>(byte), 16).rightJustified(2, QLatin1Char('0')).toUpper();
+    out += QStringLiteral("\\x") +
+           QString::number(static_cast<unsigned char>(byte), 16).rightJustified(2, QLatin1Char('0')).toUpper();
   return out;
 }
 
@@ -35,7 +36,11 @@ QString ReadableName(const QByteArray& bytes) {
   QString out;
   for (qsizetype i = 0; i < bytes.size();) {
     const auto b = static_cast<unsigned char>(bytes[i]);
-    const qsizetype length = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+    const qsizetype length = b < 0x80             ? 1
+                             : (b & 0xE0) == 0xC0 ? 2
+                             : (b & 0xF0) == 0xE0 ? 3
+                             : (b & 0xF8) == 0xF0 ? 4
+                                                  : 0;
     if (length == 1 && b >= 0x20 && b != 0x7F) {
       out += QLatin1Char(char(b));
       ++i;

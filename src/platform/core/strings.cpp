@@ -43,9 +43,13 @@ QString replaceEvery(const QString& s, const QString& what, const QString& with,
 }  // namespace
 
 int InStr(const QString& source, const QString& find_) { return find(0, source, find_, Qt::CaseInsensitive); }
-int InStr(int start, const QString& source, const QString& find_) { return find(start, source, find_, Qt::CaseInsensitive); }
+int InStr(int start, const QString& source, const QString& find_) {
+  return find(start, source, find_, Qt::CaseInsensitive);
+}
 int InStrB(const QString& source, const QString& find_) { return find(0, source, find_, Qt::CaseSensitive); }
-int InStrB(int start, const QString& source, const QString& find_) { return find(start, source, find_, Qt::CaseSensitive); }
+int InStrB(int start, const QString& source, const QString& find_) {
+  return find(start, source, find_, Qt::CaseSensitive);
+}
 
 int Len(const QString& s) { return static_cast<int>(s.size()); }
 
@@ -62,10 +66,18 @@ QString Mid(const QString& s, int start, int count) {
   return s.mid(start - 1, count);
 }
 
-QString Replace(const QString& s, const QString& f, const QString& w) { return replaceFirst(s, f, w, Qt::CaseInsensitive); }
-QString ReplaceAll(const QString& s, const QString& f, const QString& w) { return replaceEvery(s, f, w, Qt::CaseInsensitive); }
-QString ReplaceB(const QString& s, const QString& f, const QString& w) { return replaceFirst(s, f, w, Qt::CaseSensitive); }
-QString ReplaceAllB(const QString& s, const QString& f, const QString& w) { return replaceEvery(s, f, w, Qt::CaseSensitive); }
+QString Replace(const QString& s, const QString& f, const QString& w) {
+  return replaceFirst(s, f, w, Qt::CaseInsensitive);
+}
+QString ReplaceAll(const QString& s, const QString& f, const QString& w) {
+  return replaceEvery(s, f, w, Qt::CaseInsensitive);
+}
+QString ReplaceB(const QString& s, const QString& f, const QString& w) {
+  return replaceFirst(s, f, w, Qt::CaseSensitive);
+}
+QString ReplaceAllB(const QString& s, const QString& f, const QString& w) {
+  return replaceEvery(s, f, w, Qt::CaseSensitive);
+}
 
 QStringList Split(const QString& s, const QString& delimiter) {
   if (s.isEmpty()) return {};
@@ -95,7 +107,8 @@ QString Lowercase(const QString& s) { return s.toLower(); }
 QString Str(std::int64_t n) { return QString::number(n); }
 
 QString Str(double d) {
-  if (std::isfinite(d) && d == std::trunc(d) && std::fabs(d) < 1e15) return QString::number(static_cast<std::int64_t>(d));
+  if (std::isfinite(d) && d == std::trunc(d) && std::fabs(d) < 1e15)
+    return QString::number(static_cast<std::int64_t>(d));
   return QString::number(d, 'g', 15);
 }
 
@@ -110,19 +123,33 @@ double Val(const QString& s) {
     ++i;
   }
   bool any = false;
-  while (digit(i)) { num += char(s.at(i).unicode()); ++i; any = true; }
+  while (digit(i)) {
+    num += char(s.at(i).unicode());
+    ++i;
+    any = true;
+  }
   if (i < n && s.at(i) == u'.') {
     num += '.';
     ++i;
-    while (digit(i)) { num += char(s.at(i).unicode()); ++i; any = true; }
+    while (digit(i)) {
+      num += char(s.at(i).unicode());
+      ++i;
+      any = true;
+    }
   }
   if (!any) return 0.0;
   if (i < n && (s.at(i) == u'e' || s.at(i) == u'E')) {
     qsizetype k = i + 1;
     std::string exp = "e";
-    if (k < n && (s.at(k) == u'+' || s.at(k) == u'-')) { exp += char(s.at(k).unicode()); ++k; }
+    if (k < n && (s.at(k) == u'+' || s.at(k) == u'-')) {
+      exp += char(s.at(k).unicode());
+      ++k;
+    }
     if (digit(k)) {
-      while (digit(k)) { exp += char(s.at(k).unicode()); ++k; }
+      while (digit(k)) {
+        exp += char(s.at(k).unicode());
+        ++k;
+      }
       num += exp;
     }
   }

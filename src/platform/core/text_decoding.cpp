@@ -11,7 +11,9 @@ const char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0
                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QChar Windows1252Char(unsigned char b) { return QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t(b)); }
+QChar Windows1252Char(unsigned char b) {
+  return QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t(b));
+}
 
 // The length of the valid UTF-8 sequence at p (n bytes left) and its code point, or 0.
 int Utf8Sequence(const unsigned char* p, qsizetype n, char32_t& cp) {

@@ -13,8 +13,8 @@ IOException WriteFailure(const QString& name, int error) {
 
 IOException WriteRefusal(const QString& name, int error) {
   if (error == EROFS)
-    return IOException(QStringLiteral("\"%1\" could not be written: the file system that holds it is read-only.")
-                           .arg(name));
+    return IOException(
+        QStringLiteral("\"%1\" could not be written: the file system that holds it is read-only.").arg(name));
   return IOException(QStringLiteral("\"%1\" is write-protected: you may not change it, so it was left as it is. "
                                     "Save As can save the song under another name.")
                          .arg(name));

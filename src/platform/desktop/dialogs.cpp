@@ -68,10 +68,12 @@ class FittedMessageBox : public QMessageBox {
     const FittedMessage explanation = FitMessage(explanation_, lines_, characters_);
     setText(BreakableText(text.text));
     setInformativeText(BreakableText(explanation.text));
-    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) label->setTextFormat(Qt::PlainText);
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+      label->setTextFormat(Qt::PlainText);
     if (text.cut || explanation.cut) {
       if (detailedText().isEmpty())
-        setDetailedText(DetailsText(explanation_.isEmpty() ? message_ : message_ + QStringLiteral("\n\n") + explanation_));
+        setDetailedText(
+            DetailsText(explanation_.isEmpty() ? message_ : message_ + QStringLiteral("\n\n") + explanation_));
     }
   }
 
@@ -85,8 +87,7 @@ class FittedMessageBox : public QMessageBox {
   void Fit() {
     if (!screen()) return;
     const QRect room = screen()->availableGeometry();
-    while (frameGeometry().width() > room.width() ||
-           frameGeometry().height() + DetailsHeight() > room.height()) {
+    while (frameGeometry().width() > room.width() || frameGeometry().height() + DetailsHeight() > room.height()) {
       if (lines_ <= 2 && characters_ <= kFewestCharacters) break;
       lines_ = std::max(2, lines_ * 2 / 3);
       characters_ = std::max(kFewestCharacters, characters_ * 2 / 3);
@@ -149,14 +150,25 @@ void QtDialogs::MsgBox(const QString& text) {
 DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
   FittedMessageBox box(parentWindow(), request.Message, request.Explanation);
   switch (request.Icon) {
-    case MessageDialogSpec::Note: box.setIcon(QMessageBox::Information); break;
-    case MessageDialogSpec::Stop: box.setIcon(QMessageBox::Critical); break;
-    case MessageDialogSpec::Question: box.setIcon(QMessageBox::Question); break;
-    default: box.setIcon(QMessageBox::Warning); break;
+    case MessageDialogSpec::Note:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MessageDialogSpec::Stop:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MessageDialogSpec::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    default:
+      box.setIcon(QMessageBox::Warning);
+      break;
   }
   QPushButton* action = box.addButton(request.ActionButton, QMessageBox::AcceptRole);
-  QPushButton* alternate = request.AlternateButton.isEmpty() ? nullptr : box.addButton(request.AlternateButton, QMessageBox::DestructiveRole);
-  QPushButton* cancel = request.CancelButton.isEmpty() ? nullptr : box.addButton(request.CancelButton, QMessageBox::RejectRole);
+  QPushButton* alternate = request.AlternateButton.isEmpty()
+                               ? nullptr
+                               : box.addButton(request.AlternateButton, QMessageBox::DestructiveRole);
+  QPushButton* cancel =
+      request.CancelButton.isEmpty() ? nullptr : box.addButton(request.CancelButton, QMessageBox::RejectRole);
   box.setDefaultButton(action);
   if (cancel) box.setEscapeButton(cancel);
   box.exec();
@@ -197,7 +209,8 @@ std::optional<FolderItem> QtDialogs::GetSaveFolderItem(const QString& filter, co
 
 void QtDialogs::ShowURL(const QString& url) {
   QString u = url;
-  if (!u.contains(QStringLiteral("://")) && !u.startsWith(QStringLiteral("mailto:"))) u.prepend(QStringLiteral("https://"));
+  if (!u.contains(QStringLiteral("://")) && !u.startsWith(QStringLiteral("mailto:")))
+    u.prepend(QStringLiteral("https://"));
   QDesktopServices::openUrl(QUrl(u));
 }
 

@@ -10,9 +10,8 @@
 namespace {
 constexpr double kPointsPerInch = 72.0;
 
-const QPageSize::PageSizeId kPapers[] = {QPageSize::Letter, QPageSize::Legal, QPageSize::Executive,
-                                         QPageSize::Tabloid, QPageSize::A3, QPageSize::A4, QPageSize::A5,
-                                         QPageSize::B5};
+const QPageSize::PageSizeId kPapers[] = {QPageSize::Letter, QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid,
+                                         QPageSize::A3,     QPageSize::A4,    QPageSize::A5,        QPageSize::B5};
 }  // namespace
 
 PageSetupDialog::PageSetupDialog(const QPageLayout& start, QWidget* parent) : QDialog(parent) {

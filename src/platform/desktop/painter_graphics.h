@@ -54,11 +54,11 @@ class PainterGraphics : public Graphics {
   struct FontEntry {
     QFont font;
     QFontMetricsF metrics;
-    QHash<QString, QStaticText> texts;  // laid-out text, reused for repeated words
-    QHash<QString, double> widths;      // measured text
-    QHash<QString, double> rises;       // how far measured text rises above its baseline
-    std::unique_ptr<QRawFont> face;     // the face itself, without fallbacks
-    std::vector<unsigned char> covered; // per character of the basic plane: 0 not yet asked, 1 yes, 2 no
+    QHash<QString, QStaticText> texts;   // laid-out text, reused for repeated words
+    QHash<QString, double> widths;       // measured text
+    QHash<QString, double> rises;        // how far measured text rises above its baseline
+    std::unique_ptr<QRawFont> face;      // the face itself, without fallbacks
+    std::vector<unsigned char> covered;  // per character of the basic plane: 0 not yet asked, 1 yes, 2 no
   };
   // One font, its metrics and its laid-out texts per text size, bold state and device
   // resolution, kept for the whole run (drawing happens on the main thread only).

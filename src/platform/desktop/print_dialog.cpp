@@ -82,7 +82,8 @@ void PrintDialog::childEvent(QChildEvent* event) {
 
 bool PrintDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show && watched->parent() == this && !watched->property(kPageShown).toBool()) {
-    if (auto* properties = qobject_cast<QDialog*>(watched); properties && properties->findChild<QComboBox*>(kPageSizeBox)) {
+    if (auto* properties = qobject_cast<QDialog*>(watched);
+        properties && properties->findChild<QComboBox*>(kPageSizeBox)) {
       properties->setProperty(kPageShown, true);
       ShowPaperSize(properties, kept_);
       connect(properties, &QDialog::accepted, properties, [properties] { properties->setProperty(kAccepted, true); });

@@ -93,7 +93,8 @@ bool PrinterPrintJob::PrintsOnQueue() const {
 QString PrinterPrintJob::deviceName() const {
   if (!printer_->outputFileName().isEmpty())
     return QStringLiteral("the file \"%1\"").arg(ShownText(printer_->outputFileName()));
-  if (!printer_->printerName().isEmpty()) return QStringLiteral("the printer \"%1\"").arg(ShownText(printer_->printerName()));
+  if (!printer_->printerName().isEmpty())
+    return QStringLiteral("the printer \"%1\"").arg(ShownText(printer_->printerName()));
   return QStringLiteral("the printer");
 }
 

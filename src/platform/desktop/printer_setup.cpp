@@ -60,8 +60,10 @@ bool PrinterSetup::SetSetupString(const QString& setup) {
     } else if (name == u"height") {
       height = value.toDouble(&ok);
     } else if (name == u"orientation") {
-      if (value == u"landscape") orientation = QPageLayout::Landscape;
-      else if (value != u"portrait") return false;
+      if (value == u"landscape")
+        orientation = QPageLayout::Landscape;
+      else if (value != u"portrait")
+        return false;
     } else if (name == u"margins") {
       const QStringList parts = value.split(u',');
       if (parts.size() != 4) return false;

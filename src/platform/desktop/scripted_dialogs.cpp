@@ -12,7 +12,6 @@ std::optional<FolderItem> take(std::deque<std::optional<FolderItem>>& queue) {
 }
 }  // namespace
 
-
 ScriptedDialogs::ScriptedDialogs() : previous_(nullptr) {
   Dialogs::Install(this);
   // Each scripted run starts as a new run would: no folder used yet.

@@ -13,7 +13,7 @@
 // (as Qt's dialog leaves the printer when that queue is chosen), or record the pages.
 struct PrinterAnswer {
   enum Kind { Cancel, Pdf, Queue, Record } kind = Cancel;
-  QString target;  // Pdf: the file's path; Queue: the queue's name
+  QString target;                                // Pdf: the file's path; Queue: the queue's name
   std::shared_ptr<RecordingGraphics> recording;  // Record: the page graphics, kept by the test
   int copies = 1;
   bool failBegin = false;  // Record: the job cannot start
@@ -52,7 +52,7 @@ class ScriptedDialogs : public Dialogs {
   // What was asked.
   QStringList msgBoxes;
   std::vector<MessageDialogSpec> messageDialogs;
-  QStringList openFilters;   // the filter texts asked for
+  QStringList openFilters;  // the filter texts asked for
   QStringList saveFilters;
   std::vector<QStringList> openDialogFilters;  // the filters the dialogs show
   std::vector<QStringList> saveDialogFilters;
@@ -60,8 +60,8 @@ class ScriptedDialogs : public Dialogs {
   std::vector<FolderItem> saveStartFolders;
   QStringList saveSuggestions;
   QStringList urls;
-  std::vector<PrinterSetup> pageSetups;     // the setup each page-setup dialog started from
-  std::vector<PrinterSetup> printerSetups;  // the setup each printer dialog was shown for
+  std::vector<PrinterSetup> pageSetups;       // the setup each page-setup dialog started from
+  std::vector<PrinterSetup> printerSetups;    // the setup each printer dialog was shown for
   std::vector<PrintDocument> printDocuments;  // and the document
 
  private:

@@ -199,8 +199,8 @@ bool SpellHighlighter::CheckEdit(const QTextBlock& block, int at, int removed, i
   QTextDocument* doc = doc_;
   const int base = block.position();
   const BracketIndex::Reader read = [doc, base](int from, int to) { return TextOf(doc, base + from, base + to); };
-  const std::optional<Underlines> words = RecheckEdit(line->brackets, before, length, at, removed, added, read, reading_,
-                                                      [this](const QString& text) { return Misspelt(text); });
+  const std::optional<Underlines> words = RecheckEdit(line->brackets, before, length, at, removed, added, read,
+                                                      reading_, [this](const QString& text) { return Misspelt(text); });
   if (!words) return false;
   SetUnderlines(block, *words);
   line->underlines = words->size();

@@ -25,7 +25,8 @@ std::shared_ptr<SpellDictionary> SpellDictionary::Load(const QString& affPath, c
 #ifdef HARMONOTE_HAVE_HUNSPELL
   if (!QFileInfo(affPath).isReadable() || !QFileInfo(dicPath).isReadable()) return nullptr;
   auto impl = std::make_unique<Impl>();
-  impl->hunspell = std::make_unique<Hunspell>(QFile::encodeName(affPath).constData(), QFile::encodeName(dicPath).constData());
+  impl->hunspell =
+      std::make_unique<Hunspell>(QFile::encodeName(affPath).constData(), QFile::encodeName(dicPath).constData());
   const QByteArray encoding = QByteArray::fromStdString(impl->hunspell->get_dict_encoding());
   if (encoding.compare("UTF-8", Qt::CaseInsensitive) != 0) {
     impl->encoder.emplace(encoding.constData());

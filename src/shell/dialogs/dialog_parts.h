@@ -13,8 +13,8 @@ namespace dialog_parts {
 void SetUpWindow(QDialog* d, const QString& title, int width, int height);
 
 // Controls at fixed positions, named so that they can be found by name.
-QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left, int top, int width,
-                 int height, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left, int top, int width, int height,
+                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 QLineEdit* AddTextField(QDialog* d, const QString& name, int left, int top, int width, int height);
 QPushButton* AddButton(QDialog* d, const QString& name, const QString& caption, int left, int top, int width,
                        int height);

@@ -158,8 +158,10 @@ void TextArea::ReplaceTextInStages(const QStringList& stages) {
       // One edit block for the whole command: the first stage that changes the text opens the
       // step, every later one joins it.
       QTextCursor c(document());
-      if (stepOpen) c.joinPreviousEditBlock();
-      else c.beginEditBlock();
+      if (stepOpen)
+        c.joinPreviousEditBlock();
+      else
+        c.beginEditBlock();
       stepOpen = true;
       ReplaceDifference(c, Text(), stage);
       // The caret goes back where it was (within the new text) while the edit is still open, so
