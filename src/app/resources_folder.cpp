@@ -13,9 +13,9 @@ FolderItem ResourcesFolder() {
 
 FolderItem ResourcesFolderFor(const FolderItem& executableFolder) {
   const FolderItem contents = executableFolder.Parent();
-  const FolderItem beside = contents.Child(QStringLiteral("Resources"));
+  FolderItem beside = contents.Child(QStringLiteral("Resources"));
   if (beside.IsFolder()) return beside;
-  const FolderItem installed = contents.Child(QStringLiteral("share/harmonote/Resources"));
+  FolderItem installed = contents.Child(QStringLiteral("share/harmonote/Resources"));
   if (installed.IsFolder()) return installed;
   return beside;
 }

@@ -131,7 +131,7 @@ QString _UsageText() {
 
 QString _VersionText() { return ApplicationName() + QLatin1Char(' ') + ApplicationShortVersion() + QLatin1Char('\n'); }
 
-int _Main(int argc, char** argv, std::function<void()> makeDefaultView) {
+int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView) {
   const CommandLine line = _ParseCommandLine(argc, argv);
   switch (line.action) {
     case CommandLine::Action::ShowHelp:

@@ -29,7 +29,7 @@ QString _UsageText();
 QString _VersionText();
 
 // The whole run; returns the process exit status (2 for a command line that is refused).
-int _Main(int argc, char** argv, std::function<void()> makeDefaultView);
+int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView);
 
 // The run between the QApplication and its end, with the event loop handed in: start-up,
 // eventLoop, shutdown. documentArguments are the documents named on the command line. From its

@@ -188,11 +188,10 @@ qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& st
       if (kind == LineKind::Column || kind == LineKind::TopColumn) return from;
     }
     if ((seen & kOther) && stopAt && stopAt(line)) return from;
-    if (seen & kBrace)
-      state.bold = false;  // a caption, drawn bold, then bold is switched off
-    else if (seen & kMarker)
+    // A caption is drawn bold and then switches bold off; so does a chord.
+    if ((seen & kMarker) && !(seen & kBrace))
       state = ReadWordsState(line, state);
-    else if (seen & kBracket)
+    else if (seen & (kBrace | kBracket))
       state.bold = false;
     if (end == n) return n;
     from = end + 1;

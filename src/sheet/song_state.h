@@ -29,7 +29,7 @@ class SongState {
   const std::optional<FolderItem>& File() const { return file_; }
   void SetFile(std::optional<FolderItem> file) { file_ = std::move(file); }
   const std::optional<FileStamp>& Stamp() const { return stamp_; }
-  void SetStamp(std::optional<FileStamp> stamp) { stamp_ = std::move(stamp); }
+  void SetStamp(std::optional<FileStamp> stamp) { stamp_ = stamp; }
 
   // The page the preview shows, 1-based once a song is shown.
   std::int64_t Page() const { return page_; }

@@ -24,7 +24,7 @@ bool IsListedName(const QString& w) {
 // Whether replacing every name by "*", longest first, leaves two to six stars and nothing else.
 bool IsRunOfNames(const QString& w) {
   // Each star stands for at most nine characters, so a longer word can never pass.
-  if (w.size() > 6 * chordindex::kLongestName) return false;
+  if (w.size() > qsizetype{6} * chordindex::kLongestName) return false;
   Symbols s = chordindex::ToSymbols(w);
   for (const auto sym : s) {
     if (!chordindex::IsNameSymbol(sym)) return false;

@@ -105,6 +105,25 @@ Symbols ToSymbols(const QString& text) {
   return out;
 }
 
+namespace {
+
+// The names, of a lower index than current, that a removal joined together: each runs across one
+// of the joins (positions in s where a removed name closed a gap).
+void PushNamesAcrossJoins(const Symbols& s, const std::vector<size_t>& joins, int current,
+                          std::priority_queue<int>& candidates) {
+  for (const size_t p : joins) {
+    if (p == 0 || p >= s.size()) continue;
+    const size_t from = p >= static_cast<size_t>(kLongestName - 1) ? p - (kLongestName - 1) : 0;
+    for (size_t a = from; a < p; ++a) {
+      WalkNamesFrom(s, a, [&](int n, size_t end) {
+        if (end > p && n < current) candidates.push(n);
+      });
+    }
+  }
+}
+
+}  // namespace
+
 bool ReplaceNamesLongestFirst(Symbols& s, Replacement how, int maxStars) {
   // Only a name that occurs when its turn comes changes anything. Such an occurrence either stood
   // in the row from the start, or it was joined together where an earlier removal closed a gap;
@@ -143,15 +162,7 @@ bool ReplaceNamesLongestFirst(Symbols& s, Replacement how, int maxStars) {
     }
     if (!changed) continue;
     s.swap(out);
-    for (const size_t p : joins) {
-      if (p == 0 || p >= s.size()) continue;
-      const size_t from = p >= static_cast<size_t>(kLongestName - 1) ? p - (kLongestName - 1) : 0;
-      for (size_t a = from; a < p; ++a) {
-        WalkNamesFrom(s, a, [&](int n, size_t end) {
-          if (end > p && n < current) candidates.push(n);
-        });
-      }
-    }
+    PushNamesAcrossJoins(s, joins, current, candidates);
   }
   return true;
 }

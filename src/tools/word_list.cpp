@@ -60,8 +60,8 @@ const WordList& WordListAGC(const FolderItem& file) {
 
 FolderItem WordListAGCFile(const FolderItem& executable) {
   const FolderItem top = executable.Parent().Parent();
-  const FolderItem beside = top.Child("Resources").Child("WordListAGC.txt");
+  FolderItem beside = top.Child("Resources").Child("WordListAGC.txt");
   if (beside.Exists()) return beside;
-  const FolderItem installed = top.Child("share").Child("harmonote").Child("Resources").Child("WordListAGC.txt");
+  FolderItem installed = top.Child("share").Child("harmonote").Child("Resources").Child("WordListAGC.txt");
   return installed.Exists() ? installed : beside;
 }

@@ -13,6 +13,11 @@
 #include "platform/desktop/font.h"
 #include "platform/desktop/picture.h"
 
+namespace {
+// A line width that never breaks a line of the sheet, and that a text layout still takes.
+constexpr int kUnboundedLineWidth = std::numeric_limits<int>::max() / 256;
+}  // namespace
+
 PainterGraphics::PainterGraphics(QPaintDevice* device, int width, int height, QPagedPaintDevice* pages)
     : device_(device), pages_(pages), width_(width), height_(height) {
   if (!device_) throw NilObjectException(QStringLiteral("No device to draw on"));
@@ -109,13 +114,13 @@ void PainterGraphics::drawPrintedString(const QString& text, double x, double y)
     qreal height = 0;
     for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
       line.setLeadingIncluded(true);
-      line.setLineWidth(std::numeric_limits<int>::max() / 256);
+      line.setLineWidth(kUnboundedLineWidth);
       line.setPosition(QPointF(0.0, height));
       height += line.height();
       if (line.leading() < 0) height += std::ceil(line.leading());
     }
     layout->endLayout();
-    it = layouts.insert(text, std::move(layout));
+    it = layouts.insert(text, layout);
   }
   (*it)->draw(&painter_, QPointF(x, y - current_->metrics.ascent()));
 }
@@ -167,7 +172,7 @@ double PainterGraphics::InkRise(const QString& text) {
   QTextLayout layout(text, current_->font, device_);
   layout.beginLayout();
   for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
-    line.setLineWidth(std::numeric_limits<int>::max() / 256);
+    line.setLineWidth(kUnboundedLineWidth);
   layout.endLayout();
   double rise = 0;
   if (layout.lineCount() > 0) {

@@ -1,11 +1,13 @@
 #include "platform/desktop/print_job.h"
 
+#include <cmath>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/core/files.h"
 
@@ -101,8 +103,8 @@ QString PrinterPrintJob::deviceName() const {
 bool PrinterPrintJob::Begin() {
   if (graphics_) return true;
   const QRectF area = printer_->pageRect(QPrinter::DevicePixel);
-  const int width = std::max(1, int(area.width() + 0.5));
-  const int height = std::max(1, int(area.height() + 0.5));
+  const int width = std::max(1, int(std::lround(area.width())));
+  const int height = std::max(1, int(std::lround(area.height())));
   QPaintDevice* device = printer_.get();
   QPagedPaintDevice* pages = printer_.get();
   if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
