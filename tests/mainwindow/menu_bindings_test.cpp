@@ -27,42 +27,10 @@
 #include "shell/frm_help.h"
 #include "shell/menu_bar1.h"
 #include "shell/toolbar1.h"
+#include "bound_menu_items.h"
 #include "window_fixture.h"
 
 namespace {
-
-// The bound items, in the order in which the window binds them.
-const QStringList kBound = {
-    "mnuOpen",
-    "mnuSave",
-    "mnuPrint",
-    "mnuNew",
-    "mnuRestoreDefaults",
-    "mnuHelp",
-    "mnuAbout",
-    "mnuPageSetup",
-    "mnuRemoveLineFeeds",
-    "mnuAutoDetectChords",
-    "mnuAutoFormat",
-    "mnuConvertChordsOverTexttoInlineChords",
-    "mnuToggleSpellCheck",
-    "mnuToggleToolbar",
-    "mnuInsertChord",
-    "mnuInsertCaption",
-    "mnuInsertParagrpah",
-    "mnuInsertFrets",
-    "mnuInsertBold",
-    "mnuInsertColumn",
-    "mnuInsertPage",
-    "mnuSettings",
-    "mnuConvertChordstoCaps",
-    "mnuCapFirstLetterOfLine",
-    "mnuSearch",
-    "mnuSearchReplace",
-    "mnuShowMono",
-    "mnuTranspose",
-    "mnuSaveAs",
-};
 
 // Menus, separators, the standard edit items and Quit: nothing of the window runs for them.
 const QStringList kUnbound = {

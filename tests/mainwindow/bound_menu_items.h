@@ -1,0 +1,35 @@
+#pragma once
+// The menu items that the main window binds to its handlers, in the order in which it binds them.
+#include <QStringList>
+
+inline const QStringList kBound = {
+    "mnuOpen",
+    "mnuSave",
+    "mnuPrint",
+    "mnuNew",
+    "mnuRestoreDefaults",
+    "mnuHelp",
+    "mnuAbout",
+    "mnuPageSetup",
+    "mnuRemoveLineFeeds",
+    "mnuAutoDetectChords",
+    "mnuAutoFormat",
+    "mnuConvertChordsOverTexttoInlineChords",
+    "mnuToggleSpellCheck",
+    "mnuToggleToolbar",
+    "mnuInsertChord",
+    "mnuInsertCaption",
+    "mnuInsertParagrpah",
+    "mnuInsertFrets",
+    "mnuInsertBold",
+    "mnuInsertColumn",
+    "mnuInsertPage",
+    "mnuSettings",
+    "mnuConvertChordstoCaps",
+    "mnuCapFirstLetterOfLine",
+    "mnuSearch",
+    "mnuSearchReplace",
+    "mnuShowMono",
+    "mnuTranspose",
+    "mnuSaveAs",
+};
