@@ -47,12 +47,23 @@ Seen LookAtPromptAndCancel() {
     if (box->buttonRole(b) == QMessageBox::RejectRole) b->click();
   return seen;
 }
+
+// Check4Save with Qt's real boxes: its prompt is looked at and cancelled, kept is what it
+// returned, and restore is installed again afterwards.
+Seen PromptSeenAndCancelled(Window1& window, Dialogs& restore, bool& kept) {
+  QtDialogs qt;
+  Seen seen;
+  QTimer::singleShot(0, [&] { seen = LookAtPromptAndCancel(); });
+  Dialogs::Install(&qt);
+  kept = window.Check4Save();
+  Dialogs::Install(&restore);
+  return seen;
+}
 }  // namespace
 
 using SavePrompt = WindowFixture;
 
 TEST_F(SavePrompt, ShowsItsWholeQuestionAndItsButtonsForTheLongestTitle) {
-  QtDialogs qt;
   for (const QString& title :
        {QString("Amazing Grace"), QString(140, QChar('W')), QString("Amazing Grace ").repeated(10).left(140)}) {
     SCOPED_TRACE(title.toStdString());
@@ -60,11 +71,8 @@ TEST_F(SavePrompt, ShowsItsWholeQuestionAndItsButtonsForTheLongestTitle) {
     w->SetTitle(title);
     w->txtSong()->SetText("an edit");
     ASSERT_TRUE(w->Modified());
-    Seen seen;
-    QTimer::singleShot(0, [&] { seen = LookAtPromptAndCancel(); });
-    Dialogs::Install(&qt);
-    const bool kept = w->Check4Save();
-    Dialogs::Install(&dialogs);
+    bool kept = false;
+    const Seen seen = PromptSeenAndCancelled(*w, dialogs, kept);
     ASSERT_TRUE(seen.shown);
     EXPECT_TRUE(kept);  // cancelled
     EXPECT_EQ(seen.question.toStdString(), ("Save Changes for " + w->Title() + "?").toStdString());
@@ -75,7 +83,6 @@ TEST_F(SavePrompt, ShowsItsWholeQuestionAndItsButtonsForTheLongestTitle) {
 }
 
 TEST_F(SavePrompt, ShowsATitleFromOutsideAsTextWithTheQuestionMarkAfterIt) {
-  QtDialogs qt;
   const QString isolate(QChar(0x2068)), endIsolate(QChar(0x2069)), rightToLeft(QChar(0x202E));
   const QString huge(1000000, QChar('W'));
   const struct {
@@ -98,11 +105,8 @@ TEST_F(SavePrompt, ShowsATitleFromOutsideAsTextWithTheQuestionMarkAfterIt) {
     EXPECT_EQ(w->Title().size(), c.windowTitle.size());
     EXPECT_TRUE(w->Title() == c.windowTitle);
     w->txtSong()->SetText("an edit");
-    Seen seen;
-    QTimer::singleShot(0, [&] { seen = LookAtPromptAndCancel(); });
-    Dialogs::Install(&qt);
-    const bool kept = w->Check4Save();
-    Dialogs::Install(&dialogs);
+    bool kept = false;
+    const Seen seen = PromptSeenAndCancelled(*w, dialogs, kept);
     ASSERT_TRUE(seen.shown);
     EXPECT_TRUE(kept);
     EXPECT_TRUE(seen.plain);
