@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "mainwindow/window1_controls.h"
 #include "platform/core/files.h"
 #include "sheet/song_document.h"
 #include "sheet/song_state.h"
@@ -51,7 +52,7 @@ class Window1 : public QMainWindow {
   void _CreateControls0();
   void _CreateControls1();
 
-  // The forty controls.
+  // The forty controls, each made from its row of ControlTable().
   Canvas* Canvas1() const { return Canvas1_; }
   QLabel* Label2() const { return Label2_; }
   TextField* txtTitle() const { return txtTitle_; }
@@ -94,8 +95,8 @@ class Window1 : public QMainWindow {
   QTimer* Timer1() const { return Timer1_; }
   // The control registered under name (any of the forty), or nullptr.
   QObject* _ControlByName(const QString& name) const;
-  // The forty names in the order the controls are made.
-  static const std::vector<QString>& ControlNames();
+  // The forty controls' rows, in the order the controls are made.
+  static const std::vector<ControlRow>& ControlTable();
 
   // Control event handlers.
   void Canvas1_Paint(Canvas* c, Graphics& g);
@@ -289,6 +290,12 @@ class Window1 : public QMainWindow {
   void Handle(const std::function<void()>& handler);
   template <class T>
   T* Register(const QString& name, T* control);
+  // Makes the control of the row, with its place, texts and values, and keeps it in its slot.
+  void MakeControl(const ControlRow& row);
+  // The widget a row names as its parent: the content or the panel, made before it.
+  QWidget* ParentOf(const ControlRow& row) const;
+  // After every control is made: labels to their inputs, the focus order, the event handlers.
+  void ConnectControls();
   void WrapSelection(const QString& open, const QString& close, bool trimAfterUnwrap);
 
   void ApplyTitle();

@@ -1,17 +1,20 @@
-// The window's construction: its own layout and menu bar, then the forty controls in their fixed
-// order, each with its geometry and properties first and its event handlers last, so that
-// building the window runs no handler.
+// The window's construction: its own layout and menu bar, then the forty controls made from their
+// rows of the control table, in its order, and only then their event handlers, so that building
+// the window runs no handler.
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
-#include <algorithm>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
+#include <type_traits>
+#include <utility>
 
 #include "mainwindow/song_spelling.h"
 #include "mainwindow/window1.h"
@@ -37,21 +40,11 @@
 namespace {
 QPointer<Window1> g_instance;
 
-constexpr int kGroupLeft = 20;
-constexpr int kGroupTop = 441;
-
 // "System" at a pixel size; 0 keeps the platform's size for the control.
 QFont SystemFont(int pixels) {
   QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   if (pixels > 0) f.setPixelSize(pixels);
   return f;
-}
-
-// Places a control by window coordinates; controls inside the settings panel are children of it
-// and are placed relative to it.
-void Place(QWidget* w, int left, int top, int width, int height) {
-  const bool inPanel = w->parentWidget() && w->parentWidget()->objectName() == QLatin1String("GroupBox1");
-  w->setGeometry(inPanel ? left - kGroupLeft : left, inPanel ? top - kGroupTop : top, width, height);
 }
 }  // namespace
 
@@ -125,18 +118,6 @@ QObject* Window1::_ControlByName(const QString& name) const {
   return nullptr;
 }
 
-const std::vector<QString>& Window1::ControlNames() {
-  static const std::vector<QString> names = {
-      "Canvas1",       "Label2",         "txtTitle",     "txtCapo",         "Label3",      "txtKey",
-      "Label4",        "txtSong",        "txtTiming",    "Label11",         "txtTempo",    "Label12",
-      "cbCenterLine",  "UpDownArrows1",  "lblPage",      "Toolbar11",       "GroupBox1",   "Label1",
-      "Label5",        "Label6",         "Label10",      "Label7",          "Label8",      "Label9",
-      "sldrRowHeight", "sldrFretOffset", "sldrFrets",    "sldrChordOffset", "sldrChords",  "sldrWordSize",
-      "sldrSpacing",   "PushButton1",    "PushButton2",  "PushButton3",     "PushButton4", "PushButton5",
-      "PushButton7",   "PushButton6",    "BevelButton1", "Timer1"};
-  return names;
-}
-
 void Window1::Handle(const std::function<void()>& handler) { Guarded(handler); }
 
 void Window1::CreateControls() {
@@ -145,6 +126,36 @@ void Window1::CreateControls() {
 }
 
 namespace {
+// The table's first thirty rows, Canvas1 to sldrWordSize, are made by the first half of the
+// construction, the other ten by the second.
+constexpr size_t kFirstHalf = 30;
+
+const ControlRow& RowNamed(const char* name) {
+  for (const ControlRow& row : Window1::ControlTable())
+    if (qstrcmp(row.name, name) == 0) return row;
+  throw RuntimeException(QStringLiteral("No control is called %1").arg(QString::fromLatin1(name)));
+}
+
+// Where the control comes in the window's focus order: the content's controls by their own
+// place, a panel's controls at their panel's place, by their own place inside it.
+std::pair<int, int> FocusPlace(const ControlRow& row) {
+  if (*row.parent == '\0') return {row.tab, -1};
+  return {RowNamed(row.parent).tab, row.tab};
+}
+
+// The widest a label may grow to show its whole text: up to a small gap before the nearest
+// control on its right that shares its line; no wider than its place when there is none.
+int LabelRoom(const ControlRow& label) {
+  constexpr int kGap = 4;
+  int limit = INT_MAX;
+  for (const ControlRow& other : Window1::ControlTable()) {
+    if (&other == &label || qstrcmp(other.parent, label.parent) != 0 || other.rect.isEmpty()) continue;
+    const bool sameLine = other.rect.top() <= label.rect.bottom() && label.rect.top() <= other.rect.bottom();
+    if (sameLine && other.rect.left() > label.rect.left()) limit = std::min(limit, other.rect.left() - kGap);
+  }
+  return limit == INT_MAX ? label.rect.width() : limit - label.rect.left();
+}
+
 QLabel* MakeLabel(QWidget* parent, const QString& text) {
   auto* l = new QLabel(text, parent);
   l->setTextFormat(Qt::PlainText);
@@ -162,10 +173,46 @@ TextField* MakeField(QWidget* parent, int limit) {
   return f;
 }
 
-Slider* MakeSlider(QWidget* parent, int minimum, int value, int maximum) {
+TextArea* MakeSongText(QWidget* parent, const QString& name) {
+  auto* t = new TextArea(parent);
+  t->SetTextFont(QStringLiteral("System"));
+  t->SetTextSize(12);
+  t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  t->SetWordReading(SongWordReading());
+  t->SetAutomaticallyCheckSpelling(true);
+  ModifiedKeyFilter::InstallOn(t);
+  t->setAccessibleName(name);
+  return t;
+}
+
+CheckBox* MakeCheckBox(QWidget* parent, const QString& caption, bool checked) {
+  auto* b = new CheckBox(parent);
+  b->setText(caption);
+  b->setFont(SystemFont(12));
+  b->SetValue(checked);
+  return b;
+}
+
+UpDownArrows* MakePageArrows(QWidget* parent, const QString& name) {
+  auto* a = new UpDownArrows(parent);
+  a->setAccessibleName(name);
+  a->setAccessibleDescription(QStringLiteral("Up: previous page, Down: next page"));
+  return a;
+}
+
+QGroupBox* MakePanel(QWidget* parent, const QString& title) {
+  auto* g = new QGroupBox(parent);
+  g->setTitle(title);
+  g->setFont(SystemFont(12));
+  g->setFocusPolicy(Qt::NoFocus);
+  return g;
+}
+
+Slider* MakeSlider(QWidget* parent, const ControlValues& v) {
   auto* s = new Slider(parent);
-  s->setRange(minimum, maximum);
-  s->setValue(value);
+  s->setRange(v.minimum, v.maximum);
+  s->setValue(v.value);
   return s;
 }
 
@@ -178,215 +225,182 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption) {
   b->setDefault(false);
   return b;
 }
+
+BevelButton* MakeToggle(QWidget* parent, const QString& caption, bool down) {
+  auto* b = new BevelButton(parent);
+  b->setIcon(IconOf(Slider16()));
+  b->setText(caption);
+  b->setFont(SystemFont(12));
+  b->SetValue(down);
+  b->setFocusPolicy(Qt::StrongFocus);
+  return b;
+}
 }  // namespace
 
 void Window1::_CreateControls0() {
-  QWidget* c = content_;
-
-  Canvas1_ = Register(QStringLiteral("Canvas1"), new Canvas(c));
-  Place(Canvas1_, 408, 17, 576, 756);
-  Canvas1_->SetPaintHandler([this](Canvas* canvas, Graphics& g) { Canvas1_Paint(canvas, g); });
-
-  Label2_ = Register(QStringLiteral("Label2"), MakeLabel(c, QStringLiteral("Title:")));
-  Place(Label2_, 20, 17, 36, 20);
-
-  txtTitle_ = Register(QStringLiteral("txtTitle"), MakeField(c, 140));
-  Place(txtTitle_, 68, 17, 328, 22);
-  connect(txtTitle_, &TextField::TextChange, this, [this] { Handle([this] { txtTitle_TextChange(txtTitle_); }); });
-
-  txtCapo_ = Register(QStringLiteral("txtCapo"), MakeField(c, 10));
-  Place(txtCapo_, 68, 45, 38, 22);
-  connect(txtCapo_, &TextField::TextChange, this, [this] { Handle([this] { txtCapo_TextChange(txtCapo_); }); });
-
-  Label3_ = Register(QStringLiteral("Label3"), MakeLabel(c, QStringLiteral("Capo:")));
-  Place(Label3_, 20, 45, 36, 20);
-
-  txtKey_ = Register(QStringLiteral("txtKey"), MakeField(c, 10));
-  Place(txtKey_, 159, 45, 38, 22);
-  connect(txtKey_, &TextField::TextChange, this, [this] { Handle([this] { txtKey_TextChange(txtKey_); }); });
-
-  Label4_ = Register(QStringLiteral("Label4"), MakeLabel(c, QStringLiteral("Key:")));
-  Place(Label4_, 123, 45, 30, 20);
-
-  txtSong_ = Register(QStringLiteral("txtSong"), new TextArea(c));
-  Place(txtSong_, 20, 79, 376, 350);
-  txtSong_->SetTextFont(QStringLiteral("System"));
-  txtSong_->SetTextSize(12);
-  txtSong_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtSong_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  txtSong_->SetWordReading(SongWordReading());
-  txtSong_->SetAutomaticallyCheckSpelling(true);
-  ModifiedKeyFilter::InstallOn(txtSong_);
-  connect(txtSong_, &TextArea::TextChange, this, [this] { Handle([this] { txtSong_TextChange(txtSong_); }); });
-
-  txtTiming_ = Register(QStringLiteral("txtTiming"), MakeField(c, 10));
-  Place(txtTiming_, 261, 45, 38, 22);
-  connect(txtTiming_, &TextField::TextChange, this, [this] { Handle([this] { txtTiming_TextChange(txtTiming_); }); });
-
-  Label11_ = Register(QStringLiteral("Label11"), MakeLabel(c, QStringLiteral("Timing:")));
-  Place(Label11_, 213, 45, 45, 20);
-
-  txtTempo_ = Register(QStringLiteral("txtTempo"), MakeField(c, 10));
-  Place(txtTempo_, 358, 45, 38, 22);
-  connect(txtTempo_, &TextField::TextChange, this, [this] { Handle([this] { txtTempo_TextChange(txtTempo_); }); });
-
-  Label12_ = Register(QStringLiteral("Label12"), MakeLabel(c, QStringLiteral("Tempo:")));
-  Place(Label12_, 310, 45, 45, 20);
-
-  cbCenterLine_ = Register(QStringLiteral("cbCenterLine"), new CheckBox(c));
-  Place(cbCenterLine_, 149, 722, 141, 20);
-  cbCenterLine_->setText(QStringLiteral("Draw Center Line"));
-  cbCenterLine_->setFont(SystemFont(12));
-  cbCenterLine_->SetValue(true);
-  connect(cbCenterLine_, &CheckBox::Action, this, [this] { Handle([this] { cbCenterLine_Action(cbCenterLine_); }); });
-
-  UpDownArrows1_ = Register(QStringLiteral("UpDownArrows1"), new UpDownArrows(c));
-  Place(UpDownArrows1_, 383, 720, 13, 23);
-  connect(UpDownArrows1_, &UpDownArrows::Up, this, [this] { Handle([this] { UpDownArrows1_Up(UpDownArrows1_); }); });
-  connect(UpDownArrows1_, &UpDownArrows::Down, this,
-          [this] { Handle([this] { UpDownArrows1_Down(UpDownArrows1_); }); });
-
-  lblPage_ = Register(QStringLiteral("lblPage"), MakeLabel(c, QStringLiteral("Page 1")));
-  Place(lblPage_, 302, 722, 75, 20);
-
-  // The toolbar has no place in the content: the window shows it above.
-  Toolbar11_ = Register(QStringLiteral("Toolbar11"), new Toolbar1(this));
-  addToolBar(Qt::TopToolBarArea, Toolbar11_);
-  Toolbar11_->setVisible(true);
-  Toolbar11_->setEnabled(true);
-  connect(Toolbar11_, &Toolbar1::Action, this,
-          [this](QAction* item) { Handle([this, item] { Toolbar11_Action(Toolbar11_, item); }); });
-
-  GroupBox1_ = Register(QStringLiteral("GroupBox1"), new QGroupBox(c));
-  Place(GroupBox1_, kGroupLeft, kGroupTop, 376, 267);
-  GroupBox1_->setTitle(QString());
-  GroupBox1_->setFont(SystemFont(12));
-  GroupBox1_->setFocusPolicy(Qt::NoFocus);
-  QWidget* p = GroupBox1_;
-
-  const struct {
-    QLabel* Window1::*member;
-    const char* name;
-    const char* text;
-    int top, width;
-  } labels[] = {
-      {&Window1::Label1_, "Label1", "Spacing", 462, 58},    {&Window1::Label5_, "Label5", "Word Size", 497, 58},
-      {&Window1::Label6_, "Label6", "Chord Size", 532, 77}, {&Window1::Label10_, "Label10", "Chord Offset", 567, 77},
-      {&Window1::Label7_, "Label7", "Fret Size", 602, 58},  {&Window1::Label8_, "Label8", "Fret Offset", 637, 58},
-      {&Window1::Label9_, "Label9", "Row Height", 672, 67}};
-  for (const auto& l : labels) {
-    this->*l.member = Register(QString::fromLatin1(l.name), MakeLabel(p, QString::fromLatin1(l.text)));
-    Place(this->*l.member, 134, l.top, l.width, 16);
-    // Where our font sets a label wider than its place, it grows into the free space before the
-    // sliders rather than cutting its text short.
-    QLabel* label = this->*l.member;
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
-    if (needed > l.width) label->resize(std::min(needed, 226 - 134 - 4), label->height());
-  }
-
-  sldrRowHeight_ = Register(QStringLiteral("sldrRowHeight"), MakeSlider(p, 20, 27, 45));
-  Place(sldrRowHeight_, 226, 671, 147, 24);
-  connect(sldrRowHeight_, &Slider::ValueChanged, this,
-          [this] { Handle([this] { sldrRowHeight_ValueChanged(sldrRowHeight_); }); });
-
-  sldrFretOffset_ = Register(QStringLiteral("sldrFretOffset"), MakeSlider(p, 8, 22, 35));
-  Place(sldrFretOffset_, 226, 635, 147, 28);
-  connect(sldrFretOffset_, &Slider::ValueChanged, this,
-          [this] { Handle([this] { sldrFretOffset_ValueChanged(sldrFretOffset_); }); });
-
-  sldrFrets_ = Register(QStringLiteral("sldrFrets"), MakeSlider(p, 4, 7, 10));
-  Place(sldrFrets_, 226, 602, 147, 25);
-  connect(sldrFrets_, &Slider::ValueChanged, this, [this] { Handle([this] { sldrFrets_ValueChanged(sldrFrets_); }); });
-
-  sldrChordOffset_ = Register(QStringLiteral("sldrChordOffset"), MakeSlider(p, 10, 13, 20));
-  Place(sldrChordOffset_, 226, 567, 147, 27);
-  connect(sldrChordOffset_, &Slider::ValueChanged, this,
-          [this] { Handle([this] { sldrChordOffset_ValueChanged(sldrChordOffset_); }); });
-
-  sldrChords_ = Register(QStringLiteral("sldrChords"), MakeSlider(p, 8, 12, 14));
-  Place(sldrChords_, 226, 532, 147, 27);
-  connect(sldrChords_, &Slider::ValueChanged, this,
-          [this] { Handle([this] { sldrChords_ValueChanged(sldrChords_); }); });
-
-  sldrWordSize_ = Register(QStringLiteral("sldrWordSize"), MakeSlider(p, 8, 12, 14));
-  Place(sldrWordSize_, 226, 497, 147, 27);
-  connect(sldrWordSize_, &Slider::ValueChanged, this,
-          [this] { Handle([this] { sldrWordSize_ValueChanged(sldrWordSize_); }); });
+  const auto& rows = ControlTable();
+  for (size_t i = 0; i < kFirstHalf && i < rows.size(); ++i) MakeControl(rows[i]);
 }
 
 void Window1::_CreateControls1() {
-  QWidget* p = GroupBox1_;
+  const auto& rows = ControlTable();
+  for (size_t i = kFirstHalf; i < rows.size(); ++i) MakeControl(rows[i]);
+  ConnectControls();
+}
 
-  sldrSpacing_ = Register(QStringLiteral("sldrSpacing"), MakeSlider(p, 2, 5, 10));
-  Place(sldrSpacing_, 226, 462, 147, 27);
-  connect(sldrSpacing_, &Slider::ValueChanged, this,
-          [this] { Handle([this] { sldrSpacing_ValueChanged(sldrSpacing_); }); });
+QWidget* Window1::ParentOf(const ControlRow& row) const {
+  if (*row.parent == '\0') return content_;
+  auto* parent = qobject_cast<QWidget*>(_ControlByName(QString::fromLatin1(row.parent)));
+  if (!parent)
+    throw RuntimeException(QStringLiteral("%1 is made before its parent %2")
+                               .arg(QString::fromLatin1(row.name), QString::fromLatin1(row.parent)));
+  return parent;
+}
 
-  const struct {
-    QPushButton* Window1::*member;
-    const char* name;
-    const char* caption;
-    int top;
-    void (Window1::*handler)(QPushButton*);
-  } buttons[] = {{&Window1::PushButton1_, "PushButton1", "Chord", 459, &Window1::PushButton1_Action},
-                 {&Window1::PushButton2_, "PushButton2", "Caption", 494, &Window1::PushButton2_Action},
-                 {&Window1::PushButton3_, "PushButton3", "Paragraph", 529, &Window1::PushButton3_Action},
-                 {&Window1::PushButton4_, "PushButton4", "Insert Frets", 564, &Window1::PushButton4_Action},
-                 {&Window1::PushButton5_, "PushButton5", "Bold", 599, &Window1::PushButton5_Action},
-                 {&Window1::PushButton7_, "PushButton7", "Column", 634, &Window1::PushButton7_Action},
-                 {&Window1::PushButton6_, "PushButton6", "Page", 669, &Window1::PushButton6_Action}};
-  for (const auto& b : buttons) {
-    QPushButton* button = Register(QString::fromLatin1(b.name), MakeButton(p, QString::fromLatin1(b.caption)));
-    this->*b.member = button;
-    Place(button, 32, b.top, 90, 22);
-    FitTextToBox(button);  // a large platform font must not cut the caption
-    const auto handler = b.handler;
-    connect(button, &QPushButton::clicked, this,
-            [this, button, handler] { Handle([=, this] { (this->*handler)(button); }); });
+void Window1::MakeControl(const ControlRow& row) {
+  using K = ControlKind;
+  const QString text = QString::fromUtf8(row.text);
+  QObject* made = nullptr;
+  switch (row.kind) {
+    case K::Preview: {
+      auto* canvas = new Canvas(ParentOf(row));
+      canvas->setAccessibleName(text);
+      made = canvas;
+      break;
+    }
+    case K::Label:
+    case K::PageLabel:
+      made = MakeLabel(ParentOf(row), text);
+      break;
+    case K::Field:
+      made = MakeField(ParentOf(row), row.values.limit);
+      break;
+    case K::SongText:
+      made = MakeSongText(ParentOf(row), text);
+      break;
+    case K::CheckBox:
+      made = MakeCheckBox(ParentOf(row), text, row.values.value != 0);
+      break;
+    case K::PageArrows:
+      made = MakePageArrows(ParentOf(row), text);
+      break;
+    case K::Toolbar: {
+      // The toolbar has no place in the content: the window shows it above.
+      auto* toolbar = new Toolbar1(this);
+      addToolBar(Qt::TopToolBarArea, toolbar);
+      toolbar->setVisible(true);
+      toolbar->setEnabled(true);
+      made = toolbar;
+      break;
+    }
+    case K::Panel:
+      made = MakePanel(ParentOf(row), text);
+      break;
+    case K::Slider:
+      made = MakeSlider(ParentOf(row), row.values);
+      break;
+    case K::Button:
+      made = MakeButton(ParentOf(row), text);
+      break;
+    case K::Toggle:
+      made = MakeToggle(ParentOf(row), text, row.values.value != 0);
+      break;
+    case K::Timer: {
+      auto* timer = new QTimer(this);
+      timer->setSingleShot(true);
+      timer->setInterval(row.values.value);
+      made = timer;
+      break;
+    }
+  }
+  const QString name = QString::fromLatin1(row.name);
+  Register(name, made);
+
+  if (auto* widget = qobject_cast<QWidget*>(made); widget && !row.rect.isEmpty()) {
+    // The row gives the place in the content; a control inside the panel is placed relative to it.
+    widget->setGeometry(row.rect.translated(-widget->parentWidget()->mapTo(content_, QPoint(0, 0))));
+    if (row.kind == K::Label && *row.parent) {
+      // Where our font sets a label of the panel wider than its place, it grows into the free
+      // space before its slider rather than cutting its text short. The header's labels keep
+      // their places.
+      auto* label = qobject_cast<QLabel*>(widget);
+      const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+      if (needed > row.rect.width())
+        label->resize(std::max(row.rect.width(), std::min(needed, LabelRoom(row))), label->height());
+    }
+    if (row.kind == K::Button) FitTextToBox(widget);  // a large platform font must not cut the caption
   }
 
-  BevelButton1_ = Register(QStringLiteral("BevelButton1"), new BevelButton(content_));
-  BevelButton1_->setIcon(IconOf(Slider16()));
-  Place(BevelButton1_, 20, 722, 99, 22);
-  BevelButton1_->setText(QStringLiteral("Settings"));
-  BevelButton1_->setFont(SystemFont(12));
-  BevelButton1_->SetValue(false);
-  BevelButton1_->setFocusPolicy(Qt::StrongFocus);
-  connect(BevelButton1_, &BevelButton::Action, this,
-          [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
+  std::visit(
+      [&](auto slot) {
+        using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*slot)>>;
+        auto* typed = qobject_cast<Control*>(made);
+        if (!typed) throw RuntimeException(QStringLiteral("%1 is not of its member's class").arg(name));
+        this->*slot = typed;
+      },
+      row.slot);
+}
+
+void Window1::ConnectControls() {
+  const auto& rows = ControlTable();
+  const auto widgetOf = [this](const ControlRow& row) { return qobject_cast<QWidget*>(_ControlByName(row.name)); };
 
   // Screen readers name each input after its label; the song text, the preview and the page
-  // arrows have no label of their own.
-  Label2_->setBuddy(txtTitle_);
-  Label3_->setBuddy(txtCapo_);
-  Label4_->setBuddy(txtKey_);
-  Label11_->setBuddy(txtTiming_);
-  Label12_->setBuddy(txtTempo_);
-  Label1_->setBuddy(sldrSpacing_);
-  Label5_->setBuddy(sldrWordSize_);
-  Label6_->setBuddy(sldrChords_);
-  Label10_->setBuddy(sldrChordOffset_);
-  Label7_->setBuddy(sldrFrets_);
-  Label8_->setBuddy(sldrFretOffset_);
-  Label9_->setBuddy(sldrRowHeight_);
-  txtSong_->setAccessibleName(QStringLiteral("Song text"));
-  Canvas1_->setAccessibleName(QStringLiteral("Preview"));
-  UpDownArrows1_->setAccessibleName(QStringLiteral("Page arrows"));
-  UpDownArrows1_->setAccessibleDescription(QStringLiteral("Up: previous page, Down: next page"));
+  // arrows carry a name of their own.
+  for (const ControlRow& row : rows)
+    if (row.kind == ControlKind::Label)
+      qobject_cast<QLabel*>(widgetOf(row))->setBuddy(qobject_cast<QWidget*>(_ControlByName(row.buddy)));
 
-  // Focus order: the header fields, the song text, the centre-line box, the page arrows, the
-  // settings panel (sliders from the bottom row up, then the buttons from the top down) and the
-  // "Settings" button. Labels and the canvas take no focus.
-  const std::vector<QWidget*> order = {txtTitle_,    txtCapo_,         txtKey_,        txtTiming_,     txtTempo_,
-                                       txtSong_,     cbCenterLine_,    UpDownArrows1_, sldrRowHeight_, sldrFretOffset_,
-                                       sldrFrets_,   sldrChordOffset_, sldrChords_,    sldrWordSize_,  sldrSpacing_,
-                                       PushButton1_, PushButton2_,     PushButton3_,   PushButton4_,   PushButton5_,
-                                       PushButton7_, PushButton6_,     BevelButton1_};
-  for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  // The focus order: the inputs by their places in the table, the panel's at the panel's place.
+  std::vector<const ControlRow*> focusOrder;
+  for (const ControlRow& row : rows)
+    if (TakesFocus(row.kind)) focusOrder.push_back(&row);
+  std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                   [](const ControlRow* a, const ControlRow* b) { return FocusPlace(*a) < FocusPlace(*b); });
+  for (size_t i = 1; i < focusOrder.size(); ++i)
+    QWidget::setTabOrder(widgetOf(*focusOrder[i - 1]), widgetOf(*focusOrder[i]));
 
-  Timer1_ = Register(QStringLiteral("Timer1"), new QTimer(this));
-  Timer1_->setSingleShot(true);
-  Timer1_->setInterval(50);
+  // The event handlers, attached once every control holds its start values, so that making the
+  // window runs none of them.
+  Canvas1_->SetPaintHandler([this](Canvas* canvas, Graphics& g) { Canvas1_Paint(canvas, g); });
+  const std::pair<TextField*, void (Window1::*)(TextField*)> fields[] = {
+      {txtTitle_, &Window1::txtTitle_TextChange}, {txtCapo_, &Window1::txtCapo_TextChange},
+      {txtKey_, &Window1::txtKey_TextChange},     {txtTiming_, &Window1::txtTiming_TextChange},
+      {txtTempo_, &Window1::txtTempo_TextChange},
+  };
+  for (const auto& b : fields)
+    connect(b.first, &TextField::TextChange, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
+  connect(txtSong_, &TextArea::TextChange, this, [this] { Handle([this] { txtSong_TextChange(txtSong_); }); });
+  connect(cbCenterLine_, &CheckBox::Action, this, [this] { Handle([this] { cbCenterLine_Action(cbCenterLine_); }); });
+  connect(UpDownArrows1_, &UpDownArrows::Up, this, [this] { Handle([this] { UpDownArrows1_Up(UpDownArrows1_); }); });
+  connect(UpDownArrows1_, &UpDownArrows::Down, this,
+          [this] { Handle([this] { UpDownArrows1_Down(UpDownArrows1_); }); });
+  connect(Toolbar11_, &Toolbar1::Action, this,
+          [this](QAction* item) { Handle([this, item] { Toolbar11_Action(Toolbar11_, item); }); });
+
+  const std::pair<Slider*, void (Window1::*)(Slider*)> sliders[] = {
+      {sldrRowHeight_, &Window1::sldrRowHeight_ValueChanged},
+      {sldrFretOffset_, &Window1::sldrFretOffset_ValueChanged},
+      {sldrFrets_, &Window1::sldrFrets_ValueChanged},
+      {sldrChordOffset_, &Window1::sldrChordOffset_ValueChanged},
+      {sldrChords_, &Window1::sldrChords_ValueChanged},
+      {sldrWordSize_, &Window1::sldrWordSize_ValueChanged},
+      {sldrSpacing_, &Window1::sldrSpacing_ValueChanged},
+  };
+  for (const auto& b : sliders)
+    connect(b.first, &Slider::ValueChanged, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
+
+  const std::pair<QPushButton*, void (Window1::*)(QPushButton*)> buttons[] = {
+      {PushButton1_, &Window1::PushButton1_Action}, {PushButton2_, &Window1::PushButton2_Action},
+      {PushButton3_, &Window1::PushButton3_Action}, {PushButton4_, &Window1::PushButton4_Action},
+      {PushButton5_, &Window1::PushButton5_Action}, {PushButton7_, &Window1::PushButton7_Action},
+      {PushButton6_, &Window1::PushButton6_Action},
+  };
+  for (const auto& b : buttons)
+    connect(b.first, &QPushButton::clicked, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
+
+  connect(BevelButton1_, &BevelButton::Action, this,
+          [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
   connect(Timer1_, &QTimer::timeout, this, [this] { Handle([this] { Timer1_Action(Timer1_); }); });
   Timer1_->start();
 }
