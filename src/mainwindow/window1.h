@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/window1_controls.h"
+#include "mainwindow/window1_control_table.h"
 #include "platform/core/files.h"
 #include "sheet/song_document.h"
 #include "sheet/song_state.h"

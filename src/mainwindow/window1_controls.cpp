@@ -1,87 +1,336 @@
-// The forty controls of the main window, in the order they are made.
-//
-// The left column (x 20 to 396) holds the title row, the row of capo, key, timing and tempo, the
-// song text, the settings panel and the bottom row; the preview, one page of 576 by 756, sits on
-// the right. The song text takes the panel's place while the panel is hidden (ToggleSettings);
-// no two controls that show at the same time overlap. The panel is seven rows, 35 pixels apart:
-// a marker button, a label and its slider. Its sliders are made from the bottom row up, and the
-// focus passes through them in that order, then through the buttons from the top down.
-#include "mainwindow/window1_controls.h"
-
+// The controls of the window, made from their rows of the control table in its order, each
+// completely before the next, and only then connected to their event handlers, so that building
+// the window runs no handler.
+#include <QAction>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "mainwindow/song_spelling.h"
 #include "mainwindow/window1.h"
+#include "platform/core/errors.h"
+#include "platform/desktop/controls/bevel_button.h"
+#include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/check_box.h"
+#include "platform/desktop/controls/modified_keys.h"
+#include "platform/desktop/controls/slider.h"
+#include "platform/desktop/controls/text_area.h"
+#include "platform/desktop/controls/text_field.h"
+#include "platform/desktop/controls/up_down_arrows.h"
+#include "platform/desktop/picture.h"
+#include "platform/desktop/text_fit.h"
+#include "shell/resource_pictures.h"
+#include "shell/toolbar1.h"
 
-bool TakesFocus(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Field:
-    case ControlKind::SongText:
-    case ControlKind::CheckBox:
-    case ControlKind::PageArrows:
-    case ControlKind::Slider:
-    case ControlKind::Button:
-    case ControlKind::Toggle:
-      return true;
-    case ControlKind::Preview:
-    case ControlKind::Label:
-    case ControlKind::PageLabel:
-    case ControlKind::Toolbar:
-    case ControlKind::Panel:
-    case ControlKind::Timer:
-      return false;
-  }
-  return false;
+template <class T>
+T* Window1::Register(const QString& name, T* control) {
+  control->setObjectName(name);
+  controls_.emplace_back(name, control);
+  return control;
 }
 
-const std::vector<ControlRow>& Window1::ControlTable() {
+QObject* Window1::_ControlByName(const QString& name) const {
+  for (const auto& [n, c] : controls_)
+    if (n == name) return c;
+  return nullptr;
+}
+
+void Window1::CreateControls() {
+  _CreateControls0();
+  _CreateControls1();
+}
+
+namespace {
+// "System" at a pixel size; 0 keeps the platform's size for the control.
+QFont SystemFont(int pixels) {
+  QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  if (pixels > 0) f.setPixelSize(pixels);
+  return f;
+}
+
+// The table's first thirty rows, Canvas1 to sldrWordSize, are made by the first half of the
+// construction, the other ten by the second.
+constexpr size_t kFirstHalf = 30;
+
+const ControlRow& RowNamed(const char* name) {
+  for (const ControlRow& row : Window1::ControlTable())
+    if (qstrcmp(row.name, name) == 0) return row;
+  throw RuntimeException(QStringLiteral("No control is called %1").arg(QString::fromLatin1(name)));
+}
+
+// Where the control comes in the window's focus order: the content's controls by their own
+// place, a panel's controls at their panel's place, by their own place inside it.
+std::pair<int, int> FocusPlace(const ControlRow& row) {
+  if (*row.parent == '\0') return {row.tab, -1};
+  return {RowNamed(row.parent).tab, row.tab};
+}
+
+// The widest a label may grow to show its whole text: up to a small gap before the nearest
+// control on its right that shares its line; no wider than its place when there is none.
+int LabelRoom(const ControlRow& label) {
+  constexpr int kGap = 4;
+  int limit = INT_MAX;
+  for (const ControlRow& other : Window1::ControlTable()) {
+    if (&other == &label || qstrcmp(other.parent, label.parent) != 0 || other.rect.isEmpty()) continue;
+    const bool sameLine = other.rect.top() <= label.rect.bottom() && label.rect.top() <= other.rect.bottom();
+    if (sameLine && other.rect.left() > label.rect.left()) limit = std::min(limit, other.rect.left() - kGap);
+  }
+  return limit == INT_MAX ? label.rect.width() : limit - label.rect.left();
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text) {
+  auto* l = new QLabel(text, parent);
+  l->setTextFormat(Qt::PlainText);
+  l->setFont(SystemFont(12));
+  l->setTextInteractionFlags(Qt::NoTextInteraction);
+  l->setFocusPolicy(Qt::NoFocus);
+  return l;
+}
+
+TextField* MakeField(QWidget* parent, int limit) {
+  auto* f = new TextField(parent);
+  f->SetTextFont(QStringLiteral("System"), 12);
+  f->SetLimitText(limit);
+  ModifiedKeyFilter::InstallOn(f);
+  return f;
+}
+
+TextArea* MakeSongText(QWidget* parent, const QString& name) {
+  auto* t = new TextArea(parent);
+  t->SetTextFont(QStringLiteral("System"));
+  t->SetTextSize(12);
+  t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  t->SetWordReading(SongWordReading());
+  t->SetAutomaticallyCheckSpelling(true);
+  ModifiedKeyFilter::InstallOn(t);
+  t->setAccessibleName(name);
+  return t;
+}
+
+CheckBox* MakeCheckBox(QWidget* parent, const QString& caption, bool checked) {
+  auto* b = new CheckBox(parent);
+  b->setText(caption);
+  b->setFont(SystemFont(12));
+  b->SetValue(checked);
+  return b;
+}
+
+UpDownArrows* MakePageArrows(QWidget* parent, const QString& name) {
+  auto* a = new UpDownArrows(parent);
+  a->setAccessibleName(name);
+  a->setAccessibleDescription(QStringLiteral("Up: previous page, Down: next page"));
+  return a;
+}
+
+QGroupBox* MakePanel(QWidget* parent, const QString& title) {
+  auto* g = new QGroupBox(parent);
+  g->setTitle(title);
+  g->setFont(SystemFont(12));
+  g->setFocusPolicy(Qt::NoFocus);
+  return g;
+}
+
+Slider* MakeSlider(QWidget* parent, const ControlValues& v) {
+  auto* s = new Slider(parent);
+  s->setRange(v.minimum, v.maximum);
+  s->setValue(v.value);
+  return s;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  // The platform's button font, set on the button itself: otherwise it would take the settings
+  // panel's 12-pixel font from its parent.
+  b->setFont(QApplication::font("QPushButton"));
+  b->setAutoDefault(false);
+  b->setDefault(false);
+  return b;
+}
+
+BevelButton* MakeToggle(QWidget* parent, const QString& caption, bool down) {
+  auto* b = new BevelButton(parent);
+  b->setIcon(IconOf(Slider16()));
+  b->setText(caption);
+  b->setFont(SystemFont(12));
+  b->SetValue(down);
+  b->setFocusPolicy(Qt::StrongFocus);
+  return b;
+}
+}  // namespace
+
+void Window1::_CreateControls0() {
+  const auto& rows = ControlTable();
+  for (size_t i = 0; i < kFirstHalf && i < rows.size(); ++i) MakeControl(rows[i]);
+}
+
+void Window1::_CreateControls1() {
+  const auto& rows = ControlTable();
+  for (size_t i = kFirstHalf; i < rows.size(); ++i) MakeControl(rows[i]);
+  ConnectControls();
+}
+
+QWidget* Window1::ParentOf(const ControlRow& row) const {
+  if (*row.parent == '\0') return content_;
+  auto* parent = qobject_cast<QWidget*>(_ControlByName(QString::fromLatin1(row.parent)));
+  if (!parent)
+    throw RuntimeException(QStringLiteral("%1 is made before its parent %2")
+                               .arg(QString::fromLatin1(row.name), QString::fromLatin1(row.parent)));
+  return parent;
+}
+
+void Window1::MakeControl(const ControlRow& row) {
   using K = ControlKind;
-  constexpr const char* kContent = "";
-  constexpr const char* kPanel = "GroupBox1";
-  constexpr int kNoPlace = -1;
-  // clang-format off
-  static const std::vector<ControlRow> rows = {
-  // name               kind           rect in the content   parent    text                      tab  buddy              values             member
-    {"Canvas1",         K::Preview,    {408,  17, 576, 756}, kContent, "Preview",                 21, "",                {},                &Window1::Canvas1_},
-    {"Label2",          K::Label,      { 20,  17,  36,  20}, kContent, "Title:",                   0, "txtTitle",        {},                &Window1::Label2_},
-    {"txtTitle",        K::Field,      { 68,  17, 328,  22}, kContent, "",                         1, "",                Limit(140),        &Window1::txtTitle_},
-    {"txtCapo",         K::Field,      { 68,  45,  38,  22}, kContent, "",                         3, "",                Limit(10),         &Window1::txtCapo_},
-    {"Label3",          K::Label,      { 20,  45,  36,  20}, kContent, "Capo:",                    2, "txtCapo",         {},                &Window1::Label3_},
-    {"txtKey",          K::Field,      {159,  45,  38,  22}, kContent, "",                         4, "",                Limit(10),         &Window1::txtKey_},
-    {"Label4",          K::Label,      {123,  45,  30,  20}, kContent, "Key:",                    22, "txtKey",          {},                &Window1::Label4_},
-    {"txtSong",         K::SongText,   { 20,  79, 376, 350}, kContent, "Song text",                7, "",                {},                &Window1::txtSong_},
-    {"txtTiming",       K::Field,      {261,  45,  38,  22}, kContent, "",                         5, "",                Limit(10),         &Window1::txtTiming_},
-    {"Label11",         K::Label,      {213,  45,  45,  20}, kContent, "Timing:",                 25, "txtTiming",       {},                &Window1::Label11_},
-    {"txtTempo",        K::Field,      {358,  45,  38,  22}, kContent, "",                         6, "",                Limit(10),         &Window1::txtTempo_},
-    {"Label12",         K::Label,      {310,  45,  45,  20}, kContent, "Tempo:",                  26, "txtTempo",        {},                &Window1::Label12_},
-    {"cbCenterLine",    K::CheckBox,   {149, 722, 141,  20}, kContent, "Draw Center Line",        20, "",                Checked(true),     &Window1::cbCenterLine_},
-    {"UpDownArrows1",   K::PageArrows, {383, 720,  13,  23}, kContent, "Page arrows",             43, "",                {},                &Window1::UpDownArrows1_},
-    {"lblPage",         K::PageLabel,  {302, 722,  75,  20}, kContent, "Page 1",                  45, "",                {},                &Window1::lblPage_},
-    {"Toolbar11",       K::Toolbar,    {},                   kContent, "",                  kNoPlace, "",                {},                &Window1::Toolbar11_},
-    {"GroupBox1",       K::Panel,      { 20, 441, 376, 267}, kContent, "",                        46, "",                {},                &Window1::GroupBox1_},
-    {"Label1",          K::Label,      {134, 462,  58,  16}, kPanel,   "Spacing",                  0, "sldrSpacing",     {},                &Window1::Label1_},
-    {"Label5",          K::Label,      {134, 497,  58,  16}, kPanel,   "Word Size",                1, "sldrWordSize",    {},                &Window1::Label5_},
-    {"Label6",          K::Label,      {134, 532,  77,  16}, kPanel,   "Chord Size",               2, "sldrChords",      {},                &Window1::Label6_},
-    {"Label10",         K::Label,      {134, 567,  77,  16}, kPanel,   "Chord Offset",             3, "sldrChordOffset", {},                &Window1::Label10_},
-    {"Label7",          K::Label,      {134, 602,  58,  16}, kPanel,   "Fret Size",                4, "sldrFrets",       {},                &Window1::Label7_},
-    {"Label8",          K::Label,      {134, 637,  58,  16}, kPanel,   "Fret Offset",              5, "sldrFretOffset",  {},                &Window1::Label8_},
-    {"Label9",          K::Label,      {134, 672,  67,  16}, kPanel,   "Row Height",               6, "sldrRowHeight",   {},                &Window1::Label9_},
-    {"sldrRowHeight",   K::Slider,     {226, 671, 147,  24}, kPanel,   "",                         7, "",                Range(20, 27, 45), &Window1::sldrRowHeight_},
-    {"sldrFretOffset",  K::Slider,     {226, 635, 147,  28}, kPanel,   "",                         8, "",                Range(8, 22, 35),  &Window1::sldrFretOffset_},
-    {"sldrFrets",       K::Slider,     {226, 602, 147,  25}, kPanel,   "",                         9, "",                Range(4, 7, 10),   &Window1::sldrFrets_},
-    {"sldrChordOffset", K::Slider,     {226, 567, 147,  27}, kPanel,   "",                        10, "",                Range(10, 13, 20), &Window1::sldrChordOffset_},
-    {"sldrChords",      K::Slider,     {226, 532, 147,  27}, kPanel,   "",                        11, "",                Range(8, 12, 14),  &Window1::sldrChords_},
-    {"sldrWordSize",    K::Slider,     {226, 497, 147,  27}, kPanel,   "",                        12, "",                Range(8, 12, 14),  &Window1::sldrWordSize_},
-    {"sldrSpacing",     K::Slider,     {226, 462, 147,  27}, kPanel,   "",                        13, "",                Range(2, 5, 10),   &Window1::sldrSpacing_},
-    {"PushButton1",     K::Button,     { 32, 459,  90,  22}, kPanel,   "Chord",                   14, "",                {},                &Window1::PushButton1_},
-    {"PushButton2",     K::Button,     { 32, 494,  90,  22}, kPanel,   "Caption",                 15, "",                {},                &Window1::PushButton2_},
-    {"PushButton3",     K::Button,     { 32, 529,  90,  22}, kPanel,   "Paragraph",               16, "",                {},                &Window1::PushButton3_},
-    {"PushButton4",     K::Button,     { 32, 564,  90,  22}, kPanel,   "Insert Frets",            17, "",                {},                &Window1::PushButton4_},
-    {"PushButton5",     K::Button,     { 32, 599,  90,  22}, kPanel,   "Bold",                    18, "",                {},                &Window1::PushButton5_},
-    {"PushButton7",     K::Button,     { 32, 634,  90,  22}, kPanel,   "Column",                  19, "",                {},                &Window1::PushButton7_},
-    {"PushButton6",     K::Button,     { 32, 669,  90,  22}, kPanel,   "Page",                    20, "",                {},                &Window1::PushButton6_},
-    {"BevelButton1",    K::Toggle,     { 20, 722,  99,  22}, kContent, "Settings",                48, "",                Checked(false),    &Window1::BevelButton1_},
-    {"Timer1",          K::Timer,      {},                   kContent, "",                  kNoPlace, "",                PeriodMs(50),      &Window1::Timer1_},
+  const QString text = QString::fromUtf8(row.text);
+  QObject* made = nullptr;
+  switch (row.kind) {
+    case K::Preview: {
+      auto* canvas = new Canvas(ParentOf(row));
+      canvas->setAccessibleName(text);
+      made = canvas;
+      break;
+    }
+    case K::Label:
+    case K::PageLabel:
+      made = MakeLabel(ParentOf(row), text);
+      break;
+    case K::Field:
+      made = MakeField(ParentOf(row), row.values.limit);
+      break;
+    case K::SongText:
+      made = MakeSongText(ParentOf(row), text);
+      break;
+    case K::CheckBox:
+      made = MakeCheckBox(ParentOf(row), text, row.values.value != 0);
+      break;
+    case K::PageArrows:
+      made = MakePageArrows(ParentOf(row), text);
+      break;
+    case K::Toolbar: {
+      // The toolbar has no place in the content: the window shows it above.
+      auto* toolbar = new Toolbar1(this);
+      addToolBar(Qt::TopToolBarArea, toolbar);
+      toolbar->setVisible(true);
+      toolbar->setEnabled(true);
+      made = toolbar;
+      break;
+    }
+    case K::Panel:
+      made = MakePanel(ParentOf(row), text);
+      break;
+    case K::Slider:
+      made = MakeSlider(ParentOf(row), row.values);
+      break;
+    case K::Button:
+      made = MakeButton(ParentOf(row), text);
+      break;
+    case K::Toggle:
+      made = MakeToggle(ParentOf(row), text, row.values.value != 0);
+      break;
+    case K::Timer: {
+      auto* timer = new QTimer(this);
+      timer->setSingleShot(true);
+      timer->setInterval(row.values.value);
+      made = timer;
+      break;
+    }
+  }
+  const QString name = QString::fromLatin1(row.name);
+  Register(name, made);
+
+  if (auto* widget = qobject_cast<QWidget*>(made); widget && !row.rect.isEmpty()) {
+    // The row gives the place in the content; a control inside the panel is placed relative to it.
+    widget->setGeometry(row.rect.translated(-widget->parentWidget()->mapTo(content_, QPoint(0, 0))));
+    if (row.kind == K::Label && *row.parent) {
+      // Where our font sets a label of the panel wider than its place, it grows into the free
+      // space before its slider rather than cutting its text short. The header's labels keep
+      // their places.
+      auto* label = qobject_cast<QLabel*>(widget);
+      const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+      if (needed > row.rect.width())
+        label->resize(std::max(row.rect.width(), std::min(needed, LabelRoom(row))), label->height());
+    }
+    if (row.kind == K::Button) FitTextToBox(widget);  // a large platform font must not cut the caption
+  }
+
+  std::visit(
+      [&](auto slot) {
+        using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*slot)>>;
+        auto* typed = qobject_cast<Control*>(made);
+        if (!typed) throw RuntimeException(QStringLiteral("%1 is not of its member's class").arg(name));
+        this->*slot = typed;
+      },
+      row.slot);
+}
+
+void Window1::ConnectControls() {
+  const auto& rows = ControlTable();
+  const auto widgetOf = [this](const ControlRow& row) { return qobject_cast<QWidget*>(_ControlByName(row.name)); };
+
+  // Screen readers name each input after its label; the song text, the preview and the page
+  // arrows carry a name of their own.
+  for (const ControlRow& row : rows)
+    if (row.kind == ControlKind::Label)
+      qobject_cast<QLabel*>(widgetOf(row))->setBuddy(qobject_cast<QWidget*>(_ControlByName(row.buddy)));
+
+  // The focus order: the inputs by their places in the table, the panel's at the panel's place.
+  std::vector<const ControlRow*> focusOrder;
+  for (const ControlRow& row : rows)
+    if (TakesFocus(row.kind)) focusOrder.push_back(&row);
+  std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                   [](const ControlRow* a, const ControlRow* b) { return FocusPlace(*a) < FocusPlace(*b); });
+  for (size_t i = 1; i < focusOrder.size(); ++i)
+    QWidget::setTabOrder(widgetOf(*focusOrder[i - 1]), widgetOf(*focusOrder[i]));
+
+  // The event handlers, attached once every control holds its start values, so that making the
+  // window runs none of them.
+  Canvas1_->SetPaintHandler([this](Canvas* canvas, Graphics& g) { Canvas1_Paint(canvas, g); });
+  const std::pair<TextField*, void (Window1::*)(TextField*)> fields[] = {
+      {txtTitle_, &Window1::txtTitle_TextChange}, {txtCapo_, &Window1::txtCapo_TextChange},
+      {txtKey_, &Window1::txtKey_TextChange},     {txtTiming_, &Window1::txtTiming_TextChange},
+      {txtTempo_, &Window1::txtTempo_TextChange},
   };
-  // clang-format on
-  return rows;
+  for (const auto& b : fields)
+    connect(b.first, &TextField::TextChange, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
+  connect(txtSong_, &TextArea::TextChange, this, [this] { Handle([this] { txtSong_TextChange(txtSong_); }); });
+  connect(cbCenterLine_, &CheckBox::Action, this, [this] { Handle([this] { cbCenterLine_Action(cbCenterLine_); }); });
+  connect(UpDownArrows1_, &UpDownArrows::Up, this, [this] { Handle([this] { UpDownArrows1_Up(UpDownArrows1_); }); });
+  connect(UpDownArrows1_, &UpDownArrows::Down, this,
+          [this] { Handle([this] { UpDownArrows1_Down(UpDownArrows1_); }); });
+  connect(Toolbar11_, &Toolbar1::Action, this,
+          [this](QAction* item) { Handle([this, item] { Toolbar11_Action(Toolbar11_, item); }); });
+
+  const std::pair<Slider*, void (Window1::*)(Slider*)> sliders[] = {
+      {sldrRowHeight_, &Window1::sldrRowHeight_ValueChanged},
+      {sldrFretOffset_, &Window1::sldrFretOffset_ValueChanged},
+      {sldrFrets_, &Window1::sldrFrets_ValueChanged},
+      {sldrChordOffset_, &Window1::sldrChordOffset_ValueChanged},
+      {sldrChords_, &Window1::sldrChords_ValueChanged},
+      {sldrWordSize_, &Window1::sldrWordSize_ValueChanged},
+      {sldrSpacing_, &Window1::sldrSpacing_ValueChanged},
+  };
+  for (const auto& b : sliders)
+    connect(b.first, &Slider::ValueChanged, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
+
+  const std::pair<QPushButton*, void (Window1::*)(QPushButton*)> buttons[] = {
+      {PushButton1_, &Window1::PushButton1_Action}, {PushButton2_, &Window1::PushButton2_Action},
+      {PushButton3_, &Window1::PushButton3_Action}, {PushButton4_, &Window1::PushButton4_Action},
+      {PushButton5_, &Window1::PushButton5_Action}, {PushButton7_, &Window1::PushButton7_Action},
+      {PushButton6_, &Window1::PushButton6_Action},
+  };
+  for (const auto& b : buttons)
+    connect(b.first, &QPushButton::clicked, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
+
+  connect(BevelButton1_, &BevelButton::Action, this,
+          [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
+  connect(Timer1_, &QTimer::timeout, this, [this] { Handle([this] { Timer1_Action(Timer1_); }); });
+  Timer1_->start();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's forty controls as one table, a row per control in the order they are made:
 // what each is, where it sits, what it shows and where it stands in the focus order. The window
-// makes every control from its row in one loop (window1_layout.cpp).
+// makes every control from its row in one loop (window1_controls.cpp).
 #include <QRect>
 #include <variant>
 
