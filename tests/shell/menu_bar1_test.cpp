@@ -121,6 +121,8 @@ TEST_F(MenuBar1Test, AWindowsMenuBarShowsEveryEntryInOrderUnderTheNameItIsFoundB
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->Action(), shown[i].action);
     EXPECT_EQ(item->Text().toStdString(), row.text);
+    // The item's own shortcut text names the key shown, Cmd being the Ctrl key here.
+    EXPECT_EQ(item->KeyboardShortcut().replace("Cmd", "Ctrl").toStdString(), row.shortcut);
   }
   EXPECT_EQ(bar().Item("mnuInsertParagraph"), nullptr);
   EXPECT_EQ(bar().Item("nothing"), nullptr);
