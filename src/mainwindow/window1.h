@@ -252,8 +252,6 @@ class Window1 : public QMainWindow {
   void ApplyBold();
   void ToggleSettings(bool show);
   bool Modified() const;
-  // What a save would write now.
-  const SongDocument& CurrentDocument() const { return state_.Document(); }
   double dpiScale() const;
   void Transpose(const QString& fromKey, const QString& toKey);
 
@@ -271,7 +269,6 @@ class Window1 : public QMainWindow {
   // The page setup printing uses (none until one is accepted).
   const std::shared_ptr<PrinterSetup>& myPrinterSetup() const { return myPrinterSetup_; }
   const std::optional<FolderItem>& myFile() const { return state_.File(); }
-  const std::optional<FileStamp>& myFileStamp() const { return state_.Stamp(); }
   bool isOpening() const { return state_.Opening(); }
   bool isDirty() const { return state_.Modified(); }
   std::int64_t CurrentPageNumber() const { return state_.Page(); }

@@ -61,11 +61,10 @@ bool Window1::_mnuPrint_Action() {
   const bool sent = job->Finish();
   state_.SetDpi(72.0);
   if (!allPages || !sent) {
-    // Nothing half-printed is reported as done. The preview was never drawn over; only its
-    // label followed the printed pages, so it is put back.
+    // Nothing half-printed is reported as done. The preview and its page label are as they were:
+    // printing draws only on the job's pages, and the label shows the page on screen throughout.
     Dialogs::Current().MsgBox(!sent ? job->ErrorText()
                                     : QStringLiteral("Printing stopped: the printer did not start a new page."));
-    setPageLabel();
     return false;
   }
   doDrawing();

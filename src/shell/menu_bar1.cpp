@@ -29,7 +29,7 @@ QKeySequence KeySequenceOf(const QString& shortcut) {
 
 MenuItem::MenuItem(const QString& name, const QString& text, const QString& shortcut, MenuItemClass itemClass,
                    bool isMenu)
-    : name_(name), text_(text), shortcut_(shortcut), class_(itemClass) {
+    : name_(name), text_(text), shortcut_(shortcut) {
   setObjectName(name);
   if (isMenu) {
     menu_ = std::make_unique<QMenu>(text);

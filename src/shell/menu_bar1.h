@@ -42,7 +42,6 @@ class MenuItem : public QObject {
   // "Cmd+N", "Cmd+Shift+A", or "" (Cmd is the Ctrl key here).
   QString KeyboardShortcut() const { return shortcut_; }
   std::shared_ptr<Picture> Icon() const { return icon_; }
-  MenuItemClass ItemClass() const { return class_; }
   bool AutoEnable() const { return true; }
   bool IsSeparator() const { return text_ == QLatin1String("-"); }
   // For a menu, its Qt menu; nullptr for an item.
@@ -62,7 +61,6 @@ class MenuItem : public QObject {
   QString name_;
   QString text_;
   QString shortcut_;
-  MenuItemClass class_;
   bool checked_ = false;
   std::shared_ptr<Picture> icon_;
   std::unique_ptr<QMenu> menu_;

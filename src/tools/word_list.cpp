@@ -57,11 +57,3 @@ const WordList& WordListAGC(const FolderItem& file) {
   static WordListStore store;
   return store.Get(file);
 }
-
-FolderItem WordListAGCFile(const FolderItem& executable) {
-  const FolderItem top = executable.Parent().Parent();
-  FolderItem beside = top.Child("Resources").Child("WordListAGC.txt");
-  if (beside.Exists()) return beside;
-  FolderItem installed = top.Child("share").Child("harmonote").Child("Resources").Child("WordListAGC.txt");
-  return installed.Exists() ? installed : beside;
-}

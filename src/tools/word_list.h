@@ -39,8 +39,3 @@ class WordListStore {
 // The application's word list, read from `file` on the first call of the run (an empty list
 // when it cannot be read) and returned unchanged afterwards.
 const WordList& WordListAGC(const FolderItem& file);
-
-// Where the word list lies for an executable: Resources/WordListAGC.txt in the executable's
-// parent's parent (a build tree, or a bundle's Contents folder), else in that folder's
-// share/harmonote/Resources (an installed tree). The first place when neither file exists.
-FolderItem WordListAGCFile(const FolderItem& executable);

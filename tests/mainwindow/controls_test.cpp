@@ -107,21 +107,20 @@ TEST(TextAreaModel, ReplacingTheWholeTextIsOneUndoStepAndSettingItStartsAfresh) 
     EXPECT_EQ(spy.count(), 1);
     EXPECT_FALSE(area.document()->isUndoAvailable()) << same.toStdString();
   }
-  // Stages: fired once each, one step back to the text before the first; the caret stays,
-  // within the text.
+  // A new text: fired once, one step back to the text before it; the caret stays, within the text.
   area.SetSelStart(6);
   spy.clear();
-  area.ReplaceTextInStages({"one two", "ONE\rTWO", "1"});
-  EXPECT_EQ(spy.count(), 3);
+  area.ReplaceText("1");
+  EXPECT_EQ(spy.count(), 1);
   EXPECT_EQ(area.Text(), "1");
   EXPECT_EQ(area.SelStart(), 1);
   area.undo();
   EXPECT_EQ(area.Text(), "one\rtwo");
   EXPECT_FALSE(area.document()->isUndoAvailable());
-  // Stages that come back to the text they started from touch nothing, the redo history included.
+  // The text it already holds touches nothing, the redo history included.
   spy.clear();
-  area.ReplaceTextInStages({"one two", "one\rtwo"});
-  EXPECT_EQ(spy.count(), 2);
+  area.ReplaceText("one\ntwo");
+  EXPECT_EQ(spy.count(), 1);
   EXPECT_FALSE(area.document()->isUndoAvailable());
   EXPECT_TRUE(area.document()->isRedoAvailable());
 
@@ -199,8 +198,10 @@ TEST(TextAreaModel, TheTextSetIsWhatTheDocumentReadsBack) {
     area.SetText("one\rtwo\rthree\rfour");
     area.ReplaceText(text);
     EXPECT_EQ(area.Text(), fresh());
-    area.ReplaceTextInStages({"x" + mark + "y", "one\rTWO" + mark + "three"});
-    EXPECT_EQ(area.Text(), fresh());
+    for (const QString& next : {"x" + mark + "y", "one\rTWO" + mark + "three"}) {
+      area.ReplaceText(next);
+      EXPECT_EQ(area.Text(), fresh());
+    }
   }
 }
 

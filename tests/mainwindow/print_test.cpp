@@ -1,6 +1,7 @@
 // Page Setup and Print: the page setup kept for the run, every page for each copy onto the
 // printer's page graphics, cancels and failures, and a real PDF.
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -143,6 +144,8 @@ TEST_F(Printing, APrintThatCannotStartOrFinishSaysSoAndIsNotReportedDone) {
       {PrinterAnswer::Recorded(std::make_shared<RecordingGraphics>(), 2), "new page"},
   };
   cases[2].answer.recording->FailNextPageAt(3);
+  w->State().SetPage(2);
+  w->setPageLabel();
   for (const Case& c : cases) {
     w->Modified(false);
     dialogs.msgBoxes.clear();
@@ -153,6 +156,9 @@ TEST_F(Printing, APrintThatCannotStartOrFinishSaysSoAndIsNotReportedDone) {
     EXPECT_TRUE(dialogs.msgBoxes[0].contains(c.message)) << dialogs.msgBoxes[0].toStdString();
     EXPECT_FALSE(w->Modified());
     EXPECT_EQ(w->myDPI(), 72.0);
+    // The window still shows the page it showed before printing.
+    EXPECT_EQ(w->CurrentPageNumber(), 2);
+    EXPECT_EQ(w->lblPage()->text(), "Page: 2");
   }
   EXPECT_EQ(cases[2].answer.recording->Pages(), 3);  // it stopped at the refused page
 }

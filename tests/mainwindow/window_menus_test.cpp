@@ -1,86 +1,102 @@
-// The menu items as the window reaches them, and the bindings of its handlers.
+// The menu items as the window reaches them: each accessor gives the item that the window's own
+// menu bar shows at that place.
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <functional>
 
-#include "bound_menu_items.h"
 #include "window_fixture.h"
+
+namespace {
+
+// What the window's menu bar shows for each of its actions: a menu's title, an item's text, and
+// for a separator "- after " and the entry above it.
+QHash<QAction*, QString> ShownLabels(QMenuBar* menuBar) {
+  QHash<QAction*, QString> out;
+  for (QAction* menu : menuBar->actions()) {
+    out.insert(menu, menu->text());
+    QString above = menu->text();
+    for (QAction* a : menu->menu()->actions()) {
+      out.insert(a, a->isSeparator() ? "- after " + above : a->text());
+      above = a->text();
+    }
+  }
+  return out;
+}
+
+}  // namespace
 
 using WindowMenus = WindowFixture;
 
-TEST_F(WindowMenus, EveryAccessorFindsItsItemOnTheSharedMenuBar) {
-  const std::vector<std::pair<const char*, MenuItem* (Window1::*)() const>> accessors = {
-      {"HelpMenu", &Window1::HelpMenu},
-      {"mnuAbout", &Window1::mnuAbout},
-      {"mnuToggleToolbar", &Window1::mnuToggleToolbar},
-      {"mnuHelp", &Window1::mnuHelp},
-      {"mnuInsert", &Window1::mnuInsert},
-      {"mnuInsertPage", &Window1::mnuInsertPage},
-      {"mnuInsertColumn", &Window1::mnuInsertColumn},
-      {"mnuInsertBold", &Window1::mnuInsertBold},
-      {"mnuInsertFrets", &Window1::mnuInsertFrets},
-      {"mnuInsertParagrpah", &Window1::mnuInsertParagrpah},
-      {"mnuInsertCaption", &Window1::mnuInsertCaption},
-      {"mnuInsertChord", &Window1::mnuInsertChord},
-      {"EditMenu", &Window1::EditMenu},
-      {"mnuToggleSpellCheck", &Window1::mnuToggleSpellCheck},
-      {"mnuRestoreDefaults", &Window1::mnuRestoreDefaults},
-      {"mnuSettings", &Window1::mnuSettings},
-      {"mnuShowMono", &Window1::mnuShowMono},
-      {"UntitledItem01", &Window1::UntitledItem01},
-      {"mnuSearchReplace", &Window1::mnuSearchReplace},
-      {"mnuSearch", &Window1::mnuSearch},
-      {"UntitledItem3", &Window1::UntitledItem3},
-      {"mnuTranspose", &Window1::mnuTranspose},
-      {"mnuCapFirstLetterOfLine", &Window1::mnuCapFirstLetterOfLine},
-      {"mnuConvertChordstoCaps", &Window1::mnuConvertChordstoCaps},
-      {"mnuConvertChordsOverTexttoInlineChords", &Window1::mnuConvertChordsOverTexttoInlineChords},
-      {"mnuAutoFormat", &Window1::mnuAutoFormat},
-      {"mnuAutoDetectChords", &Window1::mnuAutoDetectChords},
-      {"mnuRemoveLineFeeds", &Window1::mnuRemoveLineFeeds},
-      {"UntitledItem1", &Window1::UntitledItem1},
-      {"EditSelectAll", &Window1::EditSelectAll},
-      {"UntitledMenu0", &Window1::UntitledMenu0},
-      {"EditClear", &Window1::EditClear},
-      {"EditPaste", &Window1::EditPaste},
-      {"EditCopy", &Window1::EditCopy},
-      {"EditCut", &Window1::EditCut},
-      {"UntitledMenu1", &Window1::UntitledMenu1},
-      {"EditUndo", &Window1::EditUndo},
-      {"FileMenu", &Window1::FileMenu},
-      {"FileQuit", &Window1::FileQuit},
-      {"UntitledSeparator", &Window1::UntitledSeparator},
-      {"mnuPrint", &Window1::mnuPrint},
-      {"mnuPageSetup", &Window1::mnuPageSetup},
-      {"UntitledItem2", &Window1::UntitledItem2},
-      {"mnuSaveAs", &Window1::mnuSaveAs},
-      {"mnuSave", &Window1::mnuSave},
-      {"mnuOpen", &Window1::mnuOpen},
-      {"mnuNew", &Window1::mnuNew}};
-  ASSERT_EQ(accessors.size(), 47u);
-  for (const auto& [name, accessor] : accessors) {
-    MenuItem* item = std::invoke(accessor, w);
-    ASSERT_NE(item, nullptr) << name;
-    EXPECT_EQ(item->Name(), name);
-    EXPECT_EQ(item, MenuBar1::Instance().Item(name)) << name;
-    const MenuItemClass expected = QLatin1String(name) == QLatin1String("mnuAbout")   ? MenuItemClass::AppleMenuItem
-                                   : QLatin1String(name) == QLatin1String("FileQuit") ? MenuItemClass::QuitMenuItem
-                                                                                      : MenuItemClass::MenuItem;
-    EXPECT_EQ(item->ItemClass(), expected) << name;
+TEST_F(WindowMenus, EachAccessorGivesTheEntryTheMenuShowsForIt) {
+  const struct {
+    MenuItem* (Window1::*accessor)() const;
+    const char* shown;
+  } rows[] = {
+      {&Window1::FileMenu, "&File"},
+      {&Window1::mnuNew, "New"},
+      {&Window1::mnuOpen, "Open"},
+      {&Window1::mnuSave, "Save"},
+      {&Window1::mnuSaveAs, "Save As"},
+      {&Window1::UntitledItem2, "- after Save As"},
+      {&Window1::mnuPageSetup, "Page Setup..."},
+      {&Window1::mnuPrint, "Print"},
+      {&Window1::UntitledSeparator, "- after Print"},
+      {&Window1::FileQuit, "&Quit"},
+      {&Window1::EditMenu, "&Edit"},
+      {&Window1::EditUndo, "&Undo"},
+      {&Window1::UntitledMenu1, "- after &Undo"},
+      {&Window1::EditCut, "Cu&t"},
+      {&Window1::EditCopy, "&Copy"},
+      {&Window1::EditPaste, "&Paste"},
+      {&Window1::EditClear, "&Delete"},
+      {&Window1::UntitledMenu0, "- after &Delete"},
+      {&Window1::EditSelectAll, "Select &All"},
+      {&Window1::UntitledItem1, "- after Select &All"},
+      {&Window1::mnuRemoveLineFeeds, "Remove Line Feeds"},
+      {&Window1::mnuAutoDetectChords, "Auto Detect Chords"},
+      {&Window1::mnuAutoFormat, "Auto Line Feed"},
+      {&Window1::mnuConvertChordsOverTexttoInlineChords, "Convert Chords Over Text to Inline Chords"},
+      {&Window1::mnuConvertChordstoCaps, "Capitalize Chords"},
+      {&Window1::mnuCapFirstLetterOfLine, "Capitalize First Letter of Line"},
+      {&Window1::mnuTranspose, "Transpose Chords"},
+      {&Window1::UntitledItem3, "- after Transpose Chords"},
+      {&Window1::mnuSearch, "Search..."},
+      {&Window1::mnuSearchReplace, "Replace..."},
+      {&Window1::UntitledItem01, "- after Replace..."},
+      {&Window1::mnuShowMono, "Mono Spaced Font"},
+      {&Window1::mnuSettings, "Settings"},
+      {&Window1::mnuRestoreDefaults, "Restore Defaults"},
+      {&Window1::mnuToggleSpellCheck, "Toggle Spell Check"},
+      {&Window1::mnuInsert, "Insert"},
+      {&Window1::mnuInsertChord, "Chord"},
+      {&Window1::mnuInsertCaption, "Caption"},
+      {&Window1::mnuInsertParagrpah, "Paragraph"},
+      {&Window1::mnuInsertFrets, "Frets"},
+      {&Window1::mnuInsertBold, "Bold"},
+      {&Window1::mnuInsertColumn, "Column"},
+      {&Window1::mnuInsertPage, "Page"},
+      {&Window1::HelpMenu, "Help"},
+      {&Window1::mnuHelp, "Help..."},
+      {&Window1::mnuToggleToolbar, "Toggle Toolbar"},
+      {&Window1::mnuAbout, "About..."},
+  };
+  const QHash<QAction*, QString> shown = ShownLabels(w->menuBar());
+  QSet<QAction*> reached;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.shown);
+    MenuItem* item = std::invoke(row.accessor, w);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(shown.contains(item->Action())) << "not on the window's menu bar";
+    EXPECT_EQ(shown.value(item->Action()).toStdString(), row.shown);
+    reached.insert(item->Action());
   }
+  // One accessor for each entry of the menu bar, and none left over.
+  EXPECT_EQ(reached.size(), qsizetype(std::size(rows)));
+  EXPECT_EQ(reached.size(), shown.size());
+
   EXPECT_EQ(w->MenuItemNamed("noSuchItem"), nullptr);
   // Every call looks the item up again: a mark set elsewhere shows through the accessor.
   MenuBar1::Instance().Item("mnuSettings")->SetChecked(true);
   EXPECT_TRUE(w->mnuSettings()->Checked());
-}
-
-TEST_F(WindowMenus, TwentyNineHandlersAreBoundOnceEachByItemName) {
-  QStringList bound;
-  for (const auto& [name, handler] : w->MenuHandlers()) {
-    bound << name;
-    EXPECT_NE(MenuBar1::Instance().Item(name), nullptr) << name.toStdString();
-  }
-  EXPECT_EQ(bound, kBound);
-  // Only a main window can be bound.
-  QWidget other;
-  EXPECT_ANY_THROW(w->AddMenuHandlers(&other));
-  EXPECT_EQ(w->MenuHandlers().size(), 29u);
 }

@@ -14,67 +14,98 @@
 
 namespace {
 
-struct Control {
-  const char* name;
-  QRect rect;
-  QString text;
-};
+// The part of a control that shows something: a label's text where its alignment puts it, the
+// whole of any other control.
+QRect Shown(QWidget* w) {
+  auto* label = qobject_cast<QLabel*>(w);
+  if (!label) return w->geometry();
+  const int width = label->fontMetrics().horizontalAdvance(label->text());
+  const QRect r = label->geometry();
+  const int left = label->alignment() & Qt::AlignHCenter ? r.center().x() - width / 2
+                   : label->alignment() & Qt::AlignRight ? r.right() - width
+                                                         : r.left();
+  return {left, r.top(), width, r.height()};
+}
 
-void ExpectLayout(QDialog& d, const QString& title, QSize size, const std::vector<Control>& controls) {
+// The text a control shows, without its access-key marks.
+QString TextOf(QWidget* w) {
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* b = qobject_cast<QPushButton*>(w)) return b->text().remove('&');
+  if (auto* f = qobject_cast<QLineEdit*>(w)) return f->text();
+  return {};
+}
+
+// A tool dialog as its user meets it: its title, fixed in size and modal; every control named
+// shows its text whole, inside the dialog, clear of every other control; Tab visits the fields
+// and then the buttons in the order given, the first field has the focus, and the first button
+// listed is the one Return presses.
+void ExpectLaidOut(QDialog& d, const QString& title, const std::vector<std::pair<const char*, QString>>& controls,
+                   const QStringList& tabOrder) {
   EXPECT_EQ(d.windowTitle(), title);
-  EXPECT_EQ(d.size(), size);
-  EXPECT_EQ(d.minimumSize(), size);
-  EXPECT_EQ(d.maximumSize(), size);
+  EXPECT_EQ(d.minimumSize(), d.size());
+  EXPECT_EQ(d.maximumSize(), d.size());
   EXPECT_TRUE(d.isModal());
-  for (const Control& c : controls) {
-    auto* w = d.findChild<QWidget*>(c.name);
-    ASSERT_NE(w, nullptr) << c.name;
-    EXPECT_EQ(w->geometry(), c.rect) << c.name;
-    if (auto* l = qobject_cast<QLabel*>(w)) {
-      EXPECT_EQ(l->text(), c.text) << c.name;
-    }
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-      EXPECT_EQ(b->text(), c.text) << c.name;
-    }
-    if (auto* f = qobject_cast<QLineEdit*>(w)) {
-      EXPECT_EQ(f->text(), c.text) << c.name;
+  std::vector<QWidget*> widgets;
+  for (const auto& [name, text] : controls) {
+    auto* w = d.findChild<QWidget*>(name);
+    ASSERT_NE(w, nullptr) << name;
+    EXPECT_EQ(TextOf(w), text) << name;
+    EXPECT_TRUE(d.rect().contains(w->geometry())) << name;
+    const int needed = w->fontMetrics().horizontalAdvance(TextOf(w));
+    EXPECT_LE(needed, qobject_cast<QLabel*>(w) ? w->width() : w->width() - 8) << name << " cuts its text";
+    widgets.push_back(w);
+  }
+  for (size_t i = 0; i < widgets.size(); ++i)
+    for (size_t j = i + 1; j < widgets.size(); ++j)
+      EXPECT_FALSE(Shown(widgets[i]).intersects(Shown(widgets[j])))
+          << widgets[i]->objectName().toStdString() << " overlaps " << widgets[j]->objectName().toStdString();
+
+  auto* first = d.findChild<QWidget*>(tabOrder.first());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(d.focusWidget(), first);
+  QStringList visited;
+  QWidget* at = first;
+  do {
+    if (at->focusPolicy() & Qt::TabFocus) visited << at->objectName();
+    at = at->nextInFocusChain();
+  } while (at != first && visited.size() <= tabOrder.size());
+  EXPECT_EQ(visited, tabOrder);
+  for (const QString& name : tabOrder) {
+    if (auto* button = d.findChild<QPushButton*>(name)) {
+      EXPECT_TRUE(button->isDefault()) << name.toStdString();
+      break;
     }
   }
 }
 
 }  // namespace
 
-TEST(ToolDialogs, FixedSizesTextsAndControls) {
+TEST(ToolDialogs, EachShowsItsControlsWholeAndApartInTabOrder) {
   QString a, b;
   frmSearch search(a);
-  ExpectLayout(search, "Search", {287, 94},
-               {{"Label1", {20, 20, 78, 20}, "Search For"},
-                {"TextField1", {92, 19, 175, 22}, ""},
-                {"PushButton1", {187, 52, 80, 22}, "Search"},
-                {"PushButton2", {20, 52, 80, 22}, "Cancel"}});
-  EXPECT_TRUE(search.PushButton1()->isDefault());
+  ExpectLaidOut(search, "Search",
+                {{"Label1", "Search For"}, {"TextField1", ""}, {"PushButton1", "Search"}, {"PushButton2", "Cancel"}},
+                {"TextField1", "PushButton1", "PushButton2"});
 
   frmReplace replace(a, b);
-  ExpectLayout(replace, "Search and Replace", {305, 122},
-               {{"Label1", {20, 21, 78, 20}, "Search For"},
-                {"TextField1", {110, 20, 175, 22}, ""},
-                {"PushButton1", {184, 87, 101, 22}, "Replace All"},
-                {"PushButton2", {20, 86, 80, 22}, "Cancel"},
-                {"Label2", {20, 54, 88, 20}, "Replace With"},
-                {"TextField2", {110, 53, 175, 22}, ""}});
-  EXPECT_TRUE(replace.PushButton1()->isDefault());
-  EXPECT_EQ(replace.TextField1()->nextInFocusChain(), replace.TextField2());
+  ExpectLaidOut(replace, "Search and Replace",
+                {{"Label1", "Search For"},
+                 {"TextField1", ""},
+                 {"Label2", "Replace With"},
+                 {"TextField2", ""},
+                 {"PushButton1", "Replace All"},
+                 {"PushButton2", "Cancel"}},
+                {"TextField1", "TextField2", "PushButton1", "PushButton2"});
 
   frmTranspose transpose("", nullptr);
-  ExpectLayout(transpose, "Transpose", {321, 94},
-               {{"Label1", {20, 20, 121, 20}, "Transpose from "},
-                {"txtFrom", {148, 20, 52, 22}, ""},
-                {"Label2", {212, 20, 25, 20}, "to"},
-                {"txtTo", {249, 19, 52, 22}, ""},
-                {"PushButton1", {176, 52, 125, 22}, "Transpose"},
-                {"PushButton2", {20, 52, 80, 22}, "Cancel"}});
-  EXPECT_TRUE(transpose.PushButton1()->isDefault());
-  EXPECT_EQ(transpose.Label2()->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+  ExpectLaidOut(transpose, "Transpose",
+                {{"Label1", "Transpose from "},
+                 {"txtFrom", ""},
+                 {"Label2", "to"},
+                 {"txtTo", ""},
+                 {"PushButton1", "Transpose"},
+                 {"PushButton2", "Cancel"}},
+                {"txtFrom", "txtTo", "PushButton1", "PushButton2"});
 }
 
 TEST(SearchDialog, HandsBackTheTrimmedTermOrNothing) {

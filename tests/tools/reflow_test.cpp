@@ -198,3 +198,37 @@ TEST(ReflowLines, LinesWithTabsAreMeasuredWholeAsTheyAreDrawn) {
     }
   }
 }
+
+TEST(AutoLineFeed, TheMeasuringWorkGrowsLinearlyWithTheSong) {
+  // Lines of words that are all different (so that no measure is saved by words seen before),
+  // with a caption and a tab now and then; the work is the number of measure calls and the
+  // characters they measure. Eight times the lines may cost eight times the work, not sixty-four.
+  const auto song = [](int lines) {
+    QStringList out;
+    for (int i = 0; i < lines; ++i) {
+      QString line = i % 10 == 0 ? QStringLiteral("{Verse %1}").arg(i) : QString();
+      for (int k = 0; k < 6; ++k) line += QStringLiteral(" w%1x%2").arg(i).arg(k);
+      if (i % 7 == 0) line += QStringLiteral("\tend");
+      out << line;
+    }
+    return out.join('\r');
+  };
+  struct Work {
+    double calls = 0, characters = 0;
+  };
+  const auto work = [&](int lines) {
+    Work w;
+    const MeasureFn counting = [&w](const QString& s) {
+      ++w.calls;
+      w.characters += double(s.size());
+      return CharWidth(s);
+    };
+    const QString result = AutoLineFeed(song(lines), ReflowWidth(576, true), counting);
+    EXPECT_GT(result.count('\r'), lines / 4);  // broken into many lines
+    return w;
+  };
+  const Work small = work(400), large = work(3200);
+  ASSERT_GT(small.calls, 0);
+  EXPECT_LT(large.calls / small.calls, 12.0);
+  EXPECT_LT(large.characters / small.characters, 12.0);
+}

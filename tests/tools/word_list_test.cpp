@@ -40,19 +40,6 @@ TEST(WordList, StoreReadsOnceEvenWhenTheFileIsMissing) {
   EXPECT_EQ(WordList::FromFile(FolderItem(TestRoot())).Text(), "");  // a folder is no list
 }
 
-TEST(WordList, FileLiesInResourcesAboveTheExecutable) {
-  const FolderItem top(TestRoot() + "/tree");
-  top.Child("bin").CreateAsFolder();
-  const FolderItem exe = top.Child("bin").Child("harmonote");
-  const FolderItem installed = top.Child("share").Child("harmonote").Child("Resources");
-  installed.CreateAsFolder();
-  TextOutputStream::WriteAll(installed.Child("WordListAGC.txt"), ",BE,");
-  EXPECT_EQ(WordListAGCFile(exe), installed.Child("WordListAGC.txt"));
-  top.Child("Resources").CreateAsFolder();
-  TextOutputStream::WriteAll(top.Child("Resources").Child("WordListAGC.txt"), ",BAD,");
-  EXPECT_EQ(WordListAGCFile(exe), top.Child("Resources").Child("WordListAGC.txt"));
-}
-
 TEST(WordList, ShippedListHoldsOnlyWordsDetectionWouldSplit) {
   const FolderItem file(QStringLiteral(HARMONOTE_SOURCE_DIR "/Resources/WordListAGC.txt"));
   const WordList shipped = WordList::FromFile(file);

@@ -19,7 +19,8 @@ class PrinterSetup {
   QString SetupString() const;
   bool SetSetupString(const QString& setup);
 
-  // The highest resolution a print may ask for, dots per inch. Our pages are drawn at 72.
+  // The highest resolution, in dots per inch, that the Print command asks for (96). Nothing reads
+  // them: a print job always draws at 72 dots per inch, in the sheet's own units.
   int MaxHorizontalResolution = 0;
   int MaxVerticalResolution = 0;
 

@@ -143,38 +143,24 @@ QString TextArea::ReadBack(const QString& raw) {
   return FromDocumentText(text.contains(crlf) ? QString(text).replace(crlf, QLatin1String("\r")) : text);
 }
 
-void TextArea::ReplaceText(const QString& text) { ReplaceTextInStages({text}); }
-
-void TextArea::ReplaceTextInStages(const QStringList& stages) {
-  if (stages.isEmpty()) return;
-  const QString last = ReadBack(stages.last());
-  const bool changes = last != Text();
-  const int caret = SelStart();
-  bool stepOpen = false;
-  for (qsizetype i = 0; i < stages.size(); ++i) {
-    const QString stage = i + 1 < stages.size() ? ReadBack(stages[i]) : last;
-    if (changes && stage != Text()) {
-      const QSignalBlocker block(this);
-      // One edit block for the whole command: the first stage that changes the text opens the
-      // step, every later one joins it.
-      QTextCursor c(document());
-      if (stepOpen)
-        c.joinPreviousEditBlock();
-      else
-        c.beginEditBlock();
-      stepOpen = true;
-      ReplaceDifference(c, Text(), stage);
-      // The caret goes back where it was (within the new text) while the edit is still open, so
-      // that its place is not looked up in a layout of the old text's lines.
-      c.setPosition(std::clamp(caret, 0, std::max(0, document()->characterCount() - 1)));
-      c.endEditBlock();
-      cache_ = stage;
-      cacheValid_ = true;
-      setTextCursor(c);
-      CheckShownSpelling();
-    }
-    emit TextChange();
+void TextArea::ReplaceText(const QString& raw) {
+  const QString text = ReadBack(raw);
+  if (text != Text()) {
+    const int caret = SelStart();
+    const QSignalBlocker block(this);
+    QTextCursor c(document());
+    c.beginEditBlock();
+    ReplaceDifference(c, Text(), text);
+    // The caret goes back where it was (within the new text) while the edit is still open, so
+    // that its place is not looked up in a layout of the old text's lines.
+    c.setPosition(std::clamp(caret, 0, std::max(0, document()->characterCount() - 1)));
+    c.endEditBlock();
+    cache_ = text;
+    cacheValid_ = true;
+    setTextCursor(c);
+    CheckShownSpelling();
   }
+  emit TextChange();
 }
 
 int TextArea::SelStart() const { return textCursor().selectionStart(); }
@@ -265,8 +251,8 @@ void TextArea::SetTextFont(const QString& name) {
   ApplyFont();
 }
 
-void TextArea::SetTextSize(double points) {
-  fontSize_ = points;
+void TextArea::SetTextSize(double pixels) {
+  fontSize_ = pixels;
   ApplyFont();
 }
 

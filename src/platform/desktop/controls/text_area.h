@@ -16,7 +16,6 @@
 //    and the rest kept.
 #include <QPlainTextEdit>
 #include <QString>
-#include <QStringList>
 
 #include "platform/desktop/word_reading.h"
 
@@ -35,10 +34,6 @@ class TextArea : public QPlainTextEdit {
   // none when the text read back would be the same. The caret stays where it was, within the new
   // text.
   void ReplaceText(const QString& text);
-  // A command that rewrites the whole text in stages: each stage replaces the text and fires
-  // TextChange, and together they are one undo step; none at all (the text untouched) when the
-  // last stage reads back as the text before the first.
-  void ReplaceTextInStages(const QStringList& stages);
 
   int SelStart() const;
   // Places the caret at offset (clamped to the text), nothing selected.
@@ -55,9 +50,11 @@ class TextArea : public QPlainTextEdit {
   QString TextFont() const { return fontName_; }
   // "System" is the platform's general font; any other name is asked for as a family.
   void SetTextFont(const QString& name);
-  void SetTextSize(double points);
+  // The text's size in pixels; 0 or less keeps the size of the font named.
+  void SetTextSize(double pixels);
 
-  // How the text splits into words for the spell checker; until it is set nothing is marked.
+  // How the text splits into words for the spell checker. The checker takes the reading set when
+  // checking is first switched on (a later one is not used), and marks nothing without one.
   void SetWordReading(const WordReading& reading) { wordReading_ = reading; }
   // Misspelt words underlined while on (nothing is marked without a dictionary).
   bool AutomaticallyCheckSpelling() const { return spellCheck_; }
