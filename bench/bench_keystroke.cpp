@@ -155,6 +155,45 @@ void PlaceCaret(QPlainTextEdit* edit) {
   edit->centerCursor();
 }
 
+// Warm-up, then keystrokes by turns in each editor; the tiny songs of a smoke run are typed in
+// as often. Prints the figures.
+void TypeByTurns(Editor (&editors)[2], TextArea* area, const QString& song) {
+  const int keys = song.size() > 20000 ? 201 : 21;
+  bool failed = false;
+  for (int i = -5; i < keys && !failed; ++i) {
+    for (Editor& e : editors) {
+      failed = !Key(e, Qt::Key_X, QStringLiteral("x"), i < 0 ? nullptr : &e.typed) ||
+               !Key(e, Qt::Key_Backspace, QString(), i < 0 ? nullptr : &e.erased);
+      if (i < 0) continue;
+      // Work left for the spell checker's idle sweep is not part of the keystroke as timed.
+      if (SpellHighlighter* speller = area->Speller(); &e == &editors[0] && speller && speller->Pending()) {
+        ++e.deferredKeys;
+        const auto a = Clock::now();
+        speller->CheckPending();
+        e.deferred.push_back(std::chrono::duration<double, std::milli>(Clock::now() - a).count());
+      }
+    }
+  }
+  if (failed) std::printf("  (a paint never came: the figures are incomplete)\n");
+  if (area->Text() != TextArea::ReadBack(song)) std::printf("  (the keystrokes did not leave the text as it was)\n");
+  for (Editor& e : editors) {
+    std::printf("  %s\n", e.name);
+    Rows("typed character", e.typed);
+    Rows("Backspace", e.erased);
+    if (e.deferredKeys) {
+      std::printf("  keystrokes that left work for the idle spell sweep: %d\n", e.deferredKeys);
+      Row("that sweep, run at once", e.deferred);
+    }
+  }
+  const auto ratio = [&](const std::vector<double> Times::*of) {
+    return (Median(editors[0].typed.*of) + Median(editors[0].erased.*of)) /
+           std::max(1e-9, Median(editors[1].typed.*of) + Median(editors[1].erased.*of));
+  };
+  std::printf("  main window / bare editor, both keys: wall %.2fx, processor %.2fx\n", ratio(&Times::wall),
+              ratio(&Times::cpu));
+  std::fflush(stdout);
+}
+
 void Measure(const char* name, const QString& song) {
   Window1* w = Window1::Instance();
   TextArea* area = w->txtSong();
@@ -197,41 +236,15 @@ void Measure(const char* name, const QString& song) {
               static_cast<long long>(song.size()), area->document()->blockCount(), w->TotalPages(),
               static_cast<long long>(w->State().Page()), focus);
 
-  // Warm-up, then keystrokes by turns; the tiny songs of a smoke run are typed in as often.
-  const int keys = song.size() > 20000 ? 201 : 21;
-  bool failed = false;
-  for (int i = -5; i < keys && !failed; ++i) {
-    for (Editor& e : editors) {
-      failed = !Key(e, Qt::Key_X, QStringLiteral("x"), i < 0 ? nullptr : &e.typed) ||
-               !Key(e, Qt::Key_Backspace, QString(), i < 0 ? nullptr : &e.erased);
-      if (i < 0) continue;
-      // Work left for the spell checker's idle sweep is not part of the keystroke as timed.
-      if (SpellHighlighter* speller = area->Speller(); &e == &editors[0] && speller && speller->Pending()) {
-        ++e.deferredKeys;
-        const auto a = Clock::now();
-        speller->CheckPending();
-        e.deferred.push_back(std::chrono::duration<double, std::milli>(Clock::now() - a).count());
-      }
-    }
+  // With spell checking on, as a user has it, then off: what the checker adds to a keystroke.
+  for (const bool spelling : {true, false}) {
+    area->SetAutomaticallyCheckSpelling(spelling);
+    QCoreApplication::processEvents();
+    if (SpellHighlighter* speller = area->Speller()) speller->CheckPending();
+    for (Editor& e : editors) e.typed = e.erased = Times(), e.deferred.clear(), e.deferredKeys = 0;
+    std::printf("  spell checking %s\n", spelling ? "on" : "off");
+    TypeByTurns(editors, area, song);
   }
-  if (failed) std::printf("  (a paint never came: the figures are incomplete)\n");
-  if (area->Text() != TextArea::ReadBack(song) || bare.toPlainText() != QString(song).replace('\r', '\n'))
-    std::printf("  (the keystrokes did not leave the text as it was)\n");
-  for (Editor& e : editors) {
-    std::printf("  %s\n", e.name);
-    Rows("typed character", e.typed);
-    Rows("Backspace", e.erased);
-    if (e.deferredKeys) {
-      std::printf("  keystrokes that left work for the idle spell sweep: %d\n", e.deferredKeys);
-      Row("that sweep, run at once", e.deferred);
-    }
-  }
-  const auto ratio = [&](const std::vector<double> Times::*of) {
-    return (Median(editors[0].typed.*of) + Median(editors[0].erased.*of)) /
-           std::max(1e-9, Median(editors[1].typed.*of) + Median(editors[1].erased.*of));
-  };
-  std::printf("  main window / bare editor, both keys: wall %.2fx, processor %.2fx\n", ratio(&Times::wall),
-              ratio(&Times::cpu));
   std::fflush(stdout);
   delete w;
 }
