@@ -249,8 +249,9 @@ void Measure(const char* name, const QString& song) {
   delete w;
 }
 
-// Runs this program again with the given environment added; its output goes to ours.
-void RunChild(const QProcessEnvironment& extra, int argc, char** argv) {
+// Runs this program again with the given environment added; its output goes to ours. False when
+// it failed.
+bool RunChild(const QProcessEnvironment& extra, int argc, char** argv) {
   QProcess run;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const QString& k : extra.keys()) env.insert(k, extra.value(k));
@@ -260,9 +261,10 @@ void RunChild(const QProcessEnvironment& extra, int argc, char** argv) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   run.start(QCoreApplication::applicationFilePath(), arguments);
-  if (!run.waitForFinished(-1) || run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
-    std::printf("(that run failed)\n");
+  const bool ok = run.waitForFinished(-1) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+  if (!ok) std::printf("(that run failed)\n");
   std::fflush(stdout);
+  return ok;
 }
 
 // An X server of our own on a free display (Xvfb picks it and tells it on its standard output);
@@ -291,6 +293,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QProcess xvfb;
   const QString display = StartXvfb(xvfb);
+  bool failed = false;
   if (display.isEmpty()) {
     std::printf("== on an X server: left out, Xvfb could not be started (%s)\n",
                 xvfb.errorString().toLocal8Bit().constData());
@@ -300,7 +303,7 @@ int main(int argc, char** argv) {
     QProcessEnvironment env;
     env.insert(QStringLiteral("DISPLAY"), display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    RunChild(env, argc, argv);
+    failed = !RunChild(env, argc, argv);
     xvfb.terminate();
     xvfb.waitForFinished(5000);
   }
@@ -308,6 +311,6 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   QProcessEnvironment env;
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  RunChild(env, argc, argv);
-  return 0;
+  failed = !RunChild(env, argc, argv) || failed;
+  return failed ? 1 : 0;
 }
