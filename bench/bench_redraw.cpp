@@ -1,5 +1,7 @@
 // The preview's redraw on the real main window: doDrawing on a long song shown at page 1 and at
-// page 50, and one typed character (the text's change event, which redraws); then the same on a
+// page 50 (or its last page, when it has fewer), and one character inserted by code (SetSelText:
+// the text's change event, which redraws; no key event and no paint, which bench_keystroke
+// times); then the same on a
 // screen of device pixel ratio 2, where the preview's picture has four times the pixels. A
 // process reads its screens' ratio once, so the ratio-2 rows come from a second run of this
 // program with QT_SCALE_FACTOR=2.
@@ -43,14 +45,14 @@ void Measure(const char* name, const QString& song) {
     std::snprintf(what, sizeof what, "doDrawing at page %d%s", page, ratioNote);
     bench::Report(what, bench::MedianMs(61, [&] { w->doDrawing(); }));
 
-    // One character typed at the top of the shown page and taken back: each is a change of the
-    // text, and each change redraws.
+    // One character inserted at the top of the shown page and taken back: each is a change of
+    // the text, and each change redraws.
     const QString text = w->txtSong()->Text();
     qsizetype from = 0;
     for (int i = 1; i < page && from >= 0; ++i) from = text.indexOf(Module1::newPageSymbol, from + 1);
     const int at =
         static_cast<int>(std::max<qsizetype>(0, text.indexOf(QLatin1Char('{'), std::max<qsizetype>(0, from))));
-    std::snprintf(what, sizeof what, "typed character at page %d%s (edit + redraw)", page, ratioNote);
+    std::snprintf(what, sizeof what, "code insert at page %d%s (edit + redraw)", page, ratioNote);
     bench::Report(what, bench::MedianMs(61, [&] { bench::TypeAndDelete(w, at); }) / 2);
   }
   delete w;

@@ -1,7 +1,8 @@
 // The preview's redraw on the real main window for a song without page breaks: the given song
 // with every page-break line taken out, so that its one page runs thousands of lines below the
-// sheet. doDrawing, and one character typed in the song's first line and taken back (each a
-// change of the text, which redraws), in the middle and in the last line.
+// sheet. doDrawing, and one character inserted by code (SetSelText, no key event, no paint) in the
+// song's first line and taken back (each a change of the text, which redraws), in the middle and
+// in the last line. bench_keystroke times a real key until the window has painted.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
@@ -40,9 +41,9 @@ void Measure(const char* name, const QString& paged) {
     const char* what;
     qsizetype at;
   } places[] = {
-      {"typed character, first line (edit + redraw)", 0},
-      {"typed character, middle line (edit + redraw)", song.indexOf(QChar(13), song.size() / 2) + 1},
-      {"typed character, last line (edit + redraw)", song.lastIndexOf(QChar(13)) + 1},
+      {"code insert, first line (edit + redraw)", 0},
+      {"code insert, middle line (edit + redraw)", song.indexOf(QChar(13), song.size() / 2) + 1},
+      {"code insert, last line (edit + redraw)", song.lastIndexOf(QChar(13)) + 1},
   };
   for (const auto& p : places) {
     const int at = static_cast<int>(p.at);

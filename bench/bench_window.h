@@ -1,5 +1,6 @@
 #pragma once
-// What the benchmarks that drive the real main window share: the process set-up and a keystroke.
+// What the benchmarks that drive the real main window share: the process set-up and an edit made
+// by code.
 #include <QApplication>
 #include <QString>
 #include <QTemporaryDir>
@@ -36,7 +37,8 @@ inline int RunWindowBench(int argc, char** argv, const std::function<void(const 
   return 0;
 }
 
-// A character typed at offset at and deleted again: two edits, each with its redraw.
+// A character inserted by code at offset at and deleted again: two edits, each with its redraw
+// (no key event, no paint).
 inline void TypeAndDelete(Window1* w, int at) {
   w->txtSong()->SetSelStart(at);
   w->txtSong()->SetSelText(QStringLiteral("x"));

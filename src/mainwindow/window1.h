@@ -3,6 +3,7 @@
 // change handler writes its one field there, and the preview, open, save and print read it from
 // there. Every command is a method of this class, split over the window1_*.cpp files by concern.
 // Methods are thin: they call the pure code in sheet/ and tools/ and write the result back.
+#include <QImage>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
@@ -263,9 +264,10 @@ class Window1 : public QMainWindow {
   SongState& State() { return state_; }
   const SongState& State() const { return state_; }
   // The preview picture drawn last (none before the first redraw); the canvas paints it, or only
-  // its frame once it has been dropped.
+  // its frame once it has been dropped. While it has one, the canvas covers every pixel, so
+  // nothing under it is painted first.
   const std::shared_ptr<Picture>& pImage() const { return pImage_; }
-  void DropPreview() { pImage_.reset(); }
+  void DropPreview();
   // The page setup printing uses (none until one is accepted).
   const std::shared_ptr<PrinterSetup>& myPrinterSetup() const { return myPrinterSetup_; }
   const std::optional<FolderItem>& myFile() const { return state_.File(); }
@@ -297,9 +299,12 @@ class Window1 : public QMainWindow {
 
   void ApplyTitle();
   void ReadControls();
+  // RenderSheet without its repaint request: doDrawing asks for the rows that changed.
+  void DrawSheet(Graphics& g, std::int64_t page);
 
   SongState state_;
   std::shared_ptr<Picture> pImage_;
+  QImage spare_;  // the preview's sheet before the last redraw
   std::shared_ptr<PrinterSetup> myPrinterSetup_;
   QString title_;
   bool closed_ = false;

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "app/module1.h"
 #include "mainwindow/window1.h"
@@ -18,6 +19,11 @@ int ToInt(std::int64_t n) { return static_cast<int>(std::clamp<std::int64_t>(n, 
 }  // namespace
 
 void Window1::RenderSheet(Graphics& g, std::int64_t page) {
+  DrawSheet(g, page);
+  Canvas1_->Refresh();
+}
+
+void Window1::DrawSheet(Graphics& g, std::int64_t page) {
   setPageLabel();
   const SongDocument& doc = state_.Document();
   SheetInput in;
@@ -38,28 +44,48 @@ void Window1::RenderSheet(Graphics& g, std::int64_t page) {
   in.centerLine = doc.centerLine;
   in.scale = dpiScale();
   RenderSheetPage(g, in, ToInt(page));
-  Canvas1_->Refresh();
 }
 
 void Window1::doDrawing() {
   if (state_.Opening()) return;
   // As sharp as the screen the preview is shown on; the sheet is drawn in the same units at any ratio.
-  // The picture is drawn again in place while nobody else holds it and its size stays.
+  // The picture is drawn again in place while nobody else holds it and its size stays: the sheet
+  // before is kept aside in the spare image, whose pixels the new sheet is drawn on, so that
+  // only the rows that changed are painted again on the canvas.
   const double ratio = Canvas1_->devicePixelRatioF();
-  if (pImage_ && pImage_.use_count() == 1 && pImage_->Width() == Canvas1_->width() &&
-      pImage_->Height() == Canvas1_->height() && pImage_->Ratio() == ratio)
-    pImage_->Image().fill(Qt::white);
-  else
+  const bool inPlace = pImage_ && pImage_.use_count() == 1 && pImage_->Width() == Canvas1_->width() &&
+                       pImage_->Height() == Canvas1_->height() && pImage_->Ratio() == ratio;
+  if (inPlace) {
+    QImage& image = pImage_->Image();
+    if (spare_.size() != image.size() || spare_.format() != image.format())
+      spare_ = QImage(image.size(), image.format());
+    spare_.setDevicePixelRatio(image.devicePixelRatio());
+    spare_.setDotsPerMeterX(image.dotsPerMeterX());
+    spare_.setDotsPerMeterY(image.dotsPerMeterY());
+    std::swap(image, spare_);
+    image.fill(Qt::white);
+  } else {
     pImage_ = std::make_shared<Picture>(Canvas1_->width(), Canvas1_->height(), ratio);
+    spare_ = QImage();
+  }
   {
     const auto g = pImage_->NewGraphics();
-    RenderSheet(*g, state_.Page());
+    DrawSheet(*g, state_.Page());
   }
+  // The picture has the canvas' size: the window's background under it need not be painted.
+  if (!Canvas1_->testAttribute(Qt::WA_OpaquePaintEvent)) Canvas1_->setAttribute(Qt::WA_OpaquePaintEvent);
+  Canvas1_->Refresh(inPlace ? ChangedRows(spare_, pImage_->Image()) : Canvas1_->rect());
   // Edits mark the song as they are written; what opening or resetting the layout changed is
   // marked here, once the song is drawn.
   state_.MarkChangesWhileOpening();
   // What a screen reader says of the preview: the page it shows.
   Canvas1_->setAccessibleDescription(QStringLiteral("Page %1 of %2").arg(state_.Page()).arg(TotalPages()));
+}
+
+void Window1::DropPreview() {
+  pImage_.reset();
+  Canvas1_->setAttribute(Qt::WA_OpaquePaintEvent, false);
+  Canvas1_->Refresh();
 }
 
 int Window1::TotalPages() const { return CountPages(state_.Document().song, Module1::newPageSymbol); }

@@ -1,5 +1,7 @@
 #include "sheet/song_document.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "platform/core/strings.h"
@@ -43,6 +45,59 @@ QString SongDocumentText(const SongDocument& doc) {
 }
 
 QString SavedField(const QString& field) { return Field(field); }
+
+namespace {
+
+// What a save drops or trims away at an end: a NUL, or white space (a 0x0B is white space too).
+bool Blank(QChar c) { return c.isNull() || c.isSpace(); }
+bool AllBlank(QStringView s) { return std::all_of(s.begin(), s.end(), Blank); }
+
+// The length of the common start of a and b: compared a block at a time, then within the block
+// that differs.
+qsizetype CommonStart(QStringView a, QStringView b) {
+  constexpr qsizetype kBlock = 256;
+  const qsizetype n = std::min(a.size(), b.size());
+  qsizetype i = 0;
+  while (i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock * sizeof(QChar)) == 0) i += kBlock;
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
+}
+
+qsizetype CommonEnd(QStringView a, QStringView b) {
+  constexpr qsizetype kBlock = 256;
+  const qsizetype n = std::min(a.size(), b.size());
+  qsizetype i = 0;
+  while (i + kBlock <= n &&
+         std::memcmp(a.data() + a.size() - i - kBlock, b.data() + b.size() - i - kBlock, kBlock * sizeof(QChar)) == 0)
+    i += kBlock;
+  while (i < n && a[a.size() - 1 - i] == b[b.size() - 1 - i]) ++i;
+  return i;
+}
+
+}  // namespace
+
+bool SameWhenSaved(QStringView a, QStringView b) {
+  // a = head + x + tail and b = head + y + tail. A save maps each character on its own (a NUL
+  // dropped, 0x0B made a blank), so the fields differ only in what x and y become, trimmed at an
+  // end where all of head (or tail) is trimmed away with them. Elsewhere x and y stand between
+  // kept characters and are written as they are mapped.
+  const qsizetype head = CommonStart(a, b);
+  const qsizetype tail = CommonEnd(a.sliced(head), b.sliced(head));
+  const auto mapped = [](QStringView s) {
+    QString out;
+    for (QChar c : s) {
+      if (c.isNull()) continue;
+      out += c == QChar(kFieldSeparator) ? QChar(u' ') : c;
+    }
+    return out;
+  };
+  QString x = mapped(a.sliced(head, a.size() - head - tail)), y = mapped(b.sliced(head, b.size() - head - tail));
+  const bool openStart = AllBlank(a.first(head)), openEnd = AllBlank(a.last(tail));
+  if (openStart && openEnd) return x.trimmed() == y.trimmed();
+  if (openStart) return LTrim(x) == LTrim(y);
+  if (openEnd) return RTrim(x) == RTrim(y);
+  return x == y;
+}
 
 SongDocument SavedFields(const SongDocument& doc) {
   SongDocument out = doc;

@@ -31,6 +31,9 @@ inline constexpr char16_t kFieldSeparator = 0x0B;
 QString SongDocumentText(const SongDocument& doc);
 // A text field as a save writes it: a NUL dropped, a 0x0B made a blank, then trimmed.
 QString SavedField(const QString& field);
+// Whether two values of a text field are written alike (SavedField(a) == SavedField(b)), found
+// from where they differ, without building either: an edit of a long song costs a comparison.
+bool SameWhenSaved(QStringView a, QStringView b);
 // The document as a save keeps it: each text field as it is written (NUL dropped, 0x0B made a
 // blank, trimmed). Two documents write the same bytes exactly when these are equal.
 SongDocument SavedFields(const SongDocument& doc);

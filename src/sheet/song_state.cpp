@@ -2,29 +2,26 @@
 
 #include "sheet/pages.h"
 
-SongState::SongState() : saved_(SavedFields(doc_)) {}
+SongState::SongState() = default;
 
 bool SongState::SetText(QString SongDocument::*field, const QString& value) {
   if (doc_.*field == value) return false;
+  const bool same = SameWhenSaved(doc_.*field, value);
   doc_.*field = value;
-  QString saved = SavedField(value);
-  if (saved != saved_.*field) {
-    saved_.*field = std::move(saved);
-    Changed();
-  }
+  if (!same) Changed();
   return true;
 }
 
 bool SongState::SetNumber(int SongDocument::*field, int value) {
   if (doc_.*field == value) return false;
-  doc_.*field = saved_.*field = value;
+  doc_.*field = value;
   Changed();
   return true;
 }
 
 bool SongState::SetCenterLine(bool value) {
   if (doc_.centerLine == value) return false;
-  doc_.centerLine = saved_.centerLine = value;
+  doc_.centerLine = value;
   Changed();
   return true;
 }

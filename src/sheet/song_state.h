@@ -56,7 +56,6 @@ class SongState {
   void Changed();
 
   SongDocument doc_;
-  SongDocument saved_;  // doc_ as a save writes it, kept in step field by field
   std::optional<FolderItem> file_;
   std::optional<FileStamp> stamp_;
   std::int64_t page_ = 0;

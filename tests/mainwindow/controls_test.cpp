@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTextDocument>
+#include <random>
 
 #include "mainwindow/song_spelling.h"
 #include "platform/desktop/controls/bevel_button.h"
@@ -282,4 +284,60 @@ TEST(BevelButtonToggle, EachClickFlipsTheValueBeforeTheHandlerSeesIt) {
   button.SetValue(false);  // from code: the look only
   EXPECT_FALSE(button.Value());
   EXPECT_EQ(seen.size(), 3u);
+}
+
+// The text read is kept in step with each edit rather than read again: after any mix of typing,
+// deleting across line ends, pasting, replacing a selection, undo and redo, with the spell
+// checker changing formats as it goes, it must be what a fresh read of the document gives.
+TEST(TextAreaModel, TheTextKeptInStepWithEditsIsWhatTheDocumentReads) {
+  TextArea area;
+  area.SetWordReading(SongWordReading());
+  area.SetAutomaticallyCheckSpelling(true);
+  area.resize(376, 350);
+  area.show();
+  area.SetText("[G]Amazing grace\rhow sweet the sound\r\r+++++\r{Chorus}\rthat saved a wretch");
+  area.setFocus();
+  const auto fresh = [&] { return TextArea::FromDocumentText(area.document()->toRawText()); };
+  std::mt19937 rnd(7);
+  const auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+  const QString pieces[] = {"x", " ", "[Am]", "\r", "word two", QString(QChar(0x2029)), "\n", "\r\n", "é😀"};
+  for (int step = 0; step < 400; ++step) {
+    const int length = static_cast<int>(area.Text().size());
+    area.SetSelStart(pick(length + 1));
+    switch (pick(8)) {
+      case 0: {
+        // A key that types the piece (Qt types the printable ones).
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, pieces[pick(9)]);
+        QCoreApplication::sendEvent(&area, &key);
+        break;
+      }
+      case 1:
+        QTest::keyClick(&area, pick(2) ? Qt::Key_Backspace : Qt::Key_Delete);
+        break;
+      case 2:
+        QTest::keyClick(&area, Qt::Key_Return);
+        break;
+      case 3:
+        area.SetSelLength(pick(12));
+        area.SetSelText(pieces[pick(9)]);
+        break;
+      case 4:
+        area.SetSelLength(pick(30));
+        QTest::keyClick(&area, Qt::Key_X);
+        break;
+      case 5:
+        area.undo();
+        break;
+      case 6:
+        area.redo();
+        break;
+      default:
+        area.ReplaceText(area.Text().left(length / 2) + pieces[pick(9)] + area.Text().mid(length / 2));
+    }
+    ASSERT_EQ(area.Text(), fresh()) << "step " << step;
+  }
+  // A change larger than a splice is worth is read afresh.
+  area.SetSelStart(0);
+  area.SetSelText(QString(10000, QLatin1Char('a')) + "\r" + QString(10000, QLatin1Char('b')));
+  EXPECT_EQ(area.Text(), fresh());
 }

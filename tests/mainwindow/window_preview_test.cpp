@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QScreen>
 #include <QWindow>
 
 #include "platform/core/recording_graphics.h"
@@ -257,4 +258,52 @@ TEST_F(WindowPreview, TitleAndModifiedMarkerAreKeptApart) {
   w->State().SetDpi(144.0);
   EXPECT_EQ(w->dpiScale(), 2.0);
   w->State().SetDpi(72.0);
+}
+
+namespace {
+// What the window shows of its canvas now: the canvas' part of the window's backing store, as
+// painted so far (not painted afresh, as grab() would).
+QImage CanvasOnScreen(Window1* w) {
+  QCoreApplication::processEvents();
+  const QPoint at = w->Canvas1()->mapTo(w, QPoint(0, 0));
+  const QSize size = w->Canvas1()->size();
+  return w->windowHandle()->screen()->grabWindow(w->winId(), at.x(), at.y(), size.width(), size.height()).toImage();
+}
+}  // namespace
+
+// A redraw repaints only the rows of the canvas that changed, and the canvas covers what lies
+// under it: after each change the window must show exactly what a full repaint shows.
+TEST_F(WindowPreview, TheCanvasShowsTheNewSheetAfterEveryKindOfChange) {
+  w->txtTitle()->SetText("Amazing Grace");
+  w->txtSong()->SetText("[G]Amazing grace\rhow sweet [D]the sound\r+++++\rthat saved\ra wretch like me");
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  const auto shown = [&](const char* what) {
+    EXPECT_EQ(CanvasOnScreen(w), w->Canvas1()->grab().toImage().convertToFormat(QImage::Format_RGB32)) << what;
+  };
+  shown("opened");
+  w->txtSong()->setFocus();
+  w->txtSong()->SetSelStart(20);
+  QTest::keyClicks(w->txtSong(), "xyz");
+  shown("typed in the second line");
+  QTest::keyClick(w->txtSong(), Qt::Key_Return);
+  shown("a line split: the lines below move down");
+  w->txtTitle()->SetText("A title");
+  shown("title");
+  w->cbCenterLine()->SetValue(!w->cbCenterLine()->Value());
+  shown("centre line");
+  w->UpDownArrows1_Down(w->UpDownArrows1());
+  shown("next page");
+  // A picture somebody holds is not drawn on: the redraw makes a new one.
+  const auto held = w->pImage();
+  w->txtSong()->SetSelStart(0);
+  QTest::keyClicks(w->txtSong(), "q");
+  EXPECT_NE(w->pImage(), held);
+  shown("redrawn on a new picture");
+  // Without a picture the canvas shows the window's background inside its frame.
+  const QImage sheet = CanvasOnScreen(w);
+  w->DropPreview();
+  const QImage dropped = CanvasOnScreen(w);
+  EXPECT_EQ(dropped, w->Canvas1()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  EXPECT_NE(dropped.pixel(5, 5), sheet.pixel(5, 5));
 }

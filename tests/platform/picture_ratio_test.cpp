@@ -73,3 +73,29 @@ TEST(PictureAtRatioTwo, DrawsTheSameSheetAtTwiceTheResolution) {
   EXPECT_NEAR(b.right() + 1, 2 * (a.right() + 1), 2);
   EXPECT_NEAR(b.bottom() + 1, 2 * (a.bottom() + 1), 2);
 }
+
+// What a redraw repaints: the rows where the new sheet differs from the one before, in sheet
+// units, rounded outwards at ratio 2.
+TEST(PictureChangedRows, TheBandOfRowsThatDifferInSheetUnits) {
+  const Picture before(100, 50, 2.0);
+  const struct {
+    const char* what;
+    int firstRow, lastRow;  // image pixels changed, -1 for none
+    QRect band;
+  } cases[] = {
+      {"alike", -1, -1, QRect()},
+      {"one odd row", 5, 5, QRect(0, 2, 100, 1)},
+      {"rows across a sheet unit", 5, 6, QRect(0, 2, 100, 2)},
+      {"the first and the last row", 0, 99, QRect(0, 0, 100, 50)},
+  };
+  for (const auto& c : cases) {
+    Picture after(100, 50, 2.0);
+    if (c.firstRow >= 0) {
+      after.Image().setPixel(0, c.firstRow, qRgb(0, 0, 0));
+      after.Image().setPixel(199, c.lastRow, qRgb(0, 0, 0));
+    }
+    EXPECT_EQ(ChangedRows(before.Image(), after.Image()), c.band) << c.what;
+  }
+  EXPECT_EQ(ChangedRows(Picture(100, 40, 2.0).Image(), before.Image()), QRect(0, 0, 100, 50)) << "another size";
+  EXPECT_EQ(ChangedRows(Picture(100, 50, 1.0).Image(), Picture(100, 50, 1.0).Image()), QRect()) << "ratio 1";
+}

@@ -213,3 +213,48 @@ TEST(SongDocument, RoundTripsRandomFields) {
     EXPECT_EQ(SavedFields(e) == SavedFields(d), BuildSongDocument(e) == bytes) << round;
   }
 }
+
+// Whether two values of a field are written alike is found from where they differ: it must agree
+// with comparing the fields as written, for edits anywhere, blanks, NULs and separators included.
+TEST(SongDocumentText, SameWhenSavedAgreesWithTheFieldsAsWritten) {
+  const QString sep = QString(QChar(kFieldSeparator)), nul = QString(QChar(0));
+  const struct {
+    QString a, b;
+    bool same;
+  } cases[] = {
+      {"Amazing", "Amazing", true},
+      {"Amazing", "Amazing ", true},               // a blank at the end
+      {"Amazing", "  Amazing", true},              // at the start
+      {"Amazing grace", "Amazing  grace", false},  // inside
+      {"Amazing", "Amazingx", false},
+      {" x", "x ", true},              // the change spans both ends
+      {"a" + sep + "b", "a b", true},  // a separator is written as a blank
+      {"a" + nul + "b", "ab", true},   // a NUL is dropped
+      {"a\r", "a\r\r", true},          // line ends at the end are trimmed too
+      {"a\rb", "a\r\rb", false},
+      {"", "   ", true},
+      {"", "x", false},
+      {"ab" + nul + " ", "ab", true},
+      {QString(600, 'x') + "y" + QString(600, 'z'), QString(600, 'x') + "Y" + QString(600, 'z'), false},
+      {QString(600, 'x') + " " + QString(600, ' '), QString(600, 'x') + QString(601, ' '), true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SameWhenSaved(c.a, c.b), c.same) << c.a.toStdString() << " | " << c.b.toStdString();
+    EXPECT_EQ(SameWhenSaved(c.a, c.b), SavedField(c.a) == SavedField(c.b));
+    EXPECT_EQ(SameWhenSaved(c.b, c.a), c.same);
+  }
+  std::mt19937 rnd(11);
+  const QString alphabet[] = {"a", "b", " ", "\t", "\r", sep, nul, QString(QChar(0x00A0)), QString(QChar(0x2029))};
+  const auto text = [&](int n) {
+    QString s;
+    for (int i = 0; i < n; ++i) s += alphabet[rnd() % 9];
+    return s;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const QString a = text(static_cast<int>(rnd() % 12));
+    QString b = a;
+    const int at = b.isEmpty() ? 0 : static_cast<int>(rnd() % (b.size() + 1));
+    b.replace(at, static_cast<int>(rnd() % 3), text(static_cast<int>(rnd() % 3)));
+    ASSERT_EQ(SameWhenSaved(a, b), SavedField(a) == SavedField(b)) << round;
+  }
+}

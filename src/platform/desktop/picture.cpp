@@ -1,6 +1,7 @@
 #include "platform/desktop/picture.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/core/errors.h"
 #include "platform/core/strings.h"
@@ -28,3 +29,18 @@ Picture::Picture(QImage image) : image_(std::move(image)) {
 }
 
 std::unique_ptr<Graphics> Picture::NewGraphics() { return std::make_unique<PainterGraphics>(&image_, width_, height_); }
+
+QRect ChangedRows(const QImage& before, const QImage& after) {
+  const double ratio = after.devicePixelRatio();
+  const QRect whole(QPoint(0, 0), after.deviceIndependentSize().toSize());
+  if (before.size() != after.size() || before.format() != after.format() || before.devicePixelRatio() != ratio)
+    return whole;
+  const qsizetype bytes = after.bytesPerLine();
+  const auto same = [&](int y) { return std::memcmp(before.constScanLine(y), after.constScanLine(y), bytes) == 0; };
+  int top = 0, bottom = after.height() - 1;
+  while (top <= bottom && same(top)) ++top;
+  if (top > bottom) return {};
+  while (same(bottom)) --bottom;
+  const int from = static_cast<int>(std::floor(top / ratio)), to = static_cast<int>(std::ceil((bottom + 1) / ratio));
+  return QRect(0, from, whole.width(), to - from);
+}

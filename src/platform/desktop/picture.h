@@ -32,3 +32,8 @@ class Picture {
   int width_ = 0;
   int height_ = 0;
 };
+
+// The rows in which two images differ, as a band across the whole width in the units of after
+// (its pixels divided by its device pixel ratio, rounded outwards); empty when they are alike,
+// the whole of after when their sizes, formats or ratios differ.
+QRect ChangedRows(const QImage& before, const QImage& after);

@@ -13,8 +13,11 @@ class Canvas : public QWidget {
   explicit Canvas(QWidget* parent = nullptr);
 
   void SetPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
-  // Asks for a repaint of the whole area.
+  // Asks for a repaint of the whole area, or of a part of it (nothing for an empty part).
   void Refresh() { update(); }
+  void Refresh(const QRect& part) {
+    if (!part.isEmpty()) update(part);
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

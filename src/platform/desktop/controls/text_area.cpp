@@ -14,12 +14,15 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setTabChangesFocus(true);
   ApplyFont();
+  // Before the text's change signal, so that the text read is in step when it fires.
+  connect(document(), &QTextDocument::contentsChange, this, &TextArea::OnContentsChange);
   connect(this, &QPlainTextEdit::textChanged, this, &TextArea::OnDocumentChanged);
   // Lines that come on screen are spell-checked before they are painted (a scroll asks for the
   // viewport's update with how far it moved).
@@ -194,7 +197,6 @@ void TextArea::SetSelText(const QString& text) {
     QTextCursor c = textCursor();
     c.insertText(WithoutRefusedCharacters(text));
     setTextCursor(c);
-    cacheValid_ = false;
   }
   emit TextChange();
 }
@@ -284,8 +286,26 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
   if (speller_) speller_->SetEnabled(on);
 }
 
+void TextArea::OnContentsChange(int from, int removed, int added) {
+  if (!cacheValid_) return;
+  // Splicing costs what the edit added; past this a read of the whole text is as quick.
+  constexpr int kSpliced = 4096;
+  // Qt reports some changes (the first after a text is set, among others) as larger than they
+  // were, up to the final block separator, which the text leaves out: such a range does not fit
+  // the text kept, and the text is read afresh instead.
+  const qsizetype now = document()->characterCount() - 1;
+  if (from < 0 || removed < 0 || added < 0 || added > kSpliced || from + qsizetype(removed) > cache_.size() ||
+      cache_.size() - removed + added != now) {
+    cacheValid_ = false;
+    return;
+  }
+  // Read character by character: a cursor would lay out the lines it is moved to.
+  QString piece(added, Qt::Uninitialized);
+  for (int i = 0; i < added; ++i) piece[i] = document()->characterAt(from + i);
+  cache_.replace(from, removed, FromDocumentText(std::move(piece)));
+}
+
 void TextArea::OnDocumentChanged() {
   if (makingSpeller_ || (speller_ && speller_->Busy())) return;
-  cacheValid_ = false;
   emit TextChange();
 }

@@ -3,6 +3,8 @@
 // program works in.
 //  - Text() reads the text with CR (0x0D) line ends and keeps every character as typed,
 //    non-breaking spaces included (the document's raw text, its block separators mapped to CR).
+//    The text read is kept and each small edit of the document is spliced into it, so that a
+//    keystroke does not read a long song again; a large change is read afresh when asked for.
 //  - Positions are the document's: SelStart is a 0-based character offset, a line end counts one.
 //  - TextChange fires once for every change of the text, by the user or by code; setting or
 //    replacing the text from code fires it exactly once, also when the new text equals the old
@@ -81,6 +83,9 @@ class TextArea : public QPlainTextEdit {
 
  private:
   void OnDocumentChanged();
+  // Keeps the text read in step with an edit of the document's characters [from, from + added),
+  // which took the place of removed characters.
+  void OnContentsChange(int from, int removed, int added);
   void ApplyFont();
   void CheckShownSpelling();
 
