@@ -10,6 +10,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "app/resources_folder.h"
+#include "support/doubles/resources_elsewhere.h"
 #include "platform/core/errors.h"
 #include "settings_folder_fixture.h"
 
@@ -126,9 +127,10 @@ TEST(ResourcesFolder, IsBesideTheExecutablesParentFolderOrInTheInstalledPlace) {
   EXPECT_EQ(ResourcesFolderFor(FolderItem(bare + "/bin")).Path(), bare + "/Resources");
 
   EXPECT_EQ(ResourcesFolder().Path(), FolderItem(HARMONOTE_RESOURCES_DIR).Path());
-  SetResourcesFolderForTests("/tmp/elsewhere");
-  EXPECT_EQ(ResourcesFolder().Path(), "/tmp/elsewhere");
-  SetResourcesFolderForTests("");
+  {
+    const ResourcesElsewhere elsewhere("/tmp/elsewhere");
+    EXPECT_EQ(ResourcesFolder().Path(), "/tmp/elsewhere");
+  }
   EXPECT_EQ(App().ExecutableFile().Parent().Parent().Child("Resources").Path(), ResourcesFolder().Path());
 }
 

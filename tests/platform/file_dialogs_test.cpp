@@ -104,5 +104,6 @@ TEST(QtFileDialogs, ShowTheLabelsStartInTheDocumentsFolderAndMatchAnyLetterCase)
   ASSERT_TRUE(seen.shown);
   EXPECT_EQ(seen.filters, QStringList({"Song documents (*.hmnt)"}));
   EXPECT_EQ(seen.directory, SpecialFolder::Preferences().Path());
-  FileTypeRegistry::ClearForTests();
+  FileTypeRegistry::Remove("HMNT");
+  FileTypeRegistry::Remove("Text");
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Everything modal or external goes through one Dialogs object: the application installs the Qt
-// one; tests install ScriptedDialogs, which answers from a script and records what was asked.
+// one; the tests install dialogs of their own that answer from a script.
 #include <QString>
 #include <QStringList>
 #include <memory>

@@ -1,4 +1,6 @@
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
+
+#include "support/doubles/recording_print_job.h"
 
 namespace {
 std::optional<FolderItem> take(std::deque<std::optional<FolderItem>>& queue) {
