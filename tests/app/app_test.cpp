@@ -105,7 +105,7 @@ TEST_F(AppTest, ACopyCutOffByAnEndedProcessIsMadeAgainAtTheNextStart) {
 
 TEST_F(AppTest, NoUsableSettingsFolderNeverStopsStartUp) {
   Write(root.filePath("plain-file"), "x");
-  SpecialFolder::OverrideApplicationData(root.filePath("plain-file/config"));
+  qputenv("XDG_CONFIG_HOME", root.filePath("plain-file/config").toUtf8());
   App::Register(std::make_unique<App>());
   EXPECT_NO_THROW(App::Instance().Event_Open());
   ASSERT_TRUE(Module1::myINI);
