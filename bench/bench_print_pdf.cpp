@@ -13,7 +13,7 @@
 #include "mainwindow/window1.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "shell/menu_bar1.h"
 
 namespace {

@@ -32,4 +32,11 @@ void _Initialize() {
   pAllFileTypes.push_back(pText);
   (void)Text()->ToString();
 }
+
+void _Release() {
+  for (const FileTypeRef& t : pAllFileTypes) FileTypeRegistry::Remove(t->Name);
+  pAllFileTypes.clear();
+  pHMNT.reset();
+  pText.reset();
+}
 }  // namespace FileTypes1

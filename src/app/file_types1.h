@@ -15,4 +15,6 @@ FileTypeRef HMNT();
 FileTypeRef Text();
 // Builds and registers both types; run once at start-up.
 void _Initialize();
+// Undefines both types and takes them off the registry; run at shutdown.
+void _Release();
 }  // namespace FileTypes1

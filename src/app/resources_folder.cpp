@@ -3,11 +3,15 @@
 #include <QCoreApplication>
 
 namespace {
-QString g_testFolder;
+const ResourcesPlace* g_place = nullptr;
 }
 
+void ResourcesPlace::Install(const ResourcesPlace* place) { g_place = place; }
+
+const ResourcesPlace* ResourcesPlace::Installed() { return g_place; }
+
 FolderItem ResourcesFolder() {
-  if (!g_testFolder.isEmpty()) return FolderItem(g_testFolder);
+  if (g_place) return g_place->Folder();
   return ResourcesFolderFor(FolderItem(QCoreApplication::applicationDirPath()));
 }
 
@@ -19,5 +23,3 @@ FolderItem ResourcesFolderFor(const FolderItem& executableFolder) {
   if (installed.IsFolder()) return installed;
   return beside;
 }
-
-void SetResourcesFolderForTests(const QString& path) { g_testFolder = path; }

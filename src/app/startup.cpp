@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
-#include <QScreen>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -31,39 +29,6 @@ QMainWindow* ShownMainWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* m = qobject_cast<QMainWindow*>(w); m && m->isVisible()) return m;
   return nullptr;
-}
-
-// The smoke run's check: a message box on screen is reported (its text, and whether it stands over
-// the shown main window, and whether it is wholly on the screen) and closed; then the main window's title is reported
-// and the window closed, so that the application quits by itself.
-void SmokeCheck() {
-  if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-    QMainWindow* w = ShownMainWindow();
-    QString text = box->text();
-    text.remove(QChar(0x200B)).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::printf("message: %s\n", text.toUtf8().constData());
-    std::printf("message over the main window: %s\n", w && w->isVisible() && box->parentWidget() == w ? "yes" : "no");
-    std::printf("message on the screen: %s\n",
-                box->screen() && box->screen()->availableGeometry().contains(box->frameGeometry()) ? "yes" : "no");
-    std::fflush(stdout);
-    box->done(QDialog::Rejected);
-    QTimer::singleShot(100, qApp, SmokeCheck);
-    return;
-  }
-  QMainWindow* w = ShownMainWindow();
-  const QString title = !w ? QString() : w->windowHandle() ? w->windowHandle()->title() : w->windowTitle();
-  std::printf("title: %s\n", title.toUtf8().constData());
-  std::fflush(stdout);
-  if (w)
-    w->close();
-  else
-    QApplication::quit();
-}
-
-// With HARMONOTE_SMOKE set, the run checks itself after half a second (SmokeCheck).
-void ArmSmokeCheck() {
-  if (!qEnvironmentVariableIsSet("HARMONOTE_SMOKE")) return;
-  QTimer::singleShot(500, qApp, SmokeCheck);
 }
 
 // Shows text over the main window once the window is on screen: a window asked to show may not
@@ -154,10 +119,7 @@ int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView) {
   QApplication qapp(qtCount, qtArguments);
   QApplication::setApplicationName(ApplicationName());
   QApplication::setApplicationVersion(ApplicationShortVersion());
-  return _RunApplication(line.documents, makeDefaultView, [] {
-    ArmSmokeCheck();
-    return QApplication::exec();
-  });
+  return _RunApplication(line.documents, makeDefaultView, [] { return QApplication::exec(); });
 }
 
 int _RunApplication(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
@@ -188,7 +150,10 @@ void _EarlyStartup() {
   _ApplicationAddMenuHandlers();
 }
 
-void _InitFileTypes() { FileTypes1::_Initialize(); }
+void _InitFileTypes() {
+  FileTypes1::_Initialize();
+  AddShutdownRoutine(FileTypes1::_Release);
+}
 
 void _NewAppInstance() {
   auto app = std::make_unique<App>();

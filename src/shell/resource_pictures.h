@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/resources_folder.h"  // SetResourcesFolderForTests
+#include "app/resources_folder.h"
 #include "platform/desktop/picture.h"
 
 std::shared_ptr<Picture> Chord_32();      // "Chord_32.bmp"

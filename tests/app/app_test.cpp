@@ -10,6 +10,7 @@
 #include "app/ini_class.h"
 #include "app/module1.h"
 #include "app/resources_folder.h"
+#include "support/doubles/resources_elsewhere.h"
 #include "platform/core/errors.h"
 #include "settings_folder_fixture.h"
 
@@ -104,7 +105,7 @@ TEST_F(AppTest, ACopyCutOffByAnEndedProcessIsMadeAgainAtTheNextStart) {
 
 TEST_F(AppTest, NoUsableSettingsFolderNeverStopsStartUp) {
   Write(root.filePath("plain-file"), "x");
-  SpecialFolder::OverrideApplicationData(root.filePath("plain-file/config"));
+  qputenv("XDG_CONFIG_HOME", root.filePath("plain-file/config").toUtf8());
   App::Register(std::make_unique<App>());
   EXPECT_NO_THROW(App::Instance().Event_Open());
   ASSERT_TRUE(Module1::myINI);
@@ -126,9 +127,10 @@ TEST(ResourcesFolder, IsBesideTheExecutablesParentFolderOrInTheInstalledPlace) {
   EXPECT_EQ(ResourcesFolderFor(FolderItem(bare + "/bin")).Path(), bare + "/Resources");
 
   EXPECT_EQ(ResourcesFolder().Path(), FolderItem(HARMONOTE_RESOURCES_DIR).Path());
-  SetResourcesFolderForTests("/tmp/elsewhere");
-  EXPECT_EQ(ResourcesFolder().Path(), "/tmp/elsewhere");
-  SetResourcesFolderForTests("");
+  {
+    const ResourcesElsewhere elsewhere("/tmp/elsewhere");
+    EXPECT_EQ(ResourcesFolder().Path(), "/tmp/elsewhere");
+  }
   EXPECT_EQ(App().ExecutableFile().Parent().Parent().Child("Resources").Path(), ResourcesFolder().Path());
 }
 

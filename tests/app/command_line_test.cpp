@@ -1,6 +1,7 @@
 // The real executable's command line, run offscreen: what it prints, where, and its exit status.
-// A run that opens a window checks itself (HARMONOTE_SMOKE): it reports a message box on screen and
-// the window's title, then closes the window.
+// A run that opens a window is watched by the smoke tests' Qt plugin (tests/smoke/smoke_watch.cpp),
+// loaded through Qt's environment: it reports a message box on screen and the window's title, then
+// closes the window.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -17,6 +18,11 @@ QString Executable() {
   return QFileInfo(QStringLiteral(HARMONOTE_RESOURCES_DIR "/../bin/harmonote")).absoluteFilePath();
 }
 
+// The folder of the watcher plugin's folder in the build tree.
+QString TestPlugins() {
+  return QFileInfo(QStringLiteral(HARMONOTE_RESOURCES_DIR "/../test-plugins")).absoluteFilePath();
+}
+
 struct RunResult {
   int status = -1;
   QString out, err;
@@ -30,7 +36,8 @@ RunResult Start(const QString& folder, const QStringList& arguments, bool throug
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("HOME", folder);
   env.insert("XDG_CONFIG_HOME", folder + "/config");
-  env.insert("HARMONOTE_SMOKE", "1");
+  env.insert("QT_PLUGIN_PATH", TestPlugins());
+  env.insert("QT_QPA_GENERIC_PLUGINS", "harmonote_smoke_watch");
   p.setProcessEnvironment(env);
   p.setWorkingDirectory(folder);
   if (throughShell)
@@ -54,6 +61,7 @@ class ExecutableCommandLine : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(QFileInfo(Executable()).isExecutable()) << "build the harmonote target: " << Executable().toStdString();
+    ASSERT_TRUE(QDir(TestPlugins() + "/generic").exists()) << "build the smoke_watch target";
     QFile song(HARMONOTE_SOURCE_DIR "/examples/Amazing Grace.hmnt");
     ASSERT_TRUE(song.copy(dir.filePath("-reverse")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("a folder"));

@@ -14,9 +14,9 @@
 class SettingsFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SpecialFolder::OverrideApplicationData(AppData());
-    SpecialFolder::OverridePreferences(Prefs());
     QDir().mkpath(Prefs());
+    qputenv("XDG_CONFIG_HOME", AppData().toUtf8());
+    qputenv("HOME", Prefs().toUtf8());
     Module1::myINI.reset();
     Module1::gOpenThisFile.reset();
     Module1::newPageSymbol.clear();
@@ -24,8 +24,8 @@ class SettingsFolderTest : public ::testing::Test {
   void TearDown() override {
     App::Release();
     Module1::myINI.reset();
-    SpecialFolder::OverrideApplicationData(TestRoot() + "/config");
-    SpecialFolder::OverridePreferences(TestRoot() + "/home");
+    qputenv("XDG_CONFIG_HOME", (TestRoot() + "/config").toUtf8());
+    qputenv("HOME", (TestRoot() + "/home").toUtf8());
   }
   QString AppData() const { return root.filePath("config"); }
   QString Prefs() const { return root.filePath("home"); }

@@ -14,7 +14,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/guard.h"
 #include "platform/desktop/dialogs.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "settings_folder_fixture.h"
 
 namespace {
@@ -29,10 +29,7 @@ class StartupTest : public SettingsFolderTest {
   void TearDown() override {
     QDir::setCurrent(previousDir);
     // Start-up defined the document types; leave them undefined as the other tests expect.
-    FileTypes1::pHMNT.reset();
-    FileTypes1::pText.reset();
-    FileTypes1::pAllFileTypes.clear();
-    FileTypeRegistry::ClearForTests();
+    FileTypes1::_Release();
     SettingsFolderTest::TearDown();
   }
   QString previousDir;
@@ -76,7 +73,11 @@ TEST_F(StartupTest, HandsDocumentsOverBeforeTheWindowExistsAndNamesTheOthersOnce
   EXPECT_TRUE(dialogs.msgBoxes[0].contains("\"pipe.hmnt\" is not a regular file."))
       << dialogs.msgBoxes[0].toStdString();
   EXPECT_FALSE(dialogs.msgBoxes[0].contains("second.txt"));
-  EXPECT_FALSE(App::Exists());  // released at shutdown
+  // Released at shutdown: the application object and the document types.
+  EXPECT_FALSE(App::Exists());
+  EXPECT_FALSE(FileTypes1::HMNT() || FileTypes1::Text());
+  EXPECT_EQ(FileTypeRegistry::Find("HMNT"), nullptr);
+  EXPECT_EQ(FileTypeRegistry::Find("Text"), nullptr);
 }
 
 TEST_F(StartupTest, NoDocumentsLeaveNothingToOpenAndShowNoMessage) {

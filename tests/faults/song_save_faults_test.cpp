@@ -5,7 +5,7 @@
 #include "app/ini_class.h"
 #include "faults/fault_env.h"
 #include "mainwindow/document_fixture.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 
 namespace {
 

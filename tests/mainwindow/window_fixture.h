@@ -19,7 +19,7 @@
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/controls/up_down_arrows.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "shell/menu_bar1.h"
 #include "support/test_env.h"
 

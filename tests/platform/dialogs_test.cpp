@@ -2,7 +2,7 @@
 
 #include "platform/core/errors.h"
 #include "platform/core/guard.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 
 TEST(ScriptedDialogs, AnswerFromTheirQueuesAndRecord) {
   ScriptedDialogs d;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -65,7 +66,10 @@ TEST(QtFileDialogs, ShowTheLabelsStartInTheDocumentsFolderAndMatchAnyLetterCase)
     QFile f(folder + "/" + name);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   }
-  Dialogs::ForgetFolderUsed();
+  // Qt's dialogs of a run of their own: no folder used yet.
+  QtDialogs qt;
+  Dialogs::Install(&qt);
+  const auto uninstall = qScopeGuard([] { Dialogs::Install(nullptr); });
   Seen seen;
   QTimer::singleShot(0, [&] {
     auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -79,7 +83,6 @@ TEST(QtFileDialogs, ShowTheLabelsStartInTheDocumentsFolderAndMatchAnyLetterCase)
     seen.songs = ShownNames(dlg, 3);
     dlg->reject();
   });
-  QtDialogs qt;
   EXPECT_FALSE(qt.GetOpenFolderItem(filter, FolderItem(folder)).has_value());
   ASSERT_TRUE(seen.shown);
   EXPECT_FALSE(seen.native);
@@ -104,5 +107,6 @@ TEST(QtFileDialogs, ShowTheLabelsStartInTheDocumentsFolderAndMatchAnyLetterCase)
   ASSERT_TRUE(seen.shown);
   EXPECT_EQ(seen.filters, QStringList({"Song documents (*.hmnt)"}));
   EXPECT_EQ(seen.directory, SpecialFolder::Preferences().Path());
-  FileTypeRegistry::ClearForTests();
+  FileTypeRegistry::Remove("HMNT");
+  FileTypeRegistry::Remove("Text");
 }

@@ -146,7 +146,17 @@ TEST(Files, CopyFolderSkipsLinks) {
   EXPECT_THROW(src.CopyFileTo(FolderItem(dir.filePath("dst"))), IOException);
 }
 
-TEST(SpecialFolders, OverridesForTests) {
-  EXPECT_TRUE(SpecialFolder::ApplicationData().Path().endsWith("/config"));
-  EXPECT_TRUE(SpecialFolder::Preferences().Path().endsWith("/home"));
+// Read from the environment at each call; a relative XDG_CONFIG_HOME counts as none.
+TEST(SpecialFolders, AreTheEnvironmentsSettingsAndHomeFolders) {
+  const QByteArray config = qgetenv("XDG_CONFIG_HOME"), home = qgetenv("HOME");
+  qputenv("HOME", "/tmp/a-home");
+  qputenv("XDG_CONFIG_HOME", "/tmp/a-config");
+  EXPECT_EQ(SpecialFolder::ApplicationData().Path(), "/tmp/a-config");
+  EXPECT_EQ(SpecialFolder::Preferences().Path(), "/tmp/a-home");
+  for (const char* relative : {"config", ""}) {
+    qputenv("XDG_CONFIG_HOME", relative);
+    EXPECT_EQ(SpecialFolder::ApplicationData().Path(), "/tmp/a-home/.config") << relative;
+  }
+  qputenv("XDG_CONFIG_HOME", config);
+  qputenv("HOME", home);
 }

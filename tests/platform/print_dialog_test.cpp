@@ -25,7 +25,7 @@
 #include "platform/desktop/print_job.h"
 #include "platform/desktop/printer_setup.h"
 #include "mainwindow/modal_driver.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "support/test_env.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "platform/desktop/print_job.h"
 #include "platform/desktop/print_loop.h"
 #include "platform/desktop/printer_setup.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "support/test_env.h"
 
 namespace {

@@ -39,7 +39,7 @@ void Drain(SpellHighlighter& h) {
 
 TEST(SpellHighlighterDeferred, ALongSongIsCheckedOnScreenAtOnceAndTheRestWhenIdle) {
   auto dict = SpellDictionary::EnUs();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   QPlainTextEdit edit;
   QTextDocument* doc = edit.document();
   SpellHighlighter h(doc, SongWordReading(), dict);
@@ -70,7 +70,7 @@ TEST(SpellHighlighterDeferred, ALongSongIsCheckedOnScreenAtOnceAndTheRestWhenIdl
 // with what it knew of its old text shows.
 TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshCheck) {
   auto dict = SpellDictionary::EnUs();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   QPlainTextEdit edit;
   QTextDocument* doc = edit.document();
   edit.setPlainText(Song(3000));
@@ -146,7 +146,7 @@ TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshChec
 
 // The song text area shows the lines it scrolls to checked, before anything else runs.
 TEST(SpellHighlighterDeferred, TheTextAreaChecksTheLinesItScrollsTo) {
-  if (!SpellDictionary::EnUs()) GTEST_SKIP() << "no en_US dictionary installed";
+  ASSERT_TRUE(SpellDictionary::EnUs()) << "no en_US dictionary: the build requires one";
   TextArea area;
   area.resize(400, 300);
   area.show();

@@ -16,13 +16,9 @@
 #include "platform/desktop/spell_check.h"
 #include "spell_underlines.h"
 
-namespace {
-std::shared_ptr<SpellDictionary> dictionaryOrSkip() { return SpellDictionary::EnUs(); }
-}  // namespace
-
 TEST(SpellHighlighter, FindsMisspeltWordsButNotChordsOrNumbers) {
-  auto dict = dictionaryOrSkip();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  auto dict = SpellDictionary::EnUs();
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   QTextDocument doc;
   SpellHighlighter h(&doc, SongWordReading(), dict);
   struct Case {
@@ -43,8 +39,8 @@ TEST(SpellHighlighter, FindsMisspeltWordsButNotChordsOrNumbers) {
 }
 
 TEST(SpellHighlighter, UnderlinesLazzyNotLazyAndTogglingOffRemovesTheMarks) {
-  auto dict = dictionaryOrSkip();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  auto dict = SpellDictionary::EnUs();
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   QTextEdit edit;
   edit.setPlainText("the lazzy and lazy dog");
   SpellHighlighter h(edit.document(), SongWordReading(), dict);
@@ -58,8 +54,8 @@ TEST(SpellHighlighter, UnderlinesLazzyNotLazyAndTogglingOffRemovesTheMarks) {
 }
 
 TEST(SpellHighlighter, ItsOwnPassesAreMarkedBusySoATextControlCanIgnoreThem) {
-  auto dict = dictionaryOrSkip();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  auto dict = SpellDictionary::EnUs();
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   QTextEdit edit;
   edit.setPlainText("one lazzy line\rand anothr");
   edit.document()->setModified(false);
@@ -99,8 +95,8 @@ TEST(SpellHighlighter, WithoutADictionaryMarksNothing) {
 // line must end up underlined exactly as a check of the whole line from scratch underlines it, and
 // the checking adds nothing to the document's history.
 TEST(SpellHighlighter, AfterEveryEditEachLineIsUnderlinedAsAFreshCheckWouldDoIt) {
-  auto dict = dictionaryOrSkip();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  auto dict = SpellDictionary::EnUs();
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   // Chords in the first half (some inside words, some holding blanks and what would be misspelt
   // words if read as lyric), none in the second; misspelt words all along.
   const QStringList words = {"amazing",   "grace", "lazzy",      "how",        "sweet",     "speling",
@@ -185,8 +181,8 @@ TEST(SpellHighlighter, AfterEveryEditEachLineIsUnderlinedAsAFreshCheckWouldDoIt)
 // line six chunks long is cut every BracketIndex::kChunk characters), and a letter is typed at
 // each place of a chord's length after each cut, then taken back.
 TEST(SpellHighlighter, AnEditJustAfterWhereTheLineIsCutReadsAChordAcrossTheCutAsAChord) {
-  auto dict = dictionaryOrSkip();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  auto dict = SpellDictionary::EnUs();
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   const QString bar = QStringLiteral("[zqx xvq wqz zzq qxv]grace ");
   QString line;
   while (line.size() < 6 * BracketIndex::kChunk) line += bar;
@@ -211,8 +207,8 @@ TEST(SpellHighlighter, AnEditJustAfterWhereTheLineIsCutReadsAChordAcrossTheCutAs
 // An input method composing a character replaces the formats of the line it composes in; once the
 // character is committed the line is underlined as a fresh check finds it.
 TEST(SpellHighlighter, AfterAnInputMethodComposedACharacterTheLongLineIsUnderlinedWhole) {
-  auto dict = dictionaryOrSkip();
-  if (!dict) GTEST_SKIP() << "no en_US dictionary installed";
+  auto dict = SpellDictionary::EnUs();
+  ASSERT_TRUE(dict) << "no en_US dictionary: the build requires one";
   QString line;
   while (line.size() < 3 * BracketIndex::kChunk) line += QStringLiteral("[G]amazing lazzy grace ");
   QPlainTextEdit edit;

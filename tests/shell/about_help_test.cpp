@@ -13,7 +13,8 @@
 
 #include "app/app.h"
 #include "app/resources_folder.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/resources_elsewhere.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "shell/frm_about.h"
 #include "shell/frm_help.h"
 #include "support/contrast.h"
@@ -225,12 +226,11 @@ TEST_F(HelpWindow, ReturnAndEscapeInTheViewerCloseTheWindow) {
 
 TEST_F(HelpWindow, AMissingPageLeavesTheViewerEmptyAndSaysNothing) {
   ScriptedDialogs dialogs;
-  SetResourcesFolderForTests(TestRoot() + "/no-resources");
+  const ResourcesElsewhere resources(TestRoot() + "/no-resources");
   frmHelp* help = frmHelp::Instance();
   help->Show();
   EXPECT_TRUE(help->HTMLViewer1()->toPlainText().isEmpty());
   EXPECT_TRUE(dialogs.msgBoxes.isEmpty());
-  SetResourcesFolderForTests("");
   closeNow(help);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "support/doubles/resources_elsewhere.h"
 #include "shell/resource_pictures.h"
 
 namespace {
@@ -24,18 +25,13 @@ const struct {
 
 class ResourcePicturesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ReleaseResourcePictures();
-    SetResourcesFolderForTests(folder.path());
-  }
-  void TearDown() override {
-    SetResourcesFolderForTests("");
-    ReleaseResourcePictures();
-  }
+  void SetUp() override { ReleaseResourcePictures(); }
+  void TearDown() override { ReleaseResourcePictures(); }
   void Bring(const char* file) {
     ASSERT_TRUE(QFile::copy(QString(HARMONOTE_RESOURCES_DIR) + "/" + file, folder.filePath(file)));
   }
   QTemporaryDir folder;
+  ResourcesElsewhere resources{folder.path()};
 };
 
 TEST_F(ResourcePicturesTest, EachFileIsLoadedOnceAndServesEveryCaller) {

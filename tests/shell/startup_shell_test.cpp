@@ -8,7 +8,7 @@
 #include "app/file_types1.h"
 #include "app/startup.h"
 #include "platform/core/filetype.h"
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "shell/menu_bar1.h"
 #include "shell/resource_pictures.h"
 
@@ -36,10 +36,7 @@ TEST(Startup, InstallsTheMenuBarBeforeTheWindowAndReleasesTheSharedObjectsAtShut
   EXPECT_FALSE(fileMenu);
   EXPECT_TRUE(chord.expired());
   EXPECT_TRUE(dialogs.msgBoxes.isEmpty());
-  FileTypes1::pHMNT.reset();
-  FileTypes1::pText.reset();
-  FileTypes1::pAllFileTypes.clear();
-  FileTypeRegistry::ClearForTests();
+  FileTypes1::_Release();
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 #include "shell/dialogs/frm_replace.h"
 #include "shell/dialogs/frm_search.h"
 #include "shell/dialogs/frm_transpose.h"

@@ -6,8 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <optional>
 
 #include "shell/menu_bar1.h"
+#include "support/doubles/resources_elsewhere.h"
 #include "shell/resource_pictures.h"
 #include "shell/toolbar1.h"
 #include "platform/desktop/controls/bevel_button.h"
@@ -67,7 +69,7 @@ TEST(Toolbar1, AButtonWithoutItsPictureKeepsItsPlaceAndGetsItWhenTheFileComes) {
   for (const char* file :
        {"Chord_32.bmp", "Caption_32.bmp", "Paragraph_32.bmp", "Frets_32.bmp", "Column_32.bmp", "Page_32.bmp"})
     ASSERT_TRUE(QFile::copy(QString(HARMONOTE_RESOURCES_DIR) + "/" + file, folder.filePath(file)));
-  SetResourcesFolderForTests(folder.path());
+  std::optional<ResourcesElsewhere> resources(std::in_place, folder.path());
   ReleaseResourcePictures();
   {
     Toolbar1 bar;
@@ -81,7 +83,7 @@ TEST(Toolbar1, AButtonWithoutItsPictureKeepsItsPlaceAndGetsItWhenTheFileComes) {
   ASSERT_TRUE(QFile::copy(QString(HARMONOTE_RESOURCES_DIR) + "/Bold_32.bmp", folder.filePath("Bold_32.bmp")));
   Toolbar1 later;
   EXPECT_TRUE(later.PictureOf(later.ToolItem5));
-  SetResourcesFolderForTests("");
+  resources.reset();
   ReleaseResourcePictures();
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -37,10 +38,10 @@ int main(int argc, char** argv) {
   // desktop-sized screen unless they choose one of their own.
   if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + OffscreenScreenFile(1920, 1200)).toUtf8());
-  qputenv("HOME", root.path().toUtf8());
+  // The settings and home folders, through the environment the program reads them from.
+  QDir().mkpath(root.path() + "/home");
+  qputenv("HOME", (root.path() + "/home").toUtf8());
   qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
-  SpecialFolder::OverrideApplicationData(root.path() + "/config");
-  SpecialFolder::OverridePreferences(root.path() + "/home");
   QApplication app(argc, argv);
   ReportErrorsInDialogs();
   ::testing::InitGoogleTest(&argc, argv);

@@ -84,26 +84,14 @@ void FolderItem::MoveTo(const FolderItem& dest) const {
         QStringLiteral("\"%1\" could not be renamed to \"%2\"").arg(ShownText(path_), ShownText(dest.Path())));
 }
 
-namespace {
-QString g_appDataOverride;
-QString g_prefsOverride;
-}  // namespace
-
 FolderItem SpecialFolder::ApplicationData() {
-  if (!g_appDataOverride.isEmpty()) return FolderItem(g_appDataOverride);
   const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
   if (!xdg.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(xdg)))
     return FolderItem(QString::fromLocal8Bit(xdg));
   return FolderItem(QDir::homePath() + QStringLiteral("/.config"));
 }
 
-FolderItem SpecialFolder::Preferences() {
-  if (!g_prefsOverride.isEmpty()) return FolderItem(g_prefsOverride);
-  return FolderItem(QDir::homePath());
-}
-
-void SpecialFolder::OverrideApplicationData(const QString& path) { g_appDataOverride = path; }
-void SpecialFolder::OverridePreferences(const QString& path) { g_prefsOverride = path; }
+FolderItem SpecialFolder::Preferences() { return FolderItem(QDir::homePath()); }
 
 namespace {
 

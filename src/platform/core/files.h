@@ -37,13 +37,11 @@ class FolderItem {
   QString path_;
 };
 
-// ApplicationData is $XDG_CONFIG_HOME (default ~/.config); Preferences is the home folder. Both
-// can be overridden, for tests.
+// ApplicationData is $XDG_CONFIG_HOME when it is an absolute path, else ~/.config; Preferences is
+// the home folder ($HOME). Both are read from the environment at each call.
 namespace SpecialFolder {
 FolderItem ApplicationData();
 FolderItem Preferences();
-void OverrideApplicationData(const QString& path);  // "" restores the default
-void OverridePreferences(const QString& path);
 }  // namespace SpecialFolder
 
 // Reads a whole file at once. Only regular files (or links to them) are read, and reading never

@@ -78,4 +78,6 @@ QString FileTypeRegistry::DefaultExtension(const QString& filter) {
   return {};
 }
 
-void FileTypeRegistry::ClearForTests() { registry().clear(); }
+void FileTypeRegistry::Remove(const QString& name) {
+  std::erase_if(registry(), [&](const FileType& t) { return EqualsCI(t.Name, name); });
+}

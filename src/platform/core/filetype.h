@@ -36,5 +36,6 @@ const FileType* Find(const QString& name);  // letter case ignored; nullptr when
 QStringList QtNameFilters(const QString& filter);
 // The first extension (with its dot) of the first type named in a filter, or "".
 QString DefaultExtension(const QString& filter);
-void ClearForTests();
+// Takes the type of that name (letter case ignored) off the registry; nothing when it is not there.
+void Remove(const QString& name);
 }  // namespace FileTypeRegistry

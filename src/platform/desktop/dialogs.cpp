@@ -25,7 +25,6 @@
 namespace {
 Dialogs* g_installed = nullptr;
 QPointer<QWidget> g_parent;
-FolderItem g_lastFolder;
 
 QWidget* parentWindow() {
   if (g_parent) return g_parent;
@@ -131,15 +130,14 @@ QStringList Dialogs::SaveDialogFilters(const QString& filter) { return FileTypeR
 
 FolderItem Dialogs::StartFolder(const FolderItem& documentFolder) {
   if (documentFolder.IsFolder()) return documentFolder;
-  if (g_lastFolder.IsFolder()) return g_lastFolder;
+  const FolderItem& used = Current().folderUsed_;
+  if (used.IsFolder()) return used;
   return SpecialFolder::Preferences();
 }
 
 void Dialogs::NoteFolderUsed(const FolderItem& folder) {
-  if (folder.IsValid()) g_lastFolder = folder;
+  if (folder.IsValid()) Current().folderUsed_ = folder;
 }
-
-void Dialogs::ForgetFolderUsed() { g_lastFolder = FolderItem(); }
 
 void QtDialogs::MsgBox(const QString& text) {
   FittedMessageBox box(parentWindow(), text, QString());

@@ -1,6 +1,6 @@
 #pragma once
 // Everything modal or external goes through one Dialogs object: the application installs the Qt
-// one; tests install ScriptedDialogs, which answers from a script and records what was asked.
+// one; the tests install dialogs of their own that answer from a script.
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -59,12 +59,15 @@ class Dialogs {
   static QStringList OpenDialogFilters(const QString& filter);
   static QStringList SaveDialogFilters(const QString& filter);
   // Where a file dialog starts: the document's folder when it is one, else the folder last used
-  // in this run (NoteFolderUsed), else the home folder; never the process's working folder.
+  // while the dialogs in use were (NoteFolderUsed), else the home folder; never the process's
+  // working folder.
   static FolderItem StartFolder(const FolderItem& documentFolder);
-  // Remembers folder as the one last used: a file was chosen, opened or saved there.
+  // Remembers folder as the one last used: a file was chosen, opened or saved there. The dialogs
+  // in use keep it, so that other dialogs installed start with no folder used.
   static void NoteFolderUsed(const FolderItem& folder);
-  // Forgets the folder last used (for tests).
-  static void ForgetFolderUsed();
+
+ private:
+  FolderItem folderUsed_;
 };
 
 class QtDialogs : public Dialogs {

@@ -12,7 +12,6 @@ class QBuffer;
 class QPdfWriter;
 class QPrinter;
 class PainterGraphics;
-class RecordingGraphics;
 
 // What is printed: the title that names the job in the print queue and titles a PDF, and the
 // file a print to a PDF file is suggested to go to.
@@ -88,26 +87,6 @@ class PrinterPrintJob : public PrintJob {
   std::unique_ptr<QPdfWriter> pdfWriter_;
   std::unique_ptr<PainterGraphics> graphics_;
   int copies_;
-  bool finished_ = false;
-  QString error_;
-};
-
-// A job that draws into a RecordingGraphics owned by the test, which keeps it after the job ends.
-class RecordingPrintJob : public PrintJob {
- public:
-  RecordingPrintJob(std::shared_ptr<RecordingGraphics> page, int copies, bool failBegin = false);
-
-  bool Begin() override;
-  Graphics& Page() override;
-  int Copies() const override { return copies_; }
-  bool Finish() override;
-  QString ErrorText() const override { return error_; }
-  bool Finished() const { return finished_; }
-
- private:
-  std::shared_ptr<RecordingGraphics> page_;
-  int copies_;
-  bool fail_begin_;
   bool finished_ = false;
   QString error_;
 };

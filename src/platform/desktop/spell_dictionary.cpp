@@ -5,16 +5,12 @@
 #include <QStringEncoder>
 #include <optional>
 
-#ifdef HARMONOTE_HAVE_HUNSPELL
 #include <hunspell/hunspell.hxx>
-#endif
 
 struct SpellDictionary::Impl {
-#ifdef HARMONOTE_HAVE_HUNSPELL
   std::unique_ptr<Hunspell> hunspell;
   // Hunspell takes words in the dictionary's own encoding; none when it is UTF-8.
   std::optional<QStringEncoder> encoder;
-#endif
 };
 
 SpellDictionary::SpellDictionary(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -22,7 +18,6 @@ SpellDictionary::SpellDictionary(std::unique_ptr<Impl> impl) : impl_(std::move(i
 SpellDictionary::~SpellDictionary() = default;
 
 std::shared_ptr<SpellDictionary> SpellDictionary::Load(const QString& affPath, const QString& dicPath) {
-#ifdef HARMONOTE_HAVE_HUNSPELL
   if (!QFileInfo(affPath).isReadable() || !QFileInfo(dicPath).isReadable()) return nullptr;
   auto impl = std::make_unique<Impl>();
   impl->hunspell =
@@ -33,11 +28,6 @@ std::shared_ptr<SpellDictionary> SpellDictionary::Load(const QString& affPath, c
     if (!impl->encoder->isValid()) impl->encoder.emplace(QStringConverter::Latin1);
   }
   return std::shared_ptr<SpellDictionary>(new SpellDictionary(std::move(impl)));
-#else
-  Q_UNUSED(affPath);
-  Q_UNUSED(dicPath);
-  return nullptr;
-#endif
 }
 
 std::shared_ptr<SpellDictionary> SpellDictionary::EnUs() {
@@ -51,7 +41,6 @@ std::shared_ptr<SpellDictionary> SpellDictionary::EnUs() {
 }
 
 bool SpellDictionary::IsCorrect(const QString& word) {
-#ifdef HARMONOTE_HAVE_HUNSPELL
   auto it = known_.constFind(word);
   if (it != known_.cend()) return *it;
   bool ok = false;
@@ -65,8 +54,4 @@ bool SpellDictionary::IsCorrect(const QString& word) {
   }
   known_.insert(word, ok);
   return ok;
-#else
-  Q_UNUSED(word);
-  return true;
-#endif
 }

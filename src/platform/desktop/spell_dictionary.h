@@ -1,6 +1,5 @@
 #pragma once
-// A Hunspell dictionary: whether a word is spelt right. Without Hunspell in the build no
-// dictionary can be loaded.
+// A Hunspell dictionary: whether a word is spelt right.
 #include <QHash>
 #include <QString>
 #include <memory>

@@ -1,4 +1,6 @@
-#include "platform/desktop/scripted_dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
+
+#include "support/doubles/recording_print_job.h"
 
 namespace {
 std::optional<FolderItem> take(std::deque<std::optional<FolderItem>>& queue) {
@@ -12,11 +14,8 @@ std::optional<FolderItem> take(std::deque<std::optional<FolderItem>>& queue) {
 }
 }  // namespace
 
-ScriptedDialogs::ScriptedDialogs() : previous_(nullptr) {
-  Dialogs::Install(this);
-  // Each scripted run starts as a new run would: no folder used yet.
-  Dialogs::ForgetFolderUsed();
-}
+// Each scripted run starts as a new run would: no folder used yet (the folder is this object's).
+ScriptedDialogs::ScriptedDialogs() : previous_(nullptr) { Dialogs::Install(this); }
 
 ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
 
