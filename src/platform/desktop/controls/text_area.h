@@ -17,10 +17,13 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <utility>
 
 #include "platform/desktop/word_reading.h"
 
 class QMimeData;
+class QTextBlock;
 class SpellHighlighter;
 
 class TextArea : public QPlainTextEdit {
@@ -86,6 +89,9 @@ class TextArea : public QPlainTextEdit {
   void OnDocumentChanged();
   void ApplyFont();
   void CheckShownSpelling();
+  // The characters of block on screen, as offsets [from, to) in it; nothing when none are, or when
+  // telling would mean laying out a line.
+  std::optional<std::pair<int, int>> ShownPart(const QTextBlock& block) const;
 
   mutable QString cache_;
   mutable bool cacheValid_ = false;
