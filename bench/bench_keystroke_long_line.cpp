@@ -82,7 +82,7 @@ std::vector<Line> LinesToMeasure(const QString& songFile) {
   const QString some = WithMisspellings(all, 150), every = WithMisspellings(GeneratedLine(all, 1000 * 1000), 1);
   return {{QStringLiteral("100 kB"), GeneratedLine(some, 100 * 1000), 12},
           {QStringLiteral("1 MB"), GeneratedLine(some, 1000 * 1000), 8},
-          {QStringLiteral("3 MB"), GeneratedLine(some, 3 * 1000 * 1000), 4},
+          {QStringLiteral("3 MB"), GeneratedLine(some, 3 * 1000 * 1000), 6},
           {QStringLiteral("100 kB, every word misspelt"), GeneratedLine(every, 100 * 1000), 12},
           {QStringLiteral("1 MB, every word misspelt"), GeneratedLine(every, 1000 * 1000), 4}};
 }
@@ -110,7 +110,8 @@ class PaintCount : public QObject {
 // Whether a timer of the window (the spell checker's among them) is still to fire once.
 bool TimerWaiting(const QWidget* window) {
   const QList<QTimer*> timers = window->findChildren<QTimer*>();
-  return std::any_of(timers.cbegin(), timers.cend(), [](const QTimer* t) { return t->isActive() && t->isSingleShot(); });
+  return std::any_of(timers.cbegin(), timers.cend(),
+                     [](const QTimer* t) { return t->isActive() && t->isSingleShot(); });
 }
 
 // Runs the event loop until nothing is left to do: no posted event (the repaints among them), no
@@ -214,11 +215,12 @@ void Measure(Window1* w, const Line& line) {
   qsizetype underlined = 0;
   for (const QTextLayout::FormatRange& r : block.layout()->formats())
     underlined += r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
-  std::printf("-- %s: %lld characters, %lld misspelt words (%lld underlined on the line's layout), %zu keystrokes"
-              " each way\n",
-              line.label.toLocal8Bit().constData(), static_cast<long long>(line.text.size()),
-              static_cast<long long>(song->Speller() ? song->Speller()->Checked(block).size() : 0),
-              static_cast<long long>(underlined), ms[0].size());
+  std::printf(
+      "-- %s: %lld characters, %lld misspelt words (%lld underlined on the line's layout), %zu keystrokes"
+      " each way\n",
+      line.label.toLocal8Bit().constData(), static_cast<long long>(line.text.size()),
+      static_cast<long long>(song->Speller() ? song->Speller()->Checked(block).size() : 0),
+      static_cast<long long>(underlined), ms[0].size());
   std::printf("  %-28s %12s %12s %9s\n", "median per keystroke, ms", "spell off", "spell on", "on - off");
   const auto row = [](const char* what, const std::vector<double>& off, const std::vector<double>& on) {
     const double a = Median(off), b = Median(on);
@@ -272,9 +274,8 @@ int RunChild(const char* self, const std::vector<std::string>& extra) {
 
 bool OnPath(const char* tool) {
   const QStringList dirs = QString::fromLocal8Bit(qgetenv("PATH")).split(u':', Qt::SkipEmptyParts);
-  return std::any_of(dirs.cbegin(), dirs.cend(), [&](const QString& d) {
-    return QFile::exists(d + u'/' + QString::fromLatin1(tool));
-  });
+  return std::any_of(dirs.cbegin(), dirs.cend(),
+                     [&](const QString& d) { return QFile::exists(d + u'/' + QString::fromLatin1(tool)); });
 }
 
 // A virtual X server on a free display, for as long as it lives.
@@ -283,15 +284,17 @@ class VirtualDisplay {
   VirtualDisplay() {
     if (!OnPath("Xvfb")) return;
     for (int n = 70; n <= 120 && name_.empty(); ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+      if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+          QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
         continue;
       name_ = ":" + std::to_string(n);
     }
     if (name_.empty()) return;
     std::string display = name_;
     char screen[] = "1366x768x24";
-    char* argv[] = {const_cast<char*>("Xvfb"), display.data(), const_cast<char*>("-screen"), const_cast<char*>("0"),
-                    screen, const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
+    char* argv[] = {const_cast<char*>("Xvfb"), display.data(), const_cast<char*>("-screen"),
+                    const_cast<char*>("0"),    screen,         const_cast<char*>("-nolisten"),
+                    const_cast<char*>("tcp"),  nullptr};
     posix_spawn_file_actions_t quiet;
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
@@ -326,7 +329,8 @@ int main(int argc, char** argv) {
   const std::string homePath = QDir::toNativeSeparators(home.path()).toStdString();
   const std::string song = argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath().toStdString() : "";
   QDir(home.path()).mkdir(QStringLiteral("run"));
-  QFile::setPermissions(home.path() + QStringLiteral("/run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(home.path() + QStringLiteral("/run"),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   const std::vector<std::string> common = {std::string(kChild) + "=" + song, "HOME=" + homePath,
                                            "XDG_CONFIG_HOME=" + homePath + "/config",
                                            "XDG_RUNTIME_DIR=" + homePath + "/run"};

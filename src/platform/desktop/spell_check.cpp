@@ -29,7 +29,7 @@ constexpr int kChecked = 1;
 
 // On a long line the control shows part of, the underlines on its layout are those of the words
 // from this many before that part to this many after it.
-constexpr int kNearWords = 128;
+constexpr int kNearWords = 64;
 
 // What a long line keeps between edits: its brackets, its misspelt words, and which of them are
 // underlined on its layout: those that reach into [nearFrom, nearTo), `underlined` of them.
@@ -45,9 +45,8 @@ struct LineIndex : QTextBlockUserData {
 // The stretch of a line from the kNearWords-th misspelt word before shown to the kNearWords-th
 // after it (the line's start or end when there are fewer).
 std::pair<int, int> NearStretch(const Underlines& words, std::pair<int, int> shown) {
-  const auto first = std::partition_point(words.cbegin(), words.cend(), [&](const QPair<int, int>& w) {
-    return w.first + w.second <= shown.first;
-  });
+  const auto first = std::partition_point(words.cbegin(), words.cend(),
+                                          [&](const QPair<int, int>& w) { return w.first + w.second <= shown.first; });
   const auto last =
       std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < shown.second; });
   const int from = first - words.cbegin() > kNearWords ? (first - kNearWords)->first : 0;
@@ -265,9 +264,8 @@ void SpellHighlighter::CheckLine(const QTextBlock& block) {
 void SpellHighlighter::PutNear(const QTextBlock& block) {
   auto& line = *static_cast<LineIndex*>(block.userData());
   const Underlines& words = line.words;
-  const auto first = std::partition_point(words.cbegin(), words.cend(), [&](const QPair<int, int>& w) {
-    return w.first + w.second <= line.nearFrom;
-  });
+  const auto first = std::partition_point(
+      words.cbegin(), words.cend(), [&](const QPair<int, int>& w) { return w.first + w.second <= line.nearFrom; });
   const auto last =
       std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < line.nearTo; });
   const Underlines near = words.mid(first - words.cbegin(), last - first);
@@ -298,8 +296,8 @@ bool SpellHighlighter::CheckEdit(const QTextBlock& block, int at, int removed, i
   QTextDocument* doc = doc_;
   const int base = block.position();
   const BracketIndex::Reader read = [doc, base](int from, int to) { return TextOf(doc, base + from, base + to); };
-  std::optional<Underlines> words = RecheckEdit(line->brackets, line->words, length, at, removed, added, read,
-                                                reading_, [this](const QString& text) { return Misspelt(text); });
+  std::optional<Underlines> words = RecheckEdit(line->brackets, line->words, length, at, removed, added, read, reading_,
+                                                [this](const QString& text) { return Misspelt(text); });
   if (!words) return false;
   line->words = std::move(*words);
   // The stretch underlined moves with the text.
