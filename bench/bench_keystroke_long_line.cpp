@@ -1,10 +1,14 @@
-// A keystroke in one very long line (a song made one line: 100 kB, 1 MB and 3 MB), end to end in
+// A keystroke in one very long line (the generated song made one line: 100 kB, 1 MB and 3 MB with a
+// word misspelt now and then, as in the example song; 100 kB and 1 MB with every word misspelt, as
+// in a song in a language the dictionary does not know), end to end in
 // the real main window as the application starts it: an "x" typed at the end of a word in the
 // middle of the line, or a Backspace taking it back, as a key event delivered to the focused song
 // text, timed until everything a user waits for is done: the text area and the preview have
 // repainted, the spell checker has run (its deferred work and every timer of the window
 // included) and the window system has received what was painted. Spell checking off and on are
-// measured in the same run, by turns; each figure is the median over the keystrokes, in wall time.
+// measured in the same run, by turns; each figure is the median over the keystrokes, in wall time
+// and in the processor time of the application's process (which the load of other processes
+// disturbs less).
 //
 // The figures are taken twice, each in a process of its own: under a virtual X server (Xvfb, which
 // this benchmark starts; skipped, saying so, without it) and on Qt's offscreen platform.
