@@ -28,12 +28,8 @@ constexpr int kSliceMs = 4;
 constexpr int kChecked = 1;
 
 // On a long line the control shows part of, the underlines on its layout are those of the words
-// from NearWords before that part to NearWords after it: at least kNearWords, and more on a longer
-// line, whose every keystroke costs more anyway, so that scrolling through it puts underlines on
-// about as rarely as on a shorter one (each time lays the line out again).
+// from this many before that part to this many after it.
 constexpr int kNearWords = 64;
-constexpr int kNearWordsPerChars = 1600;
-int NearWords(int lineLength) { return std::max(kNearWords, lineLength / kNearWordsPerChars); }
 
 // What a long line keeps between edits: its brackets, its misspelt words, and which of them are
 // underlined on its layout: those that reach into [nearFrom, nearTo), `underlined` of them.
@@ -46,16 +42,15 @@ struct LineIndex : QTextBlockUserData {
   qsizetype underlined = 0;
 };
 
-// The stretch of a line from the n-th misspelt word before shown to the n-th after it (the line's
-// start or end when there are fewer), n as NearWords says for a line of length characters.
-std::pair<int, int> NearStretch(const Underlines& words, std::pair<int, int> shown, int length) {
-  const int n = NearWords(length);
+// The stretch of a line from the kNearWords-th misspelt word before shown to the kNearWords-th
+// after it (the line's start or end when there are fewer).
+std::pair<int, int> NearStretch(const Underlines& words, std::pair<int, int> shown) {
   const auto first = std::partition_point(words.cbegin(), words.cend(),
                                           [&](const QPair<int, int>& w) { return w.first + w.second <= shown.first; });
   const auto last =
       std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < shown.second; });
-  const int from = first - words.cbegin() > n ? (first - n)->first : 0;
-  const int to = words.cend() - last > n ? (last + n)->first : std::numeric_limits<int>::max();
+  const int from = first - words.cbegin() > kNearWords ? (first - kNearWords)->first : 0;
+  const int to = words.cend() - last > kNearWords ? (last + kNearWords)->first : std::numeric_limits<int>::max();
   return {from, to};
 }
 
@@ -215,7 +210,7 @@ void SpellHighlighter::CheckShownLines() {
     if (!line) continue;
     const auto shown = Shown(b);
     if (!shown || Covers(*line, *shown)) continue;
-    std::tie(line->nearFrom, line->nearTo) = NearStretch(line->words, *shown, b.length() - 1);
+    std::tie(line->nearFrom, line->nearTo) = NearStretch(line->words, *shown);
     PutNear(b);
   }
 }
@@ -254,12 +249,12 @@ void SpellHighlighter::CheckLine(const QTextBlock& block) {
   index->words = std::move(words);
   // Near the part on screen; else near where the line was before it changed, or its start.
   if (const auto shown = Shown(block)) {
-    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, *shown, static_cast<int>(text.size()));
+    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, *shown);
   } else if (const auto* old = dynamic_cast<const LineIndex*>(block.userData())) {
     index->nearFrom = old->nearFrom;
     index->nearTo = old->nearTo;
   } else if (shownText_) {
-    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, {0, 0}, static_cast<int>(text.size()));
+    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, {0, 0});
   }
   line.setUserData(index);
   PutNear(block);
