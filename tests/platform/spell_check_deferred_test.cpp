@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -33,6 +35,31 @@ QString Song(int lines) {
 
 void Drain(SpellHighlighter& h) {
   for (int i = 0; i < 100000 && h.Pending(); ++i) QCoreApplication::processEvents();
+}
+
+// The part of line b the text area shows, as offsets in it.
+std::pair<int, int> ShownOf(const TextArea& area, const QTextBlock& b) {
+  const QRect view = area.viewport()->rect();
+  const int top = area.cursorForPosition(view.topLeft()).position() - b.position();
+  const int bottom = area.cursorForPosition(view.bottomRight()).position() - b.position();
+  return {std::max(0, top), std::min(b.length() - 1, bottom)};
+}
+
+// Line b as a fresh check finds it: its misspelt words all kept, those on screen underlined, and
+// nothing else underlined.
+void ExpectCheckedOnScreen(SpellHighlighter& h, const TextArea& area, const QTextBlock& b, const char* where) {
+  const QList<QPair<int, int>> fresh = h.Misspelt(b.text());
+  ASSERT_EQ(h.Checked(b), fresh) << where << ", line " << b.blockNumber();
+  const QList<QPair<int, int>> underlined = Underlined(b);
+  const auto [from, to] = ShownOf(area, b);
+  for (const auto& w : fresh) {
+    if (w.first + w.second > from && w.first < to) {
+      ASSERT_TRUE(underlined.contains(w)) << where << ", line " << b.blockNumber() << ", word at " << w.first;
+    }
+  }
+  for (const auto& w : underlined) {
+    ASSERT_TRUE(fresh.contains(w)) << where << ", line " << b.blockNumber() << ", word at " << w.first;
+  }
 }
 
 }  // namespace
@@ -164,7 +191,7 @@ TEST(SpellHighlighterDeferred, TheTextAreaChecksTheLinesItScrollsTo) {
     const QTextBlock bottom = area.cursorForPosition(QPoint(0, area.viewport()->height() - 1)).block();
     ASSERT_LE(top.blockNumber(), bottom.blockNumber());
     for (QTextBlock b = top; b.isValid() && b.blockNumber() <= bottom.blockNumber(); b = b.next())
-      ASSERT_EQ(Underlined(b), h->Misspelt(b.text())) << where << ", line " << b.blockNumber();
+      ExpectCheckedOnScreen(*h, area, b, where);
   };
   expectShownChecked("at the top");
   area.SetSelStart(static_cast<int>(area.Text().size()));  // to the last line
@@ -175,6 +202,55 @@ TEST(SpellHighlighterDeferred, TheTextAreaChecksTheLinesItScrollsTo) {
 
   Drain(*h);
   for (QTextBlock b = area.document()->begin(); b.isValid(); b = b.next())
-    ASSERT_EQ(Underlined(b), h->Misspelt(b.text())) << "line " << b.blockNumber();
+    ExpectCheckedOnScreen(*h, area, b, "drained");
   EXPECT_EQ(changes, 1);
+}
+
+// A long line of misspelt words carries on its layout only the underlines near the part on
+// screen (Qt's text engine pays for each one every time it lays the line out or draws it);
+// wherever the text area scrolls to and whatever is typed there, the words on screen are
+// underlined before they are painted, and switching the checking off leaves no underline.
+TEST(SpellHighlighterDeferred, ALongLineIsUnderlinedOnScreenWhereverItScrollsAndIsTyped) {
+  if (!SpellDictionary::EnUs()) GTEST_SKIP() << "no en_US dictionary installed";
+  QString line;
+  while (line.size() < 200000) line += QStringLiteral("[G]amazzing lazzy grayce speling ");
+  TextArea area;
+  area.resize(400, 300);
+  area.show();
+  area.SetWordReading(SongWordReading());
+  area.SetAutomaticallyCheckSpelling(true);
+  SpellHighlighter* h = area.Speller();
+  ASSERT_NE(h, nullptr);
+  area.SetText(line);
+  QCoreApplication::processEvents();
+  const QTextBlock b = area.document()->firstBlock();
+  const qsizetype all = h->Misspelt(b.text()).size();
+  ASSERT_GT(all, 10000);
+  const auto expectOnScreen = [&](const char* where) {
+    QCoreApplication::processEvents();
+    ExpectCheckedOnScreen(*h, area, b, where);
+    EXPECT_LT(Underlined(b).size(), all / 10) << where;
+  };
+  expectOnScreen("at the start");
+  for (const double at : {0.5, 0.98, 0.25}) {
+    area.SetSelStart(static_cast<int>(line.size() * at));
+    area.ensureCursorVisible();
+    expectOnScreen("scrolled");
+  }
+  // Typed at the end of a word: "lazzyx", then taken back.
+  area.SetSelStart(static_cast<int>(line.indexOf(QStringLiteral("lazzy"), line.size() / 3) + 5));
+  area.ensureCursorVisible();
+  area.setFocus();
+  QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+  QCoreApplication::sendEvent(&area, &x);
+  expectOnScreen("typed");
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+  QCoreApplication::sendEvent(&area, &back);
+  expectOnScreen("taken back");
+  area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+  expectOnScreen("scroll bar to the end");
+  area.SetAutomaticallyCheckSpelling(false);
+  EXPECT_TRUE(Underlined(b).isEmpty());
+  area.SetAutomaticallyCheckSpelling(true);
+  expectOnScreen("switched on again");
 }

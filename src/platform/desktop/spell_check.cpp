@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
+#include <limits>
 
 #include "platform/desktop/bracket_index.h"
 #include "platform/desktop/edit_recheck.h"
@@ -26,12 +27,41 @@ constexpr int kSliceMs = 4;
 // (a new line's -1) means it waits for its check.
 constexpr int kChecked = 1;
 
-// What a long line keeps between edits: its brackets, and how many underlines were put on it.
+// On a long line the control shows part of, the underlines on its layout are those of the words
+// from this many before that part to this many after it.
+constexpr int kNearWords = 64;
+
+// What a long line keeps between edits: its brackets, its misspelt words, and which of them are
+// underlined on its layout: those that reach into [nearFrom, nearTo), `underlined` of them.
 struct LineIndex : QTextBlockUserData {
   explicit LineIndex(QStringView text) : brackets(text) {}
   BracketIndex brackets;
-  qsizetype underlines = 0;
+  Underlines words;
+  int nearFrom = 0;
+  int nearTo = std::numeric_limits<int>::max();
+  qsizetype underlined = 0;
 };
+
+// The stretch of a line from the kNearWords-th misspelt word before shown to the kNearWords-th
+// after it (the line's start or end when there are fewer).
+std::pair<int, int> NearStretch(const Underlines& words, std::pair<int, int> shown) {
+  const auto first = std::partition_point(words.cbegin(), words.cend(),
+                                          [&](const QPair<int, int>& w) { return w.first + w.second <= shown.first; });
+  const auto last =
+      std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < shown.second; });
+  const int from = first - words.cbegin() > kNearWords ? (first - kNearWords)->first : 0;
+  const int to = words.cend() - last > kNearWords ? (last + kNearWords)->first : std::numeric_limits<int>::max();
+  return {from, to};
+}
+
+bool Covers(const LineIndex& line, std::pair<int, int> shown) {
+  return shown.first >= line.nearFrom && shown.second <= line.nearTo;
+}
+
+// Where a position of a line is after an edit at `at` that added shift characters.
+int Moved(int p, int at, int shift) {
+  return p == std::numeric_limits<int>::max() || p < at ? p : std::max(at, p + shift);
+}
 
 const QTextCharFormat& Underline() {
   static const QTextCharFormat bad = [] {
@@ -143,15 +173,46 @@ void SpellHighlighter::Defer(QTextBlock block, int end) {
 
 void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(shown); }
 
+void SpellHighlighter::SetShownText(ShownText shown) { shownText_ = std::move(shown); }
+
+std::optional<std::pair<int, int>> SpellHighlighter::Shown(const QTextBlock& block) const {
+  if (!shownText_) return std::nullopt;
+  return shownText_(block);
+}
+
 void SpellHighlighter::CheckShown() {
-  if (!doc_ || !sweeping_ || !shown_ || inPass_) return;
+  if (!doc_ || !shown_ || inPass_ || (!sweeping_ && !ShownWithoutUnderlines())) return;
   InPass([this] { CheckShownLines(); });
+}
+
+bool SpellHighlighter::ShownWithoutUnderlines() const {
+  if (!shownText_) return false;
+  const auto [first, last] = shown_();
+  for (QTextBlock b = doc_->findBlockByNumber(std::max(0, first)); b.isValid() && b.blockNumber() <= last;
+       b = b.next()) {
+    const auto* line = dynamic_cast<const LineIndex*>(b.userData());
+    if (!line) continue;
+    const auto shown = Shown(b);
+    if (shown && !Covers(*line, *shown)) return true;
+  }
+  return false;
 }
 
 void SpellHighlighter::CheckShownLines() {
   const auto [first, last] = shown_();
-  for (QTextBlock b = doc_->findBlockByNumber(std::max(0, first)); b.isValid() && b.blockNumber() <= last; b = b.next())
-    if (b.userState() != kChecked) CheckLine(b);
+  for (QTextBlock b = doc_->findBlockByNumber(std::max(0, first)); b.isValid() && b.blockNumber() <= last;
+       b = b.next()) {
+    if (b.userState() != kChecked) {
+      CheckLine(b);
+      continue;
+    }
+    auto* line = dynamic_cast<LineIndex*>(b.userData());
+    if (!line) continue;
+    const auto shown = Shown(b);
+    if (!shown || Covers(*line, *shown)) continue;
+    std::tie(line->nearFrom, line->nearTo) = NearStretch(line->words, *shown);
+    PutNear(b);
+  }
 }
 
 void SpellHighlighter::CheckPending() { Sweep(-1); }
@@ -176,13 +237,48 @@ void SpellHighlighter::Sweep(int budgetMs) {
 void SpellHighlighter::CheckLine(const QTextBlock& block) {
   const bool on = enabled_ && dictionary_;
   const QString text = block.text();
-  const QList<QPair<int, int>> words = on ? Misspelt(text) : QList<QPair<int, int>>();
-  SetUnderlines(block, words);
-  LineIndex* index = on && text.size() >= kLongLine ? new LineIndex(text) : nullptr;
-  if (index) index->underlines = words.size();
+  QList<QPair<int, int>> words = on ? Misspelt(text) : QList<QPair<int, int>>();
   QTextBlock line(block);
+  if (!on || text.size() < kLongLine) {
+    SetUnderlines(block, words);
+    line.setUserData(nullptr);
+    line.setUserState(kChecked);
+    return;
+  }
+  auto* index = new LineIndex(text);
+  index->words = std::move(words);
+  // Near the part on screen; else near where the line was before it changed, or its start.
+  if (const auto shown = Shown(block)) {
+    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, *shown);
+  } else if (const auto* old = dynamic_cast<const LineIndex*>(block.userData())) {
+    index->nearFrom = old->nearFrom;
+    index->nearTo = old->nearTo;
+  } else if (shownText_) {
+    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, {0, 0});
+  }
   line.setUserData(index);
+  PutNear(block);
   line.setUserState(kChecked);
+}
+
+void SpellHighlighter::PutNear(const QTextBlock& block) {
+  auto& line = *static_cast<LineIndex*>(block.userData());
+  const Underlines& words = line.words;
+  const auto first = std::partition_point(
+      words.cbegin(), words.cend(), [&](const QPair<int, int>& w) { return w.first + w.second <= line.nearFrom; });
+  const auto last =
+      std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < line.nearTo; });
+  const Underlines near = words.mid(first - words.cbegin(), last - first);
+  SetUnderlines(block, near);
+  line.underlined = near.size();
+}
+
+QList<QPair<int, int>> SpellHighlighter::Checked(const QTextBlock& block) const {
+  if (const auto* line = dynamic_cast<const LineIndex*>(block.userData())) return line->words;
+  QList<QPair<int, int>> out;
+  for (const QTextLayout::FormatRange& r : block.layout()->formats())
+    if (IsUnderline(r.format)) out.append({r.start, r.length});
+  return out;
 }
 
 bool SpellHighlighter::CheckEdit(const QTextBlock& block, int at, int removed, int added) {
@@ -190,20 +286,24 @@ bool SpellHighlighter::CheckEdit(const QTextBlock& block, int at, int removed, i
   QTextLayout* layout = block.layout();
   const int length = block.length() - 1;
   if (!line || length < kLongLine / 2 || !layout->preeditAreaText().isEmpty()) return false;
-  // The underlines the line has, which are those of the text before the edit (unless something
-  // else replaced the layout's formats: then the line is checked whole).
-  Underlines before;
-  for (const QTextLayout::FormatRange& r : layout->formats())
-    if (IsUnderline(r.format)) before.append({r.start, r.length});
-  if (before.size() != line->underlines) return false;
+  // The words the line kept are those of the text before the edit, and the layout still has the
+  // underlines put on it (unless something else replaced its formats: then the line is checked
+  // whole).
+  const QList<QTextLayout::FormatRange> formats = layout->formats();
+  if (std::count_if(formats.cbegin(), formats.cend(), [](const auto& r) { return IsUnderline(r.format); }) !=
+      line->underlined)
+    return false;
   QTextDocument* doc = doc_;
   const int base = block.position();
   const BracketIndex::Reader read = [doc, base](int from, int to) { return TextOf(doc, base + from, base + to); };
-  const std::optional<Underlines> words = RecheckEdit(line->brackets, before, length, at, removed, added, read,
-                                                      reading_, [this](const QString& text) { return Misspelt(text); });
+  std::optional<Underlines> words = RecheckEdit(line->brackets, line->words, length, at, removed, added, read, reading_,
+                                                [this](const QString& text) { return Misspelt(text); });
   if (!words) return false;
-  SetUnderlines(block, *words);
-  line->underlines = words->size();
+  line->words = std::move(*words);
+  // The stretch underlined moves with the text.
+  line->nearFrom = Moved(line->nearFrom, at, added - removed);
+  line->nearTo = Moved(line->nearTo, at, added - removed);
+  PutNear(block);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/desktop/spell_dictionary.h"
@@ -35,6 +36,12 @@ class QTimer;
 // checking switched on over a long song) checks at once only the lines on screen, as the
 // control tells them (SetShownLines); the rest are checked in short slices from the event loop
 // when it is idle, and any of them that comes on screen first is checked as it does (CheckShown).
+//
+// Qt's text engine pays for every format range of a line each time it lays the line out or draws
+// it, which it does several times for each keystroke; on a long line with many misspelt words that
+// would cost more than the keystroke itself. So a long line the control shows part of (as it tells,
+// SetShownText) carries on its layout only the underlines of the words near that part; the rest
+// are kept (Checked) and put on when that part comes on screen, before it is painted.
 class SpellHighlighter : public QObject {
   Q_OBJECT
  public:
@@ -53,8 +60,12 @@ class SpellHighlighter : public QObject {
   // The block numbers of the first and the last line the control may show, both included.
   using ShownLines = std::function<std::pair<int, int>()>;
   void SetShownLines(ShownLines shown);
-  // Checks the lines on screen that wait for their check; the control calls it whenever other
-  // lines come on screen.
+  // The characters of a line that the control shows, as offsets [from, to) in the line; nothing
+  // when it shows none of it or cannot tell without laying the line out.
+  using ShownText = std::function<std::optional<std::pair<int, int>>(const QTextBlock& block)>;
+  void SetShownText(ShownText shown);
+  // Checks the lines on screen that wait for their check, and underlines the words of a long line
+  // that came on screen; the control calls it whenever other text comes on screen.
   void CheckShown();
   // Whether lines wait for their check; CheckPending checks them all now.
   bool Pending() const { return sweeping_; }
@@ -62,6 +73,8 @@ class SpellHighlighter : public QObject {
 
   // The misspelt words of one line of text, as (start, length) pairs, 0-based.
   QList<QPair<int, int>> Misspelt(const QString& line);
+  // The misspelt words of a line of the document as last checked, underlined or not.
+  QList<QPair<int, int>> Checked(const QTextBlock& block) const;
 
  private:
   void OnContentsChange(int from, int removed, int added);
@@ -82,6 +95,12 @@ class SpellHighlighter : public QObject {
   bool CheckEdit(const QTextBlock& block, int at, int removed, int added);
   // Puts the underlines on a line's layout, leaving its other formats; false when they were there.
   bool SetUnderlines(const QTextBlock& block, const QList<QPair<int, int>>& words);
+  // Underlines the words of a long line that reach into its stretch near what is shown.
+  void PutNear(const QTextBlock& block);
+  // The part of a long line the control shows, when it can tell.
+  std::optional<std::pair<int, int>> Shown(const QTextBlock& block) const;
+  // Whether a long line on screen shows words whose underlines are not on its layout.
+  bool ShownWithoutUnderlines() const;
 
   QPointer<QTextDocument> doc_;
   WordReading reading_;
@@ -90,6 +109,7 @@ class SpellHighlighter : public QObject {
   bool inPass_ = false;
   int blockCount_ = 0;
   ShownLines shown_;
+  ShownText shownText_;
   // Waiting lines lie only at or after this position while sweeping_.
   bool sweeping_ = false;
   int resume_ = 0;

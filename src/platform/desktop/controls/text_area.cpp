@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -281,6 +282,7 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
       const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 1;
       return std::pair{std::max(0, top), std::max(0, top) + rows};
     });
+    speller_->SetShownText([this](const QTextBlock& block) { return ShownPart(block); });
     speller_->CheckShown();
   }
   if (speller_) speller_->SetEnabled(on);
@@ -303,6 +305,41 @@ void TextArea::OnContentsChange(int from, int removed, int added) {
   QString piece(added, Qt::Uninitialized);
   for (int i = 0; i < added; ++i) piece[i] = document()->characterAt(from + i);
   cache_.replace(from, removed, FromDocumentText(std::move(piece)));
+}
+
+std::optional<std::pair<int, int>> TextArea::ShownPart(const QTextBlock& block) const {
+  // The top of block on screen, from the first line shown down; a line not laid out yet (inside
+  // an edit, say) ends the search rather than being laid out for it.
+  QTextBlock b = firstVisibleBlock();
+  if (!b.isValid() || !block.isValid() || block.blockNumber() < b.blockNumber()) return std::nullopt;
+  const qreal height = viewport()->height();
+  qreal top = contentOffset().y();
+  for (; b.isValid() && b != block; b = b.next()) {
+    if (b.layout()->lineCount() == 0) return std::nullopt;
+    top += blockBoundingRect(b).height();
+    if (top >= height) return std::nullopt;
+  }
+  const QTextLayout* layout = block.layout();
+  const int lines = layout->lineCount();
+  if (lines == 0) return std::nullopt;
+  // The first line that reaches below the top of the view, and the first that starts below its
+  // bottom.
+  const auto firstWhere = [&](const auto& past) {
+    int lo = 0, hi = lines;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo) / 2;
+      if (past(layout->lineAt(mid)))
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    return lo;
+  };
+  const int first = firstWhere([&](const QTextLine& l) { return top + l.y() + l.height() > 0; });
+  const int end = firstWhere([&](const QTextLine& l) { return top + l.y() >= height; });
+  if (first >= end) return std::nullopt;
+  const QTextLine last = layout->lineAt(end - 1);
+  return std::pair{layout->lineAt(first).textStart(), last.textStart() + last.textLength()};
 }
 
 void TextArea::OnDocumentChanged() {

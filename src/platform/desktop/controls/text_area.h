@@ -18,10 +18,13 @@
 //    and the rest kept.
 #include <QPlainTextEdit>
 #include <QString>
+#include <optional>
+#include <utility>
 
 #include "platform/desktop/word_reading.h"
 
 class QMimeData;
+class QTextBlock;
 class SpellHighlighter;
 
 class TextArea : public QPlainTextEdit {
@@ -88,6 +91,9 @@ class TextArea : public QPlainTextEdit {
   void OnContentsChange(int from, int removed, int added);
   void ApplyFont();
   void CheckShownSpelling();
+  // The characters of block on screen, as offsets [from, to) in it; nothing when none are, or when
+  // telling would mean laying out a line.
+  std::optional<std::pair<int, int>> ShownPart(const QTextBlock& block) const;
 
   mutable QString cache_;
   mutable bool cacheValid_ = false;
