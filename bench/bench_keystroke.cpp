@@ -16,14 +16,11 @@
 // is run to its end before the first keystroke; should a keystroke leave lines for it, its time
 // is given apart, and a row says how many keystrokes did.
 //
-// The measurements run twice, in child processes of this program: on an X server (an Xvfb this
-// program starts for itself, as the desktop test does, without a window manager) and on Qt's
-// offscreen platform. Without Xvfb only the offscreen run is made, and that is said.
+// The measurements run twice, on an X server and offscreen (bench_platforms.h).
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <algorithm>
@@ -35,6 +32,7 @@
 
 #include "app/module1.h"
 #include "bench_common.h"
+#include "bench_platforms.h"
 #include "bench_window.h"
 #include "mainwindow/window1.h"
 #include "platform/desktop/controls/canvas.h"
@@ -250,37 +248,6 @@ void Measure(const char* name, const QString& song) {
   delete w;
 }
 
-// Runs this program again with the given environment added; its output goes to ours. False when
-// it failed.
-bool RunChild(const QProcessEnvironment& extra, int argc, char** argv) {
-  QProcess run;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const QString& k : extra.keys()) env.insert(k, extra.value(k));
-  env.insert(kChildRun, QStringLiteral("1"));
-  run.setProcessEnvironment(env);
-  run.setProcessChannelMode(QProcess::ForwardedChannels);
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  run.start(QCoreApplication::applicationFilePath(), arguments);
-  const bool ok = run.waitForFinished(-1) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
-  if (!ok) std::printf("(that run failed)\n");
-  std::fflush(stdout);
-  return ok;
-}
-
-// An X server of our own on a free display (Xvfb picks it and tells it on its standard output);
-// an empty display name when Xvfb cannot be started.
-QString StartXvfb(QProcess& xvfb) {
-  xvfb.start(QStringLiteral("Xvfb"),
-             {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-              QStringLiteral("1366x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-  if (!xvfb.waitForStarted(5000)) return QString();
-  QByteArray out;
-  while (!out.contains('\n') && xvfb.waitForReadyRead(10000)) out += xvfb.readAllStandardOutput();
-  const QByteArray number = out.trimmed();
-  return number.isEmpty() ? QString() : QStringLiteral(":") + QString::fromLatin1(number);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -291,27 +258,5 @@ int main(int argc, char** argv) {
       bench::ForEachSong(argc, argv, {8000}, Measure);
     });
   }
-  QCoreApplication app(argc, argv);
-  QProcess xvfb;
-  const QString display = StartXvfb(xvfb);
-  bool failed = false;
-  if (display.isEmpty()) {
-    std::printf("== on an X server: left out, Xvfb could not be started (%s)\n",
-                xvfb.errorString().toLocal8Bit().constData());
-  } else {
-    std::printf("== on an X server (Xvfb %s, no window manager)\n", display.toLocal8Bit().constData());
-    std::fflush(stdout);
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    failed = !RunChild(env, argc, argv);
-    xvfb.terminate();
-    xvfb.waitForFinished(5000);
-  }
-  std::printf("== offscreen\n");
-  std::fflush(stdout);
-  QProcessEnvironment env;
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  failed = !RunChild(env, argc, argv) || failed;
-  return failed ? 1 : 0;
+  return bench::RunOnXAndOffscreen(argc, argv, kChildRun);
 }

@@ -10,8 +10,7 @@
 // and in the processor time of the application's process (which the load of other processes
 // disturbs less).
 //
-// The figures are taken twice, each in a process of its own: under a virtual X server (Xvfb, which
-// this benchmark starts; skipped, saying so, without it) and on Qt's offscreen platform.
+// The figures are taken twice, on an X server and offscreen (bench_platforms.h).
 // Usage: bench_keystroke_long_line [SONG]  (the song file given is made one line and measured as
 // it is, with a few keystrokes: the quick run on a tiny song)
 #include <QAbstractEventDispatcher>
@@ -19,7 +18,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -28,30 +26,24 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
-#include <csignal>
-#include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "app/startup.h"
 #include "bench_common.h"
+#include "bench_platforms.h"
 #include "mainwindow/window1.h"
 #include "platform/desktop/controls/canvas.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/spell_check.h"
 #include "tools/reflow.h"
 
-extern char** environ;
-
 namespace {
 
-// Set in the measuring process: the song file to measure, or empty for the generated lines.
-constexpr const char* kChild = "HARMONOTE_BENCH_LONG_LINE_SONG";
+// Set in the measuring process.
+constexpr const char* kChild = "HARMONOTE_BENCH_LONG_LINE_RUN";
 
 struct Line {
   QString label;
@@ -256,105 +248,18 @@ int Child(char* program, const QString& songFile) {
   });
 }
 
-// Runs this program as the measuring process with the environment given on top of its own.
-int RunChild(const char* self, const std::vector<std::string>& extra) {
-  std::vector<std::string> env = extra;
-  for (char** e = environ; *e; ++e) {
-    const std::string entry(*e);
-    const std::string name = entry.substr(0, entry.find('='));
-    if (std::none_of(extra.cbegin(), extra.cend(), [&](const std::string& x) { return x.rfind(name + "=", 0) == 0; }))
-      env.push_back(entry);
-  }
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  char* argv[] = {const_cast<char*>(self), nullptr};
-  pid_t pid = 0;
-  if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, envp.data()) != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool OnPath(const char* tool) {
-  const QStringList dirs = QString::fromLocal8Bit(qgetenv("PATH")).split(u':', Qt::SkipEmptyParts);
-  return std::any_of(dirs.cbegin(), dirs.cend(),
-                     [&](const QString& d) { return QFile::exists(d + u'/' + QString::fromLatin1(tool)); });
-}
-
-// A virtual X server on a free display, for as long as it lives.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    if (!OnPath("Xvfb")) return;
-    for (int n = 70; n <= 120 && name_.empty(); ++n) {
-      if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-          QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-        continue;
-      name_ = ":" + std::to_string(n);
-    }
-    if (name_.empty()) return;
-    std::string display = name_;
-    char screen[] = "1366x768x24";
-    char* argv[] = {const_cast<char*>("Xvfb"), display.data(), const_cast<char*>("-screen"),
-                    const_cast<char*>("0"),    screen,         const_cast<char*>("-nolisten"),
-                    const_cast<char*>("tcp"),  nullptr};
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-    const bool started = posix_spawnp(&pid_, "Xvfb", &quiet, nullptr, argv, environ) == 0;
-    posix_spawn_file_actions_destroy(&quiet);
-    const QString socket = QStringLiteral("/tmp/.X11-unix/X") + QString::fromStdString(name_.substr(1));
-    for (int i = 0; started && i < 200 && !QFile::exists(socket); ++i) usleep(25000);
-    if (!started || !QFile::exists(socket)) name_.clear();
-  }
-  ~VirtualDisplay() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-  // Empty when there is none.
-  const std::string& Name() const { return name_; }
-
- private:
-  pid_t pid_ = 0;
-  std::string name_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsSet(kChild)) return Child(argv[0], QString::fromLocal8Bit(qgetenv(kChild)));
+  if (qEnvironmentVariableIsSet(kChild)) return Child(argv[0], argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
   // The settings the application keeps go to a folder of this run.
   QTemporaryDir home;
-  const std::string homePath = QDir::toNativeSeparators(home.path()).toStdString();
-  const std::string song = argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath().toStdString() : "";
   QDir(home.path()).mkdir(QStringLiteral("run"));
   QFile::setPermissions(home.path() + QStringLiteral("/run"),
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  const std::vector<std::string> common = {std::string(kChild) + "=" + song, "HOME=" + homePath,
-                                           "XDG_CONFIG_HOME=" + homePath + "/config",
-                                           "XDG_RUNTIME_DIR=" + homePath + "/run"};
-  int failed = 0;
-  {
-    VirtualDisplay x;
-    if (x.Name().empty()) {
-      std::printf("== virtual X server: skipped (no Xvfb, or it did not start)\n");
-    } else {
-      std::printf("== virtual X server (Xvfb %s)\n", x.Name().c_str());
-      std::fflush(stdout);
-      std::vector<std::string> env = common;
-      env.insert(env.end(), {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + x.Name()});
-      failed |= RunChild(argv[0], env) != 0;
-    }
-  }
-  std::printf("== offscreen\n");
-  std::fflush(stdout);
-  std::vector<std::string> env = common;
-  env.push_back("QT_QPA_PLATFORM=offscreen");
-  failed |= RunChild(argv[0], env) != 0;
-  return failed;
+  QProcessEnvironment env;
+  env.insert(QStringLiteral("HOME"), home.path());
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/run"));
+  return bench::RunOnXAndOffscreen(argc, argv, kChild, env);
 }

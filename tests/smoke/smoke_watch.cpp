@@ -67,7 +67,7 @@ class SmokeWatchPlugin : public QGenericPlugin {
 
  public:
   // Qt keeps the object and deletes it with the application.
-  QObject* create(const QString& key, const QString& /*specification*/) override {
+  QObject* create(const QString& key, const QString& /*parameters*/) override {
     return key == QLatin1String("harmonote_smoke_watch") ? new Watcher : nullptr;
   }
 };
