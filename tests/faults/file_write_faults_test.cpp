@@ -10,19 +10,9 @@
 #include "platform/core/errors.h"
 #include "platform/core/file_stamp.h"
 #include "platform/core/files.h"
+#include "support/file_bytes.h"
 
 namespace {
-
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
@@ -36,7 +26,7 @@ TEST_P(FileWriteFaults, FailIntoAnIOExceptionAndKeepTheOldFile) {
   const QString folder = FaultFolder(QStringLiteral("write-faults-%1").arg(++serial));
   const QString path = folder + QStringLiteral("/song.hmnt");
   const QByteArray old = "the old song, whole";
-  Put(path, old);
+  PutFile(path, old);
   // Small (one buffer) and large contents, and one that fails half-way through.
   for (const qint64 size : {qint64(10), qint64(16 * 1024), qint64(300 * 1024)}) {
     const QByteArray fresh(size, 'n');
@@ -53,13 +43,13 @@ TEST_P(FileWriteFaults, FailIntoAnIOExceptionAndKeepTheOldFile) {
         }
       }
       EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written: %1").arg(GetParam().reason));
-      EXPECT_EQ(Read(path), old);
+      EXPECT_EQ(FileBytes(path), old);
       EXPECT_EQ(Entries(folder), QStringList{"song.hmnt"});
     }
   }
   // Without the fault the same write goes through.
   TextOutputStream::WriteBytes(FolderItem(path), "new");
-  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(FileBytes(path), "new");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCall, FileWriteFaults, ::testing::ValuesIn(kFaults));
@@ -81,7 +71,7 @@ TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChanged) {
   const QString folder = FaultFolder(QStringLiteral("in-place-faults-%1").arg(++serial));
   const QString path = folder + QStringLiteral("/song.hmnt"), link = folder + QStringLiteral("/link.hmnt");
   const QByteArray old = "the old song, whole";
-  Put(path, old);
+  PutFile(path, old);
   ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
   const std::string call = GetParam().call;
   // Each new song is longer than the old one, so that the file must grow.
@@ -89,7 +79,7 @@ TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChanged) {
     for (const qint64 allowed : {qint64(0), size / 2}) {
       if (allowed > 0 && call != "write") continue;
       SCOPED_TRACE(testing::Message() << "size " << size << ", allowed " << allowed);
-      Put(path, old);
+      PutFile(path, old);
       QString reason;
       {
         FaultScope fault(folder, GetParam(), allowed);
@@ -102,19 +92,19 @@ TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChanged) {
       const bool beforeAnyByte = call == "fallocate" || (call == "write" && allowed == 0);
       if (beforeAnyByte) {
         EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written: %1").arg(GetParam().reason));
-        EXPECT_EQ(Read(path), old);
+        EXPECT_EQ(FileBytes(path), old);
       } else {
         EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written completely: %1. It was being written "
                                          "over in place and may now hold only part of the song.")
                               .arg(GetParam().reason));
       }
-      EXPECT_EQ(Read(link), Read(path));
+      EXPECT_EQ(FileBytes(link), FileBytes(path));
       EXPECT_EQ(Entries(folder), (QStringList{"link.hmnt", "song.hmnt"}));
     }
   }
   // Without the fault the same write goes through, to both names.
   TextOutputStream::WriteBytes(FolderItem(path), "new");
-  EXPECT_EQ(Read(link), "new");
+  EXPECT_EQ(FileBytes(link), "new");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCall, InPlaceWriteFaults,
@@ -138,7 +128,7 @@ TEST(FileWriteFaultsBeside, AFailingSyncOfTheFolderAfterTheRenameIsToldWithWhatW
     }
   }
   // The song is in place, but the user learns that it may not survive a crash.
-  EXPECT_EQ(Read(path), "complete");
+  EXPECT_EQ(FileBytes(path), "complete");
   EXPECT_EQ(stamp, FileStamp::Of(FolderItem(path)));
   EXPECT_TRUE(reason.contains("may not survive a crash") && reason.contains("Input/output error"))
       << reason.toStdString();

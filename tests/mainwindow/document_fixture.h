@@ -20,6 +20,7 @@
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
 #include "shell/toolbar1.h"
+#include "support/file_bytes.h"
 
 // The document's state as the user sees it.
 struct DocState {
@@ -89,10 +90,7 @@ class DocumentFixture : public WindowFixture {
     return File(name);
   }
 
-  static QByteArray Bytes(const FolderItem& file) {
-    QFile f(file.Path());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-  }
+  static QByteArray Bytes(const FolderItem& file) { return FileBytes(file.Path()); }
 
   DocState State() const {
     return {w->myFile() ? std::optional<QString>(w->myFile()->Path()) : std::nullopt, w->Modified(), w->Title()};

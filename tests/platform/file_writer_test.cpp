@@ -16,13 +16,9 @@
 #include "platform/core/errors.h"
 #include "platform/core/file_stamp.h"
 #include "platform/core/files.h"
+#include "support/file_bytes.h"
 
 namespace {
-
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
@@ -64,7 +60,7 @@ TEST(FileWriter, WritesEveryNameTheFileSystemTakes) {
     // Created, then replaced.
     for (const QByteArray& song : {QByteArray("first"), QByteArray("second, longer")}) {
       const FileStamp stamp = TextOutputStream::WriteBytes(file, song);
-      EXPECT_EQ(Read(file.Path()), song);
+      EXPECT_EQ(FileBytes(file.Path()), song);
       EXPECT_EQ(FileStamp::Of(file), stamp);
       EXPECT_EQ(Entries(folder.path()), QStringList{name});
     }
@@ -78,8 +74,8 @@ TEST(FileWriter, AFileWithASecondNameIsWrittenInPlaceAndBothNamesSeeTheNewSong) 
   ASSERT_EQ(::link(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()), 0);
   const ino_t inode = Status(a).st_ino;
   const FileStamp stamp = TextOutputStream::WriteBytes(FolderItem(a), "new song");
-  EXPECT_EQ(Read(a), "new song");
-  EXPECT_EQ(Read(b), "new song");
+  EXPECT_EQ(FileBytes(a), "new song");
+  EXPECT_EQ(FileBytes(b), "new song");
   EXPECT_EQ(Status(a).st_ino, inode);
   EXPECT_EQ(Status(a).st_nlink, nlink_t(2));
   EXPECT_EQ(FileStamp::Of(FolderItem(b)), stamp);
@@ -115,7 +111,7 @@ TEST(FileWriter, AReplacedFileKeepsItsAclItsModeAndItsAttributes) {
   const mode_t mode = Status(path).st_mode;
 
   TextOutputStream::WriteBytes(FolderItem(path), "new");
-  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(FileBytes(path), "new");
   EXPECT_EQ(Acl(path), acl);
   EXPECT_EQ(Status(path).st_mode, mode);
   EXPECT_EQ(Attribute(path, "user.harmonote.tag"), tag);
@@ -132,7 +128,7 @@ TEST(FileWriter, AFolderDefaultAclDoesNotReachAReplacedFileThatHadNone) {
   ASSERT_FALSE(Acl(path).contains("nobody"));
   const mode_t mode = Status(path).st_mode;
   TextOutputStream::WriteBytes(FolderItem(path), "new");
-  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(FileBytes(path), "new");
   EXPECT_FALSE(Acl(path).contains("nobody")) << Acl(path).toStdString();
   EXPECT_EQ(Status(path).st_mode, mode);
 }

@@ -13,16 +13,12 @@
 
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
+#include "support/file_bytes.h"
 #include "support/ordinary_user.h"
 
 namespace {
 
 constexpr uid_t kRoot = 0;
-
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 struct stat Status(const QString& path) {
   struct stat st {};
@@ -97,7 +93,7 @@ TEST_F(OrdinaryUserSave, AFileTheUserMayNotWriteIsRefusedAsWriteProtectedAndLeft
     const QString result = SaveAsOrdinaryUser(path, "new song", &skipped);
     if (skipped) GTEST_SKIP() << result.toStdString();
     EXPECT_TRUE(result.startsWith("\"song.hmnt\" is write-protected")) << result.toStdString();
-    EXPECT_EQ(Read(path), kOld);
+    EXPECT_EQ(FileBytes(path), kOld);
     const struct stat after = Status(path);
     EXPECT_EQ(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_uid, before.st_uid);
@@ -132,7 +128,7 @@ TEST_F(OrdinaryUserSave, AWritableSongIsSavedInAnyFolderAndKeepsItsOwner) {
     const QString result = SaveAsOrdinaryUser(path, "new song", &skipped);
     if (skipped) GTEST_SKIP() << result.toStdString();
     EXPECT_EQ(result, "saved");
-    EXPECT_EQ(Read(path), "new song");
+    EXPECT_EQ(FileBytes(path), "new song");
     const struct stat after = Status(path);
     EXPECT_EQ(after.st_uid, before.st_uid);
     EXPECT_EQ(after.st_gid, before.st_gid);
@@ -167,7 +163,7 @@ TEST_F(OrdinaryUserSave, AnAclThatLetsTheUserWriteASongOfSomeoneElsesIsHonoured)
   const QString result = SaveAsOrdinaryUser(path, "new song", &skipped);
   if (skipped) GTEST_SKIP() << result.toStdString();
   EXPECT_EQ(result, "saved");
-  EXPECT_EQ(Read(path), "new song");
+  EXPECT_EQ(FileBytes(path), "new song");
   EXPECT_EQ(Status(path).st_uid, kRoot);
   EXPECT_EQ(Status(path).st_ino, before.st_ino);
 }

@@ -62,6 +62,13 @@ void ExpectCheckedOnScreen(SpellHighlighter& h, const TextArea& area, const QTex
   }
 }
 
+// The song text area as the window has it: shown, reading song words, checking as typed.
+void ShowChecking(TextArea& area) {
+  area.resize(400, 300);
+  area.show();
+  area.SetWordReading(SongWordReading());
+  area.SetAutomaticallyCheckSpelling(true);
+}
 }  // namespace
 
 TEST(SpellHighlighterDeferred, ALongSongIsCheckedOnScreenAtOnceAndTheRestWhenIdle) {
@@ -175,10 +182,7 @@ TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshChec
 TEST(SpellHighlighterDeferred, TheTextAreaChecksTheLinesItScrollsTo) {
   ASSERT_TRUE(SpellDictionary::EnUs()) << "no en_US dictionary: the build requires one";
   TextArea area;
-  area.resize(400, 300);
-  area.show();
-  area.SetWordReading(SongWordReading());
-  area.SetAutomaticallyCheckSpelling(true);
+  ShowChecking(area);
   SpellHighlighter* h = area.Speller();
   ASSERT_NE(h, nullptr);
   int changes = 0;
@@ -215,10 +219,7 @@ TEST(SpellHighlighterDeferred, ALongLineIsUnderlinedOnScreenWhereverItScrollsAnd
   QString line;
   while (line.size() < 200000) line += QStringLiteral("[G]amazzing lazzy grayce speling ");
   TextArea area;
-  area.resize(400, 300);
-  area.show();
-  area.SetWordReading(SongWordReading());
-  area.SetAutomaticallyCheckSpelling(true);
+  ShowChecking(area);
   SpellHighlighter* h = area.Speller();
   ASSERT_NE(h, nullptr);
   area.SetText(line);

@@ -2,24 +2,11 @@
 // failed save keeps the flag, and reading gives the fields, the stamp or the refusal.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/core/errors.h"
 #include "sheet/song_file.h"
-
-namespace {
-QByteArray Bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-}  // namespace
+#include "support/file_bytes.h"
 
 TEST(SongFile, ASaveWritesWhatTheFieldsSaveAsTakesTheStampAndClearsTheFlag) {
   QTemporaryDir dir;
@@ -32,7 +19,7 @@ TEST(SongFile, ASaveWritesWhatTheFieldsSaveAsTakesTheStampAndClearsTheFlag) {
   state.SetNumber(&SongDocument::rowHeight, 30);
   state.SetFile(file);
   WriteSongFile(state);
-  EXPECT_EQ(Bytes(file.Path()), BuildSongDocument(SavedFields(state.Document())));
+  EXPECT_EQ(FileBytes(file.Path()), BuildSongDocument(SavedFields(state.Document())));
   EXPECT_EQ(state.Stamp(), FileStamp::Of(file));
   EXPECT_EQ(heard, (std::vector<bool>{true, false}));
 
@@ -69,7 +56,7 @@ TEST(SongFile, ReadingGivesTheFieldsOrTheTextOrThrowsTheRefusal) {
       {"an empty file", "", false, "The file is empty."},
   };
   for (const auto& c : cases) {
-    Put(path, c.bytes);
+    PutFile(path, c.bytes);
     const FolderItem file(path);
     if (c.refusal) {
       try {
