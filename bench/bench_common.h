@@ -12,9 +12,16 @@
 #include <functional>
 #include <initializer_list>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace bench {
+
+// The median of the figures (the upper one of an even count); 0 for none.
+inline double Median(std::vector<double> t) {
+  std::sort(t.begin(), t.end());
+  return t.empty() ? 0 : t[t.size() / 2];
+}
 
 // Median wall time of fn over runs, in milliseconds.
 inline double MedianMs(int runs, const std::function<void()>& fn) {
@@ -25,8 +32,7 @@ inline double MedianMs(int runs, const std::function<void()>& fn) {
     auto b = std::chrono::steady_clock::now();
     t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
   }
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
+  return Median(std::move(t));
 }
 
 inline void Report(const char* what, double ms) {

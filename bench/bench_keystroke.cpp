@@ -129,10 +129,7 @@ void Rows(const char* what, const Times& t) {
   Row((std::string(what) + ", processor").c_str(), t.cpu);
 }
 
-double Median(std::vector<double> t) {
-  std::sort(t.begin(), t.end());
-  return t.empty() ? 0 : t[t.size() / 2];
-}
+using bench::Median;
 
 // The caret at the end of the first word of the first line of lyrics from the middle of the song
 // on (a line with a blank that is no caption and no page break), that line scrolled into view.

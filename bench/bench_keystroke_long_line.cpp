@@ -137,10 +137,7 @@ double ProcessCpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-double Median(std::vector<double> t) {
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
+using bench::Median;
 
 // The key as the window system hands it over: a press and a release, to the window's focus.
 void Press(Window1* w, Qt::Key key, const QString& text) {

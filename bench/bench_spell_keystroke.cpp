@@ -49,10 +49,7 @@ double CpuMs() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-double Median(std::vector<double> t) {
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
+using bench::Median;
 
 // Median processor time of fn over as many runs as fit in about budgetMs (at least 5, at most 201).
 double AdaptiveMedianMs(double budgetMs, const std::function<void()>& fn) {

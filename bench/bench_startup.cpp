@@ -92,10 +92,7 @@ double TimeStart(const char* self, const char* song) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-double Median(std::vector<double> t) {
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
+using bench::Median;
 
 }  // namespace
 
