@@ -2,6 +2,7 @@
 
 #include <QChildEvent>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPrinter>
@@ -14,6 +15,9 @@ namespace {
 const char* const kPageRangeGroup = "gbPrintRange";
 const char* const kPageSizeBox = "pageSizeCombo";
 const char* const kFileName = "filename";
+// Qt's slot behind Print: it tries the output file (opening it, asking before replacing it), then
+// accepts the dialog.
+const char* const kQtOutputCheck = "_q_checkFields";
 // Marks on a printer-properties dialog: its page was set from the kept layout; the user accepted it.
 const char* const kPageShown = "harmonotePageShown";
 const char* const kAccepted = "harmonoteAccepted";
@@ -43,6 +47,12 @@ void ShowPaperSize(QDialog* properties, const QPageLayout& layout) {
 PrintDialog::PrintDialog(QPrinter* printer, const QPageLayout& kept, QWidget* parent)
     : QPrintDialog(printer, parent), kept_(kept) {
   setOptions(Options());
+  // Print (its button, its shortcut or Return) makes the button box accept, and Qt's dialog
+  // answers that by trying the output file before accept() is called: opening it, which blocks
+  // for ever on a named pipe, or asking whether to replace a device. Our check comes first.
+  if (auto* buttons = findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+      buttons && disconnect(buttons, &QDialogButtonBox::accepted, this, nullptr))
+    connect(buttons, &QDialogButtonBox::accepted, this, &PrintDialog::PrintPressed);
 }
 
 QAbstractPrintDialog::PrintDialogOptions PrintDialog::Options() {
@@ -57,16 +67,22 @@ void PrintDialog::setVisible(bool visible) {
     if (auto* range = findChild<QGroupBox*>(kPageRangeGroup)) range->hide();
 }
 
+bool PrintDialog::RefusesOutput() {
+  const auto* file = findChild<QLineEdit*>(kFileName);
+  if (!file || !file->isEnabled()) return false;  // a printer is chosen
+  const std::optional<QString> refusal = RefusedOutputFile(file->text());
+  if (!refusal) return false;
+  Dialogs::Current().MsgBox(*refusal);
+  return true;
+}
+
+void PrintDialog::PrintPressed() {
+  if (RefusesOutput()) return;
+  if (!QMetaObject::invokeMethod(this, kQtOutputCheck)) accept();
+}
+
 void PrintDialog::accept() {
-  // Qt's dialog tries the chosen file by opening it, which would block for ever on a named pipe:
-  // an output that exists and is not a regular file is refused first, and the dialog stays for
-  // another choice.
-  if (const auto* file = findChild<QLineEdit*>(kFileName); file && file->isEnabled()) {
-    if (const std::optional<QString> refusal = RefusedOutputFile(file->text())) {
-      Dialogs::Current().MsgBox(*refusal);
-      return;
-    }
-  }
+  if (RefusesOutput()) return;
   const QDialog* properties = PropertiesDialog(this);
   const bool userChoseProperties = properties && properties->property(kAccepted).toBool();
   QPrintDialog::accept();

@@ -3,7 +3,9 @@
 // copies, but no page range, current page or selection (every page is printed). The page layout
 // kept from Page Setup (paper size, orientation, margins) is what the printer's properties show
 // and what is printed, unless the user accepts other properties in the dialog: Qt's own dialog
-// would give the printer the device's default paper instead.
+// would give the printer the device's default paper instead. A file output that exists and is no
+// regular file (a named pipe, a link to one, a device, a socket, a folder) is refused before
+// anything opens it or asks about it, and the dialog stays for another choice.
 #include <QPageLayout>
 #include <QPrintDialog>
 
@@ -17,8 +19,9 @@ class PrintDialog : public QPrintDialog {
   static PrintDialogOptions Options();
 
   void setVisible(bool visible) override;
-  // Sets the printer up from the dialog (Qt's work), then gives it the kept page layout again
-  // unless the user accepted the printer's properties.
+  // Refuses an output that is no regular file; else sets the printer up from the dialog (Qt's
+  // work), then gives it the kept page layout again unless the user accepted the printer's
+  // properties.
   void accept() override;
 
  protected:
@@ -26,5 +29,11 @@ class PrintDialog : public QPrintDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Print was pressed: our check of the output, then Qt's own, which accepts.
+  void PrintPressed();
+  // Whether the file output is chosen and names something that is no regular file; the refusal
+  // has been shown then.
+  bool RefusesOutput();
+
   QPageLayout kept_;
 };
