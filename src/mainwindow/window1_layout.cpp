@@ -6,6 +6,7 @@
 
 #include "mainwindow/window1.h"
 #include "platform/core/guard.h"
+#include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/picture.h"
 #include "platform/desktop/printer_setup.h"
@@ -32,6 +33,8 @@ Window1::Window1() : QMainWindow(nullptr) {
   Layout();
   CreateControls();
   ReadControls();
+  // The keys typed as soon as the window opens go to the first field of the song.
+  txtTitle_->setFocus(Qt::OtherFocusReason);
   state_.OnModifiedChanged([this](bool modified) { setWindowModified(modified); });
   AddMenuHandlers(this);
   Dialogs::SetParentWindow(this);

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <utility>
 
 #include "app/shutdown_routines.h"
 #include "platform/core/guard.h"
@@ -13,7 +14,10 @@
 
 namespace {
 
-std::unique_ptr<MenuBar1> g_instance;
+// The one instance, released at shutdown. Not a static owner: the menus are Qt objects, and a
+// process ended by exit() (Qt's own, when the X server goes away) destroys static objects after
+// Qt's own statics are gone, so the instance is only ever deleted while the application runs.
+MenuBar1* g_instance = nullptr;
 
 // Start-up installs the menu bar as the application's right after creating the application object.
 [[maybe_unused]] const bool g_makerSet =
@@ -110,13 +114,13 @@ MenuBar1::~MenuBar1() {
 MenuBar1& MenuBar1::Instance() {
   if (!g_instance) {
     std::unique_ptr<MenuBar1> bar(new MenuBar1());  // stored only once it is complete
-    g_instance = std::move(bar);
+    g_instance = bar.release();
     AddShutdownRoutine(&MenuBar1::Release);
   }
   return *g_instance;
 }
 
-void MenuBar1::Release() { g_instance.reset(); }
+void MenuBar1::Release() { delete std::exchange(g_instance, nullptr); }
 
 MenuItem* MenuBar1::AddMenu(const QString& name, const QString& text) {
   items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(name, text, QString(), MenuItemClass::MenuItem, true)));

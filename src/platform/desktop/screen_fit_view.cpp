@@ -12,6 +12,9 @@
 ScreenFitView::ScreenFitView(QWidget* content, QWidget* parent) : QScrollArea(parent) {
   setObjectName(QStringLiteral("ContentView"));
   setFrameShape(QFrame::NoFrame);
+  // The view only carries the controls: it is no stop of the keyboard's, so the window's first
+  // input has the focus when it opens, and Tab goes from input to input.
+  setFocusPolicy(Qt::NoFocus);
   setWidgetResizable(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
