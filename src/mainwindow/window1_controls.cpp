@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <climits>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -71,19 +70,6 @@ const ControlRow& RowNamed(const char* name) {
 std::pair<int, int> FocusPlace(const ControlRow& row) {
   if (*row.parent == '\0') return {row.tab, -1};
   return {RowNamed(row.parent).tab, row.tab};
-}
-
-// The widest a label may grow to show its whole text: up to a small gap before the nearest
-// control on its right that shares its line; no wider than its place when there is none.
-int LabelRoom(const ControlRow& label) {
-  constexpr int kGap = 4;
-  int limit = INT_MAX;
-  for (const ControlRow& other : Window1::ControlTable()) {
-    if (&other == &label || qstrcmp(other.parent, label.parent) != 0 || other.rect.isEmpty()) continue;
-    const bool sameLine = other.rect.top() <= label.rect.bottom() && label.rect.top() <= other.rect.bottom();
-    if (sameLine && other.rect.left() > label.rect.left()) limit = std::min(limit, other.rect.left() - kGap);
-  }
-  return limit == INT_MAX ? label.rect.width() : limit - label.rect.left();
 }
 
 QLabel* MakeLabel(QWidget* parent, const QString& text) {
@@ -175,6 +161,10 @@ void Window1::_CreateControls0() {
 void Window1::_CreateControls1() {
   const auto& rows = ControlTable();
   for (size_t i = kFirstHalf; i < rows.size(); ++i) MakeControl(rows[i]);
+  // Once every control is in its place, a label's text and a button's caption are fitted to the
+  // room they have, so that a large platform font cuts none of them: a label grows into the free
+  // space before the control on its line, and the panel's buttons keep one size.
+  FitTextsIn(content_);
   ConnectControls();
 }
 
@@ -249,16 +239,6 @@ void Window1::MakeControl(const ControlRow& row) {
   if (auto* widget = qobject_cast<QWidget*>(made); widget && !row.rect.isEmpty()) {
     // The row gives the place in the content; a control inside the panel is placed relative to it.
     widget->setGeometry(row.rect.translated(-widget->parentWidget()->mapTo(content_, QPoint(0, 0))));
-    if (row.kind == K::Label && *row.parent) {
-      // Where our font sets a label of the panel wider than its place, it grows into the free
-      // space before its slider rather than cutting its text short. The header's labels keep
-      // their places.
-      auto* label = qobject_cast<QLabel*>(widget);
-      const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
-      if (needed > row.rect.width())
-        label->resize(std::max(row.rect.width(), std::min(needed, LabelRoom(row))), label->height());
-    }
-    if (row.kind == K::Button) FitTextToBox(widget);  // a large platform font must not cut the caption
   }
 
   std::visit(

@@ -222,6 +222,15 @@ TEST(TextFieldLimit, TypingStopsAtTheLimitButACodeAssignedTextStaysWhole) {
   EXPECT_EQ(field.Text(), longer);  // it cannot grow
   QTest::keyClick(&field, Qt::Key_Backspace);
   EXPECT_EQ(field.Text(), longer.left(longer.size() - 1));  // but it can shrink
+  QTest::keyClicks(&field, "nx");
+  EXPECT_EQ(field.Text(), longer);  // and take typing again up to the length it was given
+  // The limit leaves the history alone: each step undoes, back to the text given.
+  QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(field.Text(), longer.left(longer.size() - 1));
+  QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(field.Text(), longer);
+  QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(field.Text(), longer.left(longer.size() - 1));
   field.SetText("short");
   field.end(false);
   QTest::keyClicks(&field, "123456789");

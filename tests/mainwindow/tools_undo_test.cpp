@@ -1,12 +1,16 @@
 // The song text's undo history around the commands that rewrite the whole song: each is one step
 // after the typing before it (Ctrl+Z, Ctrl+Shift+Z on the real window), a command that changes
 // nothing adds none, opening a song, New and a text import start afresh, the monospaced switch
-// keeps the history, and an undo or redo is an edit of the song.
+// keeps the history, and an undo or redo is an edit of the song. The line fields undo and redo as
+// any line edit does, from an opened song's values on.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QTest>
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "document_fixture.h"
 #include "modal_driver.h"
@@ -231,6 +235,64 @@ TEST_F(ToolsUndoTest, UndoAndRedoAreEditsOfTheSong) {
     EXPECT_TRUE(w->Modified());
     EXPECT_NE(w->pImage(), picture) << "redrawn";
   }
+}
+
+void Press(QWidget* field, const QKeyCombination& key) { QTest::keyClick(field, key.key(), key.keyboardModifiers()); }
+
+TEST_F(ToolsUndoTest, EveryLineFieldUndoesAndRedoesFromTheOpenedSongOn) {
+  // Typed before the song is opened: no undo brings it back.
+  for (TextField* field : {w->txtTitle(), w->txtCapo(), w->txtKey(), w->txtTiming(), w->txtTempo()})
+    QTest::keyClicks(field, "old");
+  ASSERT_NO_FATAL_FAILURE(OpenSong(Write("song.hmnt", SongBytes("Amazing Grace", "la"))));
+  const struct {
+    TextField* field;
+    QString SongDocument::*value;
+    const char* opened;
+  } fields[] = {{w->txtTitle(), &SongDocument::title, "Amazing Grace"},
+                {w->txtCapo(), &SongDocument::capo, "2"},
+                {w->txtKey(), &SongDocument::key, "G"},
+                {w->txtTiming(), &SongDocument::timing, "3/4"},
+                {w->txtTempo(), &SongDocument::tempo, "80"}};
+  std::vector<QKeyCombination> redoKeys;
+  for (const QKeySequence& s : QKeySequence::keyBindings(QKeySequence::Redo)) redoKeys.push_back(s[0]);
+  ASSERT_NE(std::find(redoKeys.begin(), redoKeys.end(), Qt::CTRL | Qt::SHIFT | Qt::Key_Z), redoKeys.end());
+  const QKeyCombination undoKey = Qt::CTRL | Qt::Key_Z;
+  const auto editUndo = [] { MenuBar1::Instance().Item("EditUndo")->Action()->trigger(); };
+
+  for (const auto& f : fields) {
+    SCOPED_TRACE(f.field->objectName().toStdString());
+    const QString opened = QString::fromUtf8(f.opened);
+    const auto expect = [&](const QString& text) {
+      EXPECT_EQ(f.field->Text().toStdString(), text.toStdString());
+      EXPECT_EQ((w->State().Document().*f.value).toStdString(), text.toStdString()) << "the song follows the field";
+    };
+    f.field->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), f.field);
+    f.field->end(false);
+    QTest::keyClicks(f.field, "xy");
+    QTest::keyClick(f.field, Qt::Key_Backspace);
+    expect(opened + "x");
+    Press(f.field, undoKey);
+    expect(opened + "xy");
+    Press(f.field, undoKey);
+    expect(opened);
+    Press(f.field, undoKey);
+    expect(opened);  // the song as it was opened, not what was typed before
+    for (const QKeyCombination& redo : redoKeys) {
+      SCOPED_TRACE(QKeySequence(redo).toString().toStdString());
+      Press(f.field, redo);
+      expect(opened + "xy");
+      Press(f.field, undoKey);
+      expect(opened);
+    }
+    // The menu item reaches the field that has the focus.
+    QTest::keyClicks(f.field, "z");
+    expect(opened + "z");
+    editUndo();
+    expect(opened);
+    EXPECT_EQ(QApplication::focusWidget(), f.field);
+  }
+  EXPECT_EQ(w->txtSong()->Text(), "la") << "the song text is untouched";
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "shell/dialogs/dialog_parts.h"
 
 #include "platform/desktop/controls/modified_keys.h"
-#include "platform/desktop/text_fit.h"
 
 namespace dialog_parts {
 
@@ -20,7 +19,6 @@ QLabel* AddLabel(QDialog* d, const QString& name, const QString& text, int left,
   l->setGeometry(left, top, width, height);
   l->setAlignment(align);
   l->setTextInteractionFlags(Qt::NoTextInteraction);
-  FitTextToBox(l);
   return l;
 }
 
@@ -39,7 +37,6 @@ QPushButton* AddButton(QDialog* d, const QString& name, const QString& caption, 
   b->setObjectName(name);
   b->setGeometry(left, top, width, height);
   b->setAutoDefault(false);
-  FitTextToBox(b);
   return b;
 }
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "platform/core/strings.h"
+#include "platform/desktop/text_fit.h"
 #include "shell/dialogs/dialog_parts.h"
 
 using namespace dialog_parts;
@@ -28,6 +29,7 @@ void frmReplace::CreateControls() {
   setTabOrder(textField1_, textField2_);
   setTabOrder(textField2_, pushButton1_);
   setTabOrder(pushButton1_, pushButton2_);
+  FitTextsIn(this);  // once every control is in its place
   textField1_->setFocus();
   connect(pushButton1_, &QPushButton::clicked, this, &frmReplace::PushButton1_Action);
   connect(pushButton2_, &QPushButton::clicked, this, &frmReplace::PushButton2_Action);

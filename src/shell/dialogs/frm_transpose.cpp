@@ -5,6 +5,7 @@
 
 #include "platform/core/strings.h"
 #include "platform/desktop/dialogs.h"
+#include "platform/desktop/text_fit.h"
 #include "shell/dialogs/dialog_parts.h"
 
 using namespace dialog_parts;
@@ -31,6 +32,7 @@ void frmTranspose::CreateControls() {
   setTabOrder(txtFrom_, txtTo_);
   setTabOrder(txtTo_, pushButton1_);
   setTabOrder(pushButton1_, pushButton2_);
+  FitTextsIn(this);  // once every control is in its place
   txtFrom_->setFocus();
   connect(pushButton1_, &QPushButton::clicked, this, &frmTranspose::PushButton1_Action);
   connect(pushButton2_, &QPushButton::clicked, this, &frmTranspose::PushButton2_Action);

@@ -26,10 +26,9 @@ class NulDroppingValidator : public QValidator {
 
 TextField::TextField(QWidget* parent) : QLineEdit(parent) {
   setValidator(new NulDroppingValidator(this));
-  connect(this, &QLineEdit::textChanged, this, [this] {
-    ApplyLimit();
-    emit TextChange();
-  });
+  // The length limit is QLineEdit's own and is set only when the text is set from code or the
+  // limit changes: setting it resets the text, and with it the history of undo and redo.
+  connect(this, &QLineEdit::textChanged, this, &TextField::TextChange);
 }
 
 void TextField::SetText(const QString& raw) {
@@ -47,7 +46,7 @@ void TextField::SetLimitText(int limit) {
 
 void TextField::ApplyLimit() {
   const int wanted = limit_ > 0 ? limit_ : kUnlimited;
-  // A text beyond the limit stays; the field then only lets it shrink.
+  // A text beyond the limit stays; typing and pasting then stop at its length.
   setMaxLength(std::max(wanted, static_cast<int>(text().size())));
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // A one-line text field over QLineEdit. TextChange fires, synchronously, whenever the text changes,
 // by typing or by SetText. The length limit stops typing and pasting; a longer text set from code
-// is kept whole (a song may carry one), and typing then cannot make it longer. A NUL never enters
-// the field, however it comes (typing, paste, drop, SetText): it is dropped and the rest kept.
+// is kept whole (a song may carry one), and typing then cannot make it longer than it was set.
+// A NUL never enters the field, however it comes (typing, paste, drop, SetText): it is dropped
+// and the rest kept. Undo and redo work as in any line edit; SetText starts a fresh history, as
+// QLineEdit::setText does, so that an opened song's values are where undoing stops.
 #include <QLineEdit>
 #include <QString>
 
