@@ -20,7 +20,7 @@ QString SuggestedSongName(const QString& title) {
 }
 
 QString SuggestedFileName(const QString& title, const QString& extension) {
-  return Utf8Prefix(SuggestedSongName(title), kLongestFileName - extension.toUtf8().size()) + extension;
+  return Trim(Utf8Prefix(SuggestedSongName(title), kLongestFileName - extension.toUtf8().size())) + extension;
 }
 
 bool IsTextImportName(const QString& fileName) { return Lowercase(Right(fileName, 4)) == QLatin1String(".txt"); }

@@ -6,14 +6,15 @@
 inline const QString kSongExtension = QStringLiteral(".hmnt");
 
 // The title trimmed, without "'", "&", ":" and ",", with "/" as "-" (a file name cannot hold a
-// folder separator), with a blank for each control or bidi control character, and without the dots
-// and blanks it would start with (the file would be hidden); "Saved Song" when nothing is left.
-// Without the extension.
+// folder separator), cleaned as WithoutControls cleans a name (a blank for each control, bidi
+// control or separator character, nothing for an invisible one), and without the dots and blanks
+// it would start with (the file would be hidden); "Saved Song" when nothing is left. Without the
+// extension.
 QString SuggestedSongName(const QString& title);
 
 // The name a file dialog suggests for the title: SuggestedSongName with extension, shortened at a
 // character boundary so that the whole name fits the 255 bytes (UTF-8) a file name may have, the
-// extension kept.
+// extension kept, and without the blanks the cut leaves before it.
 QString SuggestedFileName(const QString& title, const QString& extension);
 
 // Whether a file of this name is imported as song text: its name ends in ".txt", in any letter case.

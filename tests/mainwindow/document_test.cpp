@@ -31,10 +31,17 @@ TEST_F(SaveTest, SuggestsACleanedNameAndTitlesTheWindowWithItWhenTheDialogIsCanc
       {". .hidden", "hidden.hmnt", "Harmonote - hidden"},
       {"Line\nbreak\tand\x1B\a", "Line break and.hmnt", "Harmonote - Line break and"},
       {QString("abc") + QChar(0x202E) + "def", "abc def.hmnt", "Harmonote - abc def"},
+      // A separator breaks the line as a line feed does; what shows nothing is left out.
+      {QString::fromUtf8("Line\u2028Sep\u2029Para"), "Line Sep Para.hmnt", "Harmonote - Line Sep Para"},
+      {QString::fromUtf8("\uFEFF.Zero\u200BWidth Soft\u00ADHyphen\u2060"), "ZeroWidth SoftHyphen.hmnt",
+       "Harmonote - ZeroWidth SoftHyphen"},
       // Shortened to the 255 bytes of a file name, the extension kept, never inside a character.
       {QString(300, 'a'), QString(250, 'a') + ".hmnt", "Harmonote - " + QString(300, 'a')},
       {QString::fromUtf8("\u00e9").repeated(200), QString::fromUtf8("\u00e9").repeated(125) + ".hmnt",
        "Harmonote - " + QString::fromUtf8("\u00e9").repeated(200)},
+      // No blank is left before the extension where the cut falls after one.
+      {QString(249, 'a') + " b", QString(249, 'a') + ".hmnt", "Harmonote - " + QString(249, 'a') + " b"},
+      {QString(249, 'a') + QChar(0x2028) + "b", QString(249, 'a') + ".hmnt", "Harmonote - " + QString(249, 'a') + " b"},
       {"Rock & Roll", "Rock  Roll.hmnt", "Harmonote - Rock  Roll"},
       {"Don't, Stop: Now", "Dont Stop Now.hmnt", "Harmonote - Dont Stop Now"},
       {"AC/DC", "AC-DC.hmnt", "Harmonote - AC-DC"},
@@ -52,6 +59,22 @@ TEST_F(SaveTest, SuggestsACleanedNameAndTitlesTheWindowWithItWhenTheDialogIsCanc
   w->Modified(false);
   EXPECT_TRUE(w->mSave());
   EXPECT_FALSE(w->Modified());
+}
+
+TEST_F(SaveTest, SaveAsOffersATitleWithSeparatorsAsOneLineAndKeepsTheTitleInTheSong) {
+  const QString title = QString::fromUtf8("Line\u2028Sep\u2029Para");
+  w->txtTitle()->SetText(title);
+  dialogs.saveAnswers = {File("first.hmnt")};
+  EXPECT_FALSE(w->mSave());
+  const FolderItem second = File("Line Sep Para.hmnt");
+  dialogs.saveAnswers = {second};
+  EXPECT_TRUE(w->_mnuSaveAs_Action());
+  ASSERT_EQ(dialogs.saveSuggestions.size(), 2);
+  const QString offered = dialogs.saveSuggestions.last();
+  EXPECT_EQ(offered, "Line Sep Para.hmnt");
+  EXPECT_FALSE(offered.contains(QChar(0x2028)) || offered.contains(QChar(0x2029)));
+  EXPECT_TRUE(Bytes(second).startsWith("1.0.0\v" + title.toUtf8() + "\v"));
+  EXPECT_EQ(State(), Doc(second, false, "Harmonote - Line\\xE2\\x80\\xA8Sep\\xE2\\x80\\xA9Para"));
 }
 
 TEST_F(SaveTest, WritesTheWholeDocumentAndReplacesTheFileWithoutAskingAgain) {

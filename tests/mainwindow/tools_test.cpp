@@ -214,6 +214,19 @@ TEST_F(ToolsTest, TransposeDialogOpensWithTheSongKeyAndHandsOverTrimmedKeys) {
   EXPECT_EQ(w->txtKey()->Text(), "G ");  // the song's key field is not changed
 }
 
+TEST_F(ToolsTest, AnUnknownKeyHoldingLineSeparatorsIsNamedOnOneLine) {
+  w->txtKey()->SetText(QString::fromUtf8("G\u2028Am\u2029C"));
+  Song("[G]");
+  ModalDriver<frmTranspose> answer([](frmTranspose* d) { d->PushButton1()->click(); });
+  EXPECT_TRUE(w->_mnuTranspose_Action());
+  ASSERT_TRUE(answer.Answered());
+  ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+  const QString shown = dialogs.msgBoxes[0];
+  EXPECT_EQ(shown, "Unable to find G\\xE2\\x80\\xA8Am\\xE2\\x80\\xA9C");
+  for (const QChar c : shown) EXPECT_FALSE(c == '\n' || c == QChar(0x2028) || c == QChar(0x2029));
+  EXPECT_EQ(Text(), "[G]");
+}
+
 TEST_F(ToolsTest, TransposeDialogRefusesBlankKeysAndClosesAfterAnUnknownOne) {
   // Blank: the message, and the dialog stays open until Cancel.
   w->txtKey()->SetText("  ");

@@ -27,7 +27,7 @@ TEST(BreakableText, MarksBreaksInsideLongRunsOnlyAndChangesNothingElse) {
 }
 
 TEST(FitMessage, ShortensLongLinesInTheMiddleAndLeavesOutLinesAfterTheFirstOnes) {
-  const QChar ellipsis(0x2026);
+  const QChar ellipsis(0x2026), isolate(0x2068), endIsolate(0x2069);
   QStringList hundred;
   for (int i = 1; i <= 100; ++i) hundred << QString::number(i);
   const struct {
@@ -43,6 +43,14 @@ TEST(FitMessage, ShortensLongLinesInTheMiddleAndLeavesOutLinesAfterTheFirstOnes)
       {"a\nb\nc\nd", "a\nb\nc\nd", false},
       {"a\nb\nc\nd\ne", QString("a\nb\nc\n") + ellipsis, true},
       {hundred.join('\n'), QString("1\n2\n3\n") + ellipsis, true},
+      // Shown text cut in its middle stays isolated from the words around it.
+      {QString("Save \"") + isolate + QString(100, 'W') + endIsolate + "\"?",
+       QString("Save \"") + isolate + QString(18, 'W') + endIsolate + ellipsis + isolate + QString(21, 'W') +
+           endIsolate + "\"?",
+       true},
+      // Cut though the marks that keep it isolated make it as long as it was.
+      {QString(24, 'a') + isolate + "b" + endIsolate + QString(24, 'c'),
+       QString(24, 'a') + isolate + endIsolate + ellipsis + QString(24, 'c'), true},
   };
   for (const auto& c : cases) {
     const FittedMessage fitted = FitMessage(c.message, 4, 50);

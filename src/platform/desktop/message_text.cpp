@@ -58,7 +58,7 @@ FittedMessage FitMessage(const QString& message, int maxLines, int maxLineCharac
     if (line > 0) fitted.text += QLatin1Char('\n');
     const QString whole = message.mid(start, end - start);
     const QString shown = MiddleShortened(whole, maxLineCharacters);
-    if (shown.size() != whole.size()) fitted.cut = true;
+    if (shown != whole) fitted.cut = true;
     fitted.text += shown;
     start = end + 1;
   }

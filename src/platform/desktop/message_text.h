@@ -9,7 +9,7 @@ QString BreakableText(const QString& text);
 
 // A message cut to a size a box can show: at most maxLines lines (the last of them "…" when lines
 // were left out) and at most maxLineCharacters characters on each, a longer line shortened in its
-// middle. cut tells whether anything was left out.
+// middle as MiddleShortened shortens it. cut tells whether anything was left out.
 struct FittedMessage {
   QString text;
   bool cut = false;
