@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <utility>
 
 namespace {
 
@@ -118,6 +119,9 @@ TEST(TransposeSong, AKeyWithoutARowIsReportedAndNothingRewritten) {
   }
 }
 
+// The song is rewritten marker by marker: each chord name as TransposeChordName moves it, and
+// the bass of a moved chord as TransposeBass moves it; a chord that does not move keeps its bass,
+// and fret values after "!" stay.
 TEST(TransposeSong, PiecesAgreeWithTheWholeSong) {
   bool changed = true;
   EXPECT_EQ(TransposeChordName("Cmaj7", 0, 3, &changed), "Cmaj7");
@@ -127,6 +131,31 @@ TEST(TransposeSong, PiecesAgreeWithTheWholeSong) {
   EXPECT_EQ(TransposeBass("b", 0, 3), "C#");
   EXPECT_EQ(TransposeBass("Bm", 0, 3), "C#m");
   EXPECT_EQ(TransposeBass("x", 0, 3), "x");
+
+  const QStringList chords = {"C", "g7", "Cmaj7", "Bm", "am", "F(4)", "dsus", "Eb", "x", ""};
+  const QStringList basses = {"b", "Bm", "x", "F#7", "eb", "C", ""};
+  const std::pair<int, int> keys[] = {{0, 3}, {4, 8}, {16, 0}, {9, 9}};
+  for (const auto& [from, to] : keys) {
+    QString song, pieces;
+    for (const QString& chord : chords) {
+      bool moved = false;
+      const QString name = TransposeChordName(chord, from, to, &moved);
+      song += '[' + chord + "] ";
+      pieces += '[' + name + "] ";
+      for (const QString& bass : basses) {
+        for (const QChar separator : {QChar('/'), QChar('\\')}) {
+          song += '[' + chord + separator + bass + "] ";
+          pieces += '[' + name + separator + (moved ? TransposeBass(bass, from, to) : bass) + "] ";
+        }
+        song += '[' + chord + '!' + bass + "] ";
+        pieces += '[' + name + '!' + bass + "] ";
+      }
+    }
+    const QString fromKey = KeyTable()[from].section(',', 0, 0), toKey = KeyTable()[to].section(',', 0, 0);
+    const TransposeResult r = TransposeSong(song, fromKey, toKey);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.text.toStdString(), pieces.toStdString()) << fromKey.toStdString() << "->" << toKey.toStdString();
+  }
 }
 
 // For every pair of keys, every chord of the from-key's row over every written bass note: the
