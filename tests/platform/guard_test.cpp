@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 #include "platform/core/errors.h"
 #include "platform/core/guard.h"
 #include "platform/desktop/dialogs.h"
+#include "support/doubles/scripted_dialogs.h"
 
 namespace {
 
@@ -16,15 +18,39 @@ class GuardReporter : public ::testing::Test {
   void TearDown() override { ReportErrorsInDialogs(); }
 };
 
-TEST_F(GuardReporter, EveryReportGoesToTheReporterSet) {
-  QStringList reports;
-  SetErrorReporter([&](const QString& report) { reports << report; });
-  EXPECT_TRUE(Guarded([] {}));
-  EXPECT_FALSE(Guarded([] { throw OutOfBoundsException(); }));
-  EXPECT_FALSE(Guarded([] { throw std::runtime_error("plain"); }));
-  EXPECT_FALSE(Guarded([] { throw 42; }));
-  EXPECT_EQ(reports, QStringList({"An error occurred: Index out of bounds", "An error occurred: plain",
-                                  "An error occurred: Unknown error"}));
+// Whatever an action raises is reported once, with its reason, and the guard goes on; the report
+// goes wherever reports are sent: to a reporter that is set, or to a message box of the dialogs,
+// as the application has it.
+TEST_F(GuardReporter, EachFailureIsReportedOnceWhereReportsGo) {
+  const struct {
+    const char* what;
+    std::function<void()> action;
+    QStringList reports;
+  } cases[] = {
+      {"nothing raised", [] {}, {}},
+      {"a file error", [] { throw IOException("disk full"); }, {"An error occurred: disk full"}},
+      {"an index out of bounds", [] { throw OutOfBoundsException(); }, {"An error occurred: Index out of bounds"}},
+      {"a standard exception", [] { throw std::runtime_error("plain"); }, {"An error occurred: plain"}},
+      {"anything else", [] { throw 42; }, {"An error occurred: Unknown error"}},
+  };
+  ScriptedDialogs dialogs;
+  QStringList reported;
+  const struct {
+    const char* where;
+    std::function<void()> sendReports;
+    QStringList* reports;
+  } destinations[] = {
+      {"a reporter", [&] { SetErrorReporter([&](const QString& report) { reported << report; }); }, &reported},
+      {"the dialogs", [] { ReportErrorsInDialogs(); }, &dialogs.msgBoxes},
+  };
+  for (const auto& to : destinations) {
+    to.sendReports();
+    for (const auto& c : cases) {
+      to.reports->clear();
+      EXPECT_EQ(Guarded(c.action), c.reports.isEmpty()) << to.where << ", " << c.what;
+      EXPECT_EQ(*to.reports, c.reports) << to.where << ", " << c.what;
+    }
+  }
 }
 
 TEST_F(GuardReporter, AReporterThatFailsLeavesTheGuardsAnswerAlone) {
