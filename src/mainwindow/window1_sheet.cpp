@@ -10,6 +10,7 @@
 #include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/up_down_arrows.h"
 #include "platform/desktop/picture.h"
 #include "sheet/pages.h"
 #include "sheet/sheet_renderer.h"
@@ -91,8 +92,11 @@ void Window1::DropPreview() {
 int Window1::TotalPages() const { return CountPages(state_.Document().song, Module1::newPageSymbol); }
 
 void Window1::setPageLabel() {
-  state_.SetPage(PageNumberFor(ToInt(state_.Page()), TotalPages()));
+  const int total = TotalPages();
+  state_.SetPage(PageNumberFor(ToInt(state_.Page()), total));
   lblPage_->setText(PageLabelText(ToInt(state_.Page())));
+  // What a screen reader reads as the page arrows' value.
+  UpDownArrows1_->SetPosition(ToInt(state_.Page()), 1, std::max(1, total));
 }
 
 double Window1::dpiScale() const { return state_.Scale(); }
