@@ -4,6 +4,9 @@
 #include <QFile>
 #include <optional>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "faults/fault_env.h"
@@ -11,6 +14,7 @@
 #include "platform/core/file_stamp.h"
 #include "platform/core/files.h"
 #include "support/file_bytes.h"
+#include "support/killed_child.h"
 
 namespace {
 
@@ -110,6 +114,50 @@ TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChanged) {
 INSTANTIATE_TEST_SUITE_P(EveryCall, InPlaceWriteFaults,
                          ::testing::Values(kFaults[0], kFaults[1], kFaults[2], kFaults[3], kFaults[4], kFaults[5],
                                            kInPlaceFaults[0], kInPlaceFaults[1], kInPlaceFaults[2]));
+
+// Where the file system offers no unnamed files, the temporary file has a name while it is
+// written: a later save removes those that killed saves left, but never one that a save still
+// running in another process holds.
+TEST(FileWriteWithoutUnnamedFiles, RemovesTheTemporariesOfKilledSavesButNotOneInUse) {
+  REQUIRE_FAULT_SHIM();
+  const QString folder = FaultFolder(QStringLiteral("no-unnamed-files"));
+  const QString path = folder + QStringLiteral("/song.hmnt");
+  const QByteArray song = QByteArray("a line of the song\n").repeated(50000);
+  FaultScope fault(folder, Fault{"tmpfile", "EOPNOTSUPP", ""});
+  const auto save = [&] { TextOutputStream::WriteBytes(FolderItem(path), song); };
+  save();
+  EXPECT_EQ(Entries(folder), QStringList{"song.hmnt"});
+  const auto whole = TimeInChild(save);
+  for (int run = 0; run < 10; ++run) RunKilledAfter(save, whole * run / 10);
+  // A save in another process, still writing, and a file of the user's own.
+  int ready[2], hold[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(hold), 0);
+  const QByteArray held = QFile::encodeName(folder + QStringLiteral("/.hmnt-0badf00d.tmp"));
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    ::close(hold[1]);
+    const int fd = ::open(held.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    const char ok = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+    (void)!::write(ready[1], &ok, 1);
+    char end;
+    (void)!::read(hold[0], &end, 1);
+    ::_exit(0);
+  }
+  ::close(hold[0]);
+  char ok = 'n';
+  ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+  ASSERT_EQ(ok, 'y');
+  PutFile(folder + QStringLiteral("/.hmnt-notes.tmp"), "the user's own");
+  save();
+  EXPECT_EQ(Entries(folder), (QStringList{".hmnt-0badf00d.tmp", ".hmnt-notes.tmp", "song.hmnt"}));
+  // Once that save is gone, its file is left over too.
+  ::close(hold[1]);
+  ::waitpid(writer, nullptr, 0);
+  save();
+  EXPECT_EQ(Entries(folder), (QStringList{".hmnt-notes.tmp", "song.hmnt"}));
+  EXPECT_TRUE(FileBytes(path) == song);
+}
 
 TEST(FileWriteFaultsBeside, AFailingSyncOfTheFolderAfterTheRenameIsToldWithWhatWasWritten) {
   REQUIRE_FAULT_SHIM();

@@ -1,8 +1,11 @@
 #pragma once
 // Writing a whole file so that a save keeps what the file had.
 //
-// A new file is written beside the old one under a short temporary name, synced to disk and
-// renamed over it, so the old file stays whole until the new one is complete. That replacement
+// A new file is written in the old one's folder, synced to disk and renamed over it, so the old
+// file stays whole until the new one is complete. Where the file system offers them, the new file
+// has no name until just before the rename, so that a crash leaves nothing behind; elsewhere it
+// has a short temporary name, locked while it is written, and a later write in the folder removes
+// those that crashed writes left. That replacement
 // is used only when it keeps everything the old file had: its owner and group, its mode and
 // every extended attribute (ACLs included), and only when the file has a single name. Otherwise
 // (a second hard link, an owner that cannot be given, an attribute that cannot be copied, a folder
