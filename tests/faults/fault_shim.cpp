@@ -2,22 +2,25 @@
 // fail, as a full or failing disk would, for files below one folder; everything else goes through.
 //
 //   HARMONOTE_FAULT_DIR    the folder (an absolute, resolved path)
-//   HARMONOTE_FAULT_CALL   write | fsync | fdatasync | close | fallocate | tmpfile   (unset: no faults)
-//   HARMONOTE_FAULT_ERRNO  ENOSPC | EIO | EOPNOTSUPP   (default ENOSPC)
+//   HARMONOTE_FAULT_CALL   write | fsync | fdatasync | close | fallocate | ftruncate | tmpfile |
+//                          setflags   (unset: no faults)
+//   HARMONOTE_FAULT_ERRNO  ENOSPC | EIO | EOPNOTSUPP | EPERM   (default ENOSPC)
 //   HARMONOTE_FAULT_AFTER  for write: bytes each file may take before writes fail (default 0)
 //
 // write covers write, writev and pwrite. A failing close still closes the descriptor, as the
 // kernel does. fallocate with EOPNOTSUPP is a file system that cannot reserve space and is full:
 // fallocate is refused and fstatvfs reports no free blocks. tmpfile refuses to open an unnamed
 // file (open with O_TMPFILE and an absolute path) in the folder, as a file system without them
-// does.
+// does; setflags refuses to change a file's inode flags (FS_IOC_SETFLAGS).
 #include <dlfcn.h>
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <stdarg.h>
+#include <sys/ioctl.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
 #include <sys/uio.h>
@@ -59,6 +62,7 @@ int FaultErrno() {
   const char* e = getenv("HARMONOTE_FAULT_ERRNO");
   if (e && strcmp(e, "EIO") == 0) return EIO;
   if (e && strcmp(e, "EOPNOTSUPP") == 0) return EOPNOTSUPP;
+  if (e && strcmp(e, "EPERM") == 0) return EPERM;
   return ENOSPC;
 }
 
@@ -148,6 +152,16 @@ int fallocate64(int fd, int mode, off64_t offset, off64_t length) {
   return real(fd, mode, offset, length);
 }
 
+int ftruncate(int fd, off_t length) {
+  static const auto real = Next<int (*)(int, off_t)>("ftruncate");
+  return Faulty("ftruncate", fd) ? Fail() : real(fd, length);
+}
+
+int ftruncate64(int fd, off64_t length) {
+  static const auto real = Next<int (*)(int, off64_t)>("ftruncate64");
+  return Faulty("ftruncate", fd) ? Fail() : real(fd, length);
+}
+
 int open(const char* path, int flags, ...) {
   static const auto real = Next<int (*)(const char*, int, ...)>("open");
   va_list args;
@@ -164,6 +178,15 @@ int open64(const char* path, int flags, ...) {
   const mode_t mode = ModeArgument(flags, args);
   va_end(args);
   return RefusedTemporary(path, flags) ? Fail() : real(path, flags, mode);
+}
+
+int ioctl(int fd, unsigned long request, ...) {
+  static const auto real = Next<int (*)(int, unsigned long, ...)>("ioctl");
+  va_list args;
+  va_start(args, request);
+  void* argument = va_arg(args, void*);
+  va_end(args);
+  return request == FS_IOC_SETFLAGS && Faulty("setflags", fd) ? Fail() : real(fd, request, argument);
 }
 
 int fstatvfs(int fd, struct statvfs* buf) {

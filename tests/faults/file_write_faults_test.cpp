@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "platform/core/file_stamp.h"
 #include "platform/core/files.h"
 #include "support/file_bytes.h"
+#include "support/inode_flags.h"
 #include "support/killed_child.h"
 
 namespace {
@@ -114,6 +116,42 @@ TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChanged) {
 INSTANTIATE_TEST_SUITE_P(EveryCall, InPlaceWriteFaults,
                          ::testing::Values(kFaults[0], kFaults[1], kFaults[2], kFaults[3], kFaults[4], kFaults[5],
                                            kInPlaceFaults[0], kInPlaceFaults[1], kInPlaceFaults[2]));
+
+// Some file systems (FAT through FUSE) refuse to truncate a file to the length it has: a song as
+// long as the old one is saved there all the same.
+TEST(InPlaceWriteOfTheSameLength, DoesNotTruncate) {
+  REQUIRE_FAULT_SHIM();
+  const QString folder = FaultFolder(QStringLiteral("same-length"));
+  const QString path = folder + QStringLiteral("/song.hmnt");
+  PutFile(path, "the old song");
+  ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(folder + "/link.hmnt").constData()), 0);
+  FaultScope fault(folder, Fault{"ftruncate", "EIO", ""});
+  EXPECT_NO_THROW(TextOutputStream::WriteBytes(FolderItem(path), "the new song"));
+  EXPECT_EQ(FileBytes(path), "the new song");
+}
+
+// Where a new file cannot keep the old one's inode flags, the song is written in place: the
+// flags stay, and so does the file.
+TEST(FileWriteWithoutInodeFlags, WritesInPlace) {
+  REQUIRE_FAULT_SHIM();
+  const QString folder = FaultFolder(QStringLiteral("flags-refused"));
+  const QString path = folder + QStringLiteral("/song.hmnt");
+  PutFile(path, "the old song");
+  const QString why = ChangeInodeFlags(path, FS_NOATIME_FL | FS_NODUMP_FL);
+  if (!why.isEmpty()) GTEST_SKIP() << "the test folder's file system keeps no inode flags: " << why.toStdString();
+  struct stat before {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+  {
+    FaultScope fault(folder, Fault{"setflags", "EPERM", ""});
+    TextOutputStream::WriteBytes(FolderItem(path), "the new song");
+  }
+  EXPECT_EQ(FileBytes(path), "the new song");
+  struct stat after {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(InodeFlags(path).value_or(0) & (FS_NOATIME_FL | FS_NODUMP_FL), FS_NOATIME_FL | FS_NODUMP_FL);
+  EXPECT_EQ(Entries(folder), QStringList{"song.hmnt"});
+}
 
 // Where the file system offers no unnamed files, the temporary file has a name while it is
 // written: a later save removes those that killed saves left, but never one that a save still

@@ -57,6 +57,11 @@ void WriteAllOf(int fd, const QByteArray& bytes, const QString& name) {
   }
 }
 
+bool FolderIsGone(const QString& folder) {
+  struct stat st {};
+  return ::stat(NativePath(folder).constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 // Writes bytes to the new file and renames it over target.
 FileStamp Replace(TemporaryFile& temporary, const QByteArray& target, const QString& name, const QString& folder,
                   const QByteArray& bytes) {
@@ -66,7 +71,11 @@ FileStamp Replace(TemporaryFile& temporary, const QByteArray& target, const QStr
   struct stat written {};
   if (::fstat(temporary.Fd(), &written) != 0) throw WriteFailure(name, errno);
   if (!temporary.Close()) throw WriteFailure(name, errno);
-  if (!temporary.Replace(target)) throw WriteFailure(name, errno);
+  if (!temporary.Replace(target)) {
+    const int error = errno;
+    if (FolderIsGone(folder)) throw FolderGone(name, folder);
+    throw WriteFailure(name, error);
+  }
   const FileStamp stamp = FileStamp::FromStatus(written);
   // The rename is on disk only once the folder is: a failure there is told, with what was written.
   FileDescriptor folderFd(::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -101,10 +110,13 @@ FileStamp TextOutputStream::WriteBytes(const FolderItem& file, const QByteArray&
       // A folder that takes no new file still lets the user write a file of theirs in it.
       if (exists && (error == EACCES || error == EPERM)) return WriteInPlace(nativeTarget, name, bytes);
       if (error == EACCES || error == EPERM || error == EROFS) throw NewFileRefusal(name, folder, error);
+      if (FolderIsGone(folder)) throw FolderGone(name, folder);
       throw WriteFailure(name, error);
     }
-    // Replacing the file would split a hard link or lose its owner, mode or attributes.
-    if (!exists || (old.st_nlink == 1 && CopyOwnerModeAndAttributes(nativeTarget, old, temporary.Fd())))
+    // Replacing the file would split a hard link or lose its owner, mode, attributes or flags.
+    const int fd = temporary.Fd();
+    if (!exists || (old.st_nlink == 1 && CopyOwnerModeAndAttributes(nativeTarget, old, fd) &&
+                    CopyInodeFlags(nativeTarget, old, fd)))
       return Replace(temporary, nativeTarget, name, folder, bytes);
   }
   return WriteInPlace(nativeTarget, name, bytes);

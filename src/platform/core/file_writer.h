@@ -5,14 +5,14 @@
 // file stays whole until the new one is complete. Where the file system offers them, the new file
 // has no name until just before the rename, so that a crash leaves nothing behind; elsewhere it
 // has a short temporary name, locked while it is written, and a later write in the folder removes
-// those that crashed writes left. That replacement
-// is used only when it keeps everything the old file had: its owner and group, its mode and
-// every extended attribute (ACLs included), and only when the file has a single name. Otherwise
-// (a second hard link, an owner that cannot be given, an attribute that cannot be copied, a folder
-// that takes no new files) the song is written into the existing file, after its new length has
-// been reserved, so that a full disk refuses the save before a byte changes. A file the user may
-// not write is never replaced. Only a regular file (or the regular file a link points to) is
-// written. Any failure is an IOException that names the real cause.
+// those that crashed writes left. That replacement is used only when it keeps everything the old
+// file had: its owner and group, its mode, every extended attribute (ACLs included) and its inode
+// flags, and only when the file has a single name. Otherwise (a second hard link, an owner that
+// cannot be given, an attribute or flag that cannot be copied, a folder that takes no new files)
+// the song is written into the existing file, after its new length has been reserved, so that a
+// full disk refuses the save before a byte changes. A file the user may not write is never
+// replaced. Only a regular file (or the regular file a link points to) is written. Any failure is
+// an IOException that names the real cause.
 #include <QByteArray>
 #include <QString>
 

@@ -57,8 +57,13 @@ FileStamp WriteInPlace(const QByteArray& path, const QString& name, const QByteA
     changed = true;
     done += n;
   }
-  if (::ftruncate(fd.get(), off_t(bytes.size())) != 0) throw failure(errno);
-  changed = true;
+  if (::fstat(fd.get(), &st) != 0) throw failure(errno);
+  // Only a length that differs is set: some file systems (FAT through FUSE) refuse to truncate a
+  // file to the length it has.
+  if (qint64(st.st_size) != bytes.size()) {
+    if (::ftruncate(fd.get(), off_t(bytes.size())) != 0) throw failure(errno);
+    changed = true;
+  }
   if (::fdatasync(fd.get()) != 0 && errno != EINVAL) throw failure(errno);
   if (::fstat(fd.get(), &st) != 0) throw failure(errno);
   const FileStamp stamp = FileStamp::FromStatus(st);

@@ -1,6 +1,6 @@
 #pragma once
 // Writing a file's new content into the file itself, for when it cannot be replaced by a new one
-// without losing something it has (a second name, its owner, an attribute).
+// without losing something it has (a second name, its owner, an attribute, an inode flag).
 #include <QByteArray>
 #include <QString>
 
@@ -8,7 +8,8 @@
 
 // Writes bytes over the regular file at path (name is its name, for messages). Reserves the new
 // length first, without changing the file (or, where the file system cannot reserve, checks that
-// the free space holds it), so that a full disk refuses before a byte changes; then writes, truncates and syncs. Never
+// the free space holds it), so that a full disk refuses before a byte changes; then writes,
+// truncates where the length differs, and syncs. Never
 // blocks and refuses what is not a regular file. Throws IOException with the cause; a failure
 // after the first byte changed says that the file may hold part of the new content.
 FileStamp WriteInPlace(const QByteArray& path, const QString& name, const QByteArray& bytes);

@@ -26,6 +26,12 @@ IOException NewFileRefusal(const QString& name, const QString& folder, int error
                          .arg(name, ShownText(folder), SystemReason(error)));
 }
 
+IOException FolderGone(const QString& name, const QString& folder) {
+  return IOException(
+      QStringLiteral("\"%1\" could not be written: the folder \"%2\" no longer exists (it was moved or deleted).")
+          .arg(name, ShownText(folder)));
+}
+
 IOException PartialWriteFailure(const QString& name, int error) {
   return IOException(QStringLiteral("\"%1\" could not be written completely: %2. It was being written over in place "
                                     "and may now hold only part of the song.")

@@ -13,5 +13,7 @@ IOException WriteFailure(const QString& name, int error);
 IOException WriteRefusal(const QString& name, int error);
 // The file does not exist yet and its folder takes no new file.
 IOException NewFileRefusal(const QString& name, const QString& folder, int error);
+// The folder that was to hold the file is gone.
+IOException FolderGone(const QString& name, const QString& folder);
 // The existing file was being written over when error came: it may hold part of the new text.
 IOException PartialWriteFailure(const QString& name, int error);
