@@ -13,6 +13,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 #include "platform/core/guard.h"
+#include "platform/core/in_place_backup.h"
 #include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/check_box.h"
@@ -51,6 +52,13 @@ QString SaveFailureText(const FolderItem& file, const QString& reason) {
 QString UnsyncedSaveText(const FolderItem& file, const QString& reason) {
   return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2")
       .arg(ShownText(file.Path()), reason);
+}
+
+QString BackupNotice(const FolderItem& file, const QString& backup) {
+  return QStringLiteral(
+             "A save of \"%1\" did not finish, so the song may be incomplete. The song as it was before that "
+             "save is in \"%2\"; the next save of this song removes it.")
+      .arg(ShownText(file.Name()), ShownText(backup));
 }
 
 const FileType& SongDocumentType() {
@@ -185,10 +193,14 @@ bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
 void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
   SongFileRead got;
+  // A save of this song that did not finish may have left it torn, and its old content aside.
+  const std::optional<QString> backup = import ? std::nullopt : LeftBackup(file);
   try {
     got = ReadSongFile(file, import);
   } catch (const std::exception& e) {
-    Dialogs::Current().MsgBox(OpenFailureText(file, ExceptionReason(e)));
+    QString text = OpenFailureText(file, ExceptionReason(e));
+    if (backup) text += QStringLiteral("\n\n") + BackupNotice(file, *backup);
+    Dialogs::Current().MsgBox(text);
     return;
   }
   Dialogs::NoteFolderUsed(file.Parent());
@@ -213,6 +225,7 @@ void Window1::mOpenFile(const FolderItem& file) {
   }
   ParseFile(got.read);
   Modified(false);
+  if (backup) Dialogs::Current().MsgBox(BackupNotice(file, *backup));
 }
 
 bool Window1::Check4Save() {

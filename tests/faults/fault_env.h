@@ -28,7 +28,8 @@ inline std::ostream& operator<<(std::ostream& os, const Fault& f) { return os <<
 
 inline bool FaultShimLoaded() { return dlsym(RTLD_DEFAULT, "harmonote_fault_shim_loaded") != nullptr; }
 
-// A fresh folder whose files fail as the fault says while a scope is open.
+// A fresh folder whose files fail as the fault says while a scope is open (a scope can also name
+// one file).
 inline QString FaultFolder(const QString& name) {
   const QString path = TestRoot() + QLatin1Char('/') + name;
   QDir().mkpath(path);

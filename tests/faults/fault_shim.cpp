@@ -1,7 +1,7 @@
 // A fault-injection library for tests, loaded with LD_PRELOAD. It makes one kind of system call
 // fail, as a full or failing disk would, for files below one folder; everything else goes through.
 //
-//   HARMONOTE_FAULT_DIR    the folder (an absolute, resolved path)
+//   HARMONOTE_FAULT_DIR    the folder (an absolute, resolved path), or a single file
 //   HARMONOTE_FAULT_CALL   write | fsync | fdatasync | close | fallocate | ftruncate | tmpfile |
 //                          setflags   (unset: no faults)
 //   HARMONOTE_FAULT_ERRNO  ENOSPC | EIO | EOPNOTSUPP | EPERM   (default ENOSPC)
@@ -38,13 +38,13 @@ Fn Next(const char* name) {
   return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
 }
 
-// Whether call on the file at path is to fail now.
+// Whether call on the file at path is to fail now: the file is the one named, or below the folder.
 bool FaultyPath(const char* call, const char* path) {
   const char* wanted = getenv("HARMONOTE_FAULT_CALL");
   const char* dir = getenv("HARMONOTE_FAULT_DIR");
   if (!wanted || !dir || !*dir || !path || strcmp(wanted, call) != 0) return false;
   const size_t dirLength = strlen(dir);
-  return strncmp(path, dir, dirLength) == 0 && path[dirLength] == '/';
+  return strncmp(path, dir, dirLength) == 0 && (path[dirLength] == '/' || path[dirLength] == '\0');
 }
 
 // Whether call on fd is to fail now.

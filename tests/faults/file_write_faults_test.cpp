@@ -60,62 +60,93 @@ TEST_P(FileWriteFaults, FailIntoAnIOExceptionAndKeepTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(EveryCall, FileWriteFaults, ::testing::ValuesIn(kFaults));
 
-// A file with a second name is written in place. A full disk, whether the file system reserves
-// the space or only reports how much is free, refuses before a byte changes; a failure later on
-// says that the file may hold part of the new song. No temporary file is left either way.
-const Fault kInPlaceFaults[] = {
-    {"fallocate", "ENOSPC", "No space left on device"},
-    {"fallocate", "EOPNOTSUPP", "No space left on device"},
-    {"fallocate", "EIO", "Input/output error"},
+// A file with a second name is written in place, after a synced backup of the old file is made
+// beside it. A full disk, whether the file system reserves the space or only reports how much is
+// free, refuses before a byte changes, and so does a backup that cannot be made; a failure later
+// on says that the file may hold part of the new song and where the old one is. Once the new
+// song is whole and synced, the backup goes; nothing else is left either way.
+struct InPlaceCase {
+  Fault fault;
+  bool wholeFolder;  // the fault hits every file in the folder (the backup too), else the song only
+  qint64 allowed;    // for write: the bytes a file may take first
+  qint64 newSize;    // the new song's length (the old one has 50,000 bytes)
+  enum Outcome { Refused, NoBackup, Partial } outcome;
 };
 
-class InPlaceWriteFaults : public ::testing::TestWithParam<Fault> {};
+std::ostream& operator<<(std::ostream& os, const InPlaceCase& c) {
+  return os << c.fault << (c.wholeFolder ? " in the folder" : " on the song") << " @" << c.allowed;
+}
 
-TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChanged) {
+class InPlaceWriteFaults : public ::testing::TestWithParam<InPlaceCase> {};
+
+TEST_P(InPlaceWriteFaults, FailIntoAnIOExceptionThatSaysWhetherTheFileChangedAndWhereTheOldOneIs) {
   REQUIRE_FAULT_SHIM();
+  const InPlaceCase& c = GetParam();
   static int serial = 0;
   const QString folder = FaultFolder(QStringLiteral("in-place-faults-%1").arg(++serial));
   const QString path = folder + QStringLiteral("/song.hmnt"), link = folder + QStringLiteral("/link.hmnt");
-  const QByteArray old = "the old song, whole";
+  const QByteArray old(50000, 'o');
   PutFile(path, old);
   ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
-  const std::string call = GetParam().call;
-  // Each new song is longer than the old one, so that the file must grow.
-  for (const qint64 size : {qint64(100), qint64(300 * 1024)}) {
-    for (const qint64 allowed : {qint64(0), size / 2}) {
-      if (allowed > 0 && call != "write") continue;
-      SCOPED_TRACE(testing::Message() << "size " << size << ", allowed " << allowed);
-      PutFile(path, old);
-      QString reason;
-      {
-        FaultScope fault(folder, GetParam(), allowed);
-        try {
-          TextOutputStream::WriteBytes(FolderItem(path), QByteArray(size, 'n'));
-        } catch (const IOException& e) {
-          reason = e.Reason();
-        }
-      }
-      const bool beforeAnyByte = call == "fallocate" || (call == "write" && allowed == 0);
-      if (beforeAnyByte) {
-        EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written: %1").arg(GetParam().reason));
-        EXPECT_EQ(FileBytes(path), old);
-      } else {
-        EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written completely: %1. It was being written "
-                                         "over in place and may now hold only part of the song.")
-                              .arg(GetParam().reason));
-      }
-      EXPECT_EQ(FileBytes(link), FileBytes(path));
-      EXPECT_EQ(Entries(folder), (QStringList{"link.hmnt", "song.hmnt"}));
+  QString reason;
+  {
+    FaultScope fault(c.wholeFolder ? folder : path, c.fault, c.allowed);
+    try {
+      TextOutputStream::WriteBytes(FolderItem(path), QByteArray(c.newSize, 'n'));
+    } catch (const IOException& e) {
+      reason = e.Reason();
     }
   }
-  // Without the fault the same write goes through, to both names.
+  QStringList backups = Entries(folder);
+  backups.removeAll("song.hmnt");
+  backups.removeAll("link.hmnt");
+  switch (c.outcome) {
+    case InPlaceCase::Refused:
+      EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written: %1").arg(c.fault.reason));
+      break;
+    case InPlaceCase::NoBackup:
+      EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written: no backup of it could be made (%1), so "
+                                       "it was left as it is. Save As can save the song under another name.")
+                            .arg(c.fault.reason));
+      break;
+    case InPlaceCase::Partial:
+      ASSERT_EQ(backups.size(), 1);
+      EXPECT_EQ(reason, QStringLiteral("\"song.hmnt\" could not be written completely: %1. It was being written "
+                                       "over in place and may now hold only part of the song. The song as it was "
+                                       "before is in \"%2\".")
+                            .arg(c.fault.reason, folder + QLatin1Char('/') + backups[0]));
+      EXPECT_TRUE(FileBytes(folder + QLatin1Char('/') + backups[0]) == old);
+      break;
+  }
+  if (c.outcome != InPlaceCase::Partial) {
+    EXPECT_TRUE(FileBytes(path) == old);
+    EXPECT_EQ(backups, QStringList());
+  }
+  EXPECT_TRUE(FileBytes(link) == FileBytes(path));
+  // Without the fault the same write goes through, to both names, and the backup goes.
   TextOutputStream::WriteBytes(FolderItem(path), "new");
   EXPECT_EQ(FileBytes(link), "new");
+  EXPECT_EQ(Entries(folder), (QStringList{"link.hmnt", "song.hmnt"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCall, InPlaceWriteFaults,
-                         ::testing::Values(kFaults[0], kFaults[1], kFaults[2], kFaults[3], kFaults[4], kFaults[5],
-                                           kInPlaceFaults[0], kInPlaceFaults[1], kInPlaceFaults[2]));
+INSTANTIATE_TEST_SUITE_P(
+    EveryCall, InPlaceWriteFaults,
+    ::testing::Values(
+        InPlaceCase{{"fallocate", "ENOSPC", "No space left on device"}, true, 0, 100000, InPlaceCase::Refused},
+        InPlaceCase{{"fallocate", "EOPNOTSUPP", "No space left on device"}, true, 0, 100000, InPlaceCase::Refused},
+        InPlaceCase{{"fallocate", "EIO", "Input/output error"}, true, 0, 100000, InPlaceCase::Refused},
+        InPlaceCase{{"write", "ENOSPC", "No space left on device"}, true, 0, 100000, InPlaceCase::NoBackup},
+        InPlaceCase{{"write", "EIO", "Input/output error"}, true, 0, 100000, InPlaceCase::NoBackup},
+        InPlaceCase{{"fdatasync", "EIO", "Input/output error"}, true, 0, 100000, InPlaceCase::NoBackup},
+        InPlaceCase{{"close", "EIO", "Input/output error"}, true, 0, 100000, InPlaceCase::NoBackup},
+        InPlaceCase{{"write", "ENOSPC", "No space left on device"}, false, 0, 100000, InPlaceCase::Refused},
+        InPlaceCase{{"write", "EIO", "Input/output error"}, false, 0, 100000, InPlaceCase::Refused},
+        InPlaceCase{{"write", "ENOSPC", "No space left on device"}, false, 60000, 100000, InPlaceCase::Partial},
+        InPlaceCase{{"write", "EIO", "Input/output error"}, false, 60000, 100000, InPlaceCase::Partial},
+        InPlaceCase{{"fdatasync", "EIO", "Input/output error"}, false, 0, 100000, InPlaceCase::Partial},
+        InPlaceCase{{"fdatasync", "ENOSPC", "No space left on device"}, false, 0, 100000, InPlaceCase::Partial},
+        InPlaceCase{{"close", "ENOSPC", "No space left on device"}, false, 0, 100000, InPlaceCase::Partial},
+        InPlaceCase{{"ftruncate", "EIO", "Input/output error"}, false, 0, 10000, InPlaceCase::Partial}));
 
 // Some file systems (FAT through FUSE) refuse to truncate a file to the length it has: a song as
 // long as the old one is saved there all the same.

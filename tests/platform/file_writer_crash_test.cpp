@@ -1,5 +1,6 @@
 // A save killed at any moment, as a crash or a power cut would end it: the old song stays whole,
-// or the new one is whole, and nothing else is left behind.
+// or the new one is whole, or (a song written in place) a whole backup of the old one is there;
+// and nothing else is left behind.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,12 +9,14 @@
 #include <functional>
 #include <random>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 #include "support/file_bytes.h"
 #include "support/killed_child.h"
+#include "support/ordinary_user.h"
 
 namespace {
 
@@ -117,6 +120,81 @@ TEST_F(KilledSave, OnTheRenamePathLeavesTheOldOrTheNewSongAndNoTemporaryFile) {
       },
       false);
   EXPECT_GT(tally.oldSong + tally.newSong, 0);
+}
+
+// The song, the other names it has and (when one is there) the one other file, which must be a
+// whole backup of the old song whenever the song is neither old nor new.
+Left CheckInPlace(const QString& path, const QString& backupFolder, const QStringList& names) {
+  QStringList others = Entries(backupFolder);
+  for (const QString& name : names) others.removeAll(name);
+  EXPECT_LE(others.size(), 1) << others.join(' ').toStdString();
+  const QByteArray song = FileBytes(path);
+  if (song == kOld || song == kNew) return song == kOld ? Left::OldSong : Left::NewSong;
+  EXPECT_EQ(others.size(), 1) << "a torn song of " << song.size() << " bytes and no backup";
+  if (others.size() == 1) {
+    EXPECT_TRUE(FileBytes(backupFolder + QLatin1Char('/') + others[0]) == kOld);
+  }
+  return Left::TornSongWithBackup;
+}
+
+TEST_F(KilledSave, InPlaceLeavesTheOldSongTheNewSongOrAWholeBackupOfTheOld) {
+  // A second name makes the save write the song in place.
+  const QString link = folder_ + QStringLiteral("/link.hmnt");
+  const auto reset = [&] {
+    for (const QString& name : Entries(folder_))
+      if (name != "song.hmnt" && name != "link.hmnt") QFile::remove(folder_ + QLatin1Char('/') + name);
+    PutFile(path_, kOld);
+  };
+  PutFile(path_, kOld);
+  ASSERT_EQ(::link(QFile::encodeName(path_).constData(), QFile::encodeName(link).constData()), 0);
+  const Tally tally = KillSavesAnywhere(
+      path_, reset, [] {},
+      [&] {
+        return CheckInPlace(path_, folder_, {"song.hmnt", "link.hmnt"});
+      },
+      true);
+  // Some kills came while the song was being written.
+  EXPECT_GT(tally.torn, 0) << tally.oldSong << " old, " << tally.newSong << " new";
+}
+
+TEST_F(KilledSave, InPlaceInAFolderThatTakesNoNewFilesKeepsTheBackupInTheStateFolder) {
+  // The user's own song in a folder of root's: it is written in place, and its backup goes to
+  // the user's state folder.
+  ASSERT_EQ(::chmod(QFile::encodeName(folder_).constData(), 0755), 0);
+  const QString state = folder_ + QStringLiteral("/state");
+  const QString songs = folder_ + QStringLiteral("/songs");
+  ASSERT_TRUE(QDir().mkdir(state) && QDir().mkdir(songs));
+  ASSERT_EQ(::chown(QFile::encodeName(state).constData(), kOrdinaryUid, kOrdinaryGid), 0);
+  const QString path = songs + QStringLiteral("/song.hmnt");
+  const auto reset = [&] {
+    QDir(state).removeRecursively();
+    QDir().mkdir(state);
+    ::chown(QFile::encodeName(state).constData(), kOrdinaryUid, kOrdinaryGid);
+    PutFile(path, kOld);
+    ::chown(QFile::encodeName(path).constData(), kOrdinaryUid, kOrdinaryGid);
+  };
+  reset();
+  const OrdinaryUserRun probe = RunAsOrdinaryUser([] { return QString(); });
+  if (probe.outcome == OrdinaryUserRun::Refused) GTEST_SKIP() << probe.text.toStdString();
+  const QByteArray stateBefore = qgetenv("XDG_STATE_HOME");
+  qputenv("XDG_STATE_HOME", QFile::encodeName(state));
+  const Tally tally = KillSavesAnywhere(
+      path, reset,
+      [] {
+        if (!BecomeOrdinaryUser()) ::_exit(2);
+      },
+      [&] {
+        EXPECT_EQ(Entries(songs), QStringList{"song.hmnt"});
+        const QStringList inState = Entries(state);
+        EXPECT_LE(inState.size(), 1) << inState.join(' ').toStdString();
+        return CheckInPlace(path, inState.isEmpty() ? state : state + "/" + inState[0], {});
+      },
+      true);
+  if (stateBefore.isEmpty())
+    qunsetenv("XDG_STATE_HOME");
+  else
+    qputenv("XDG_STATE_HOME", stateBefore);
+  EXPECT_GT(tally.torn, 0) << tally.oldSong << " old, " << tally.newSong << " new";
 }
 
 }  // namespace

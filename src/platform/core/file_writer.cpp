@@ -12,6 +12,7 @@
 #include "platform/core/file_attributes.h"
 #include "platform/core/file_descriptor.h"
 #include "platform/core/files.h"
+#include "platform/core/in_place_backup.h"
 #include "platform/core/in_place_write.h"
 #include "platform/core/outside_text.h"
 #include "platform/core/temporary_file.h"
@@ -86,6 +87,8 @@ FileStamp Replace(TemporaryFile& temporary, const QByteArray& target, const QStr
             .arg(name, SystemReason(errno)),
         stamp);
   }
+  // The song is safe in place: a backup that an unfinished write into the file left goes.
+  InPlaceBackup::RemoveLeft(target);
   return stamp;
 }
 

@@ -10,9 +10,10 @@
 // flags, and only when the file has a single name. Otherwise (a second hard link, an owner that
 // cannot be given, an attribute or flag that cannot be copied, a folder that takes no new files)
 // the song is written into the existing file, after its new length has been reserved, so that a
-// full disk refuses the save before a byte changes. A file the user may not write is never
-// replaced. Only a regular file (or the regular file a link points to) is written. Any failure is
-// an IOException that names the real cause.
+// full disk refuses the save before a byte changes, and after a backup of it has been made
+// (in_place_backup.h). A file the user may not write is never replaced. Only a regular file (or
+// the regular file a link points to) is written. Any failure is an IOException that names the
+// real cause.
 #include <QByteArray>
 #include <QString>
 
