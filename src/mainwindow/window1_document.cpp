@@ -161,7 +161,7 @@ bool Window1::mSave() {
   const std::optional<FileStamp> onDisk = FileStamp::Of(file);
   if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return true;
   try {
-    WriteSongFile(state_);
+    WriteSongFile(state_, onDisk);
   } catch (const UnsyncedWriteException& e) {
     // The song is in the file, but may not survive a crash: it stays unsaved, so that the next
     // save tries again and closing still asks.

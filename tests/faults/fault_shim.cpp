@@ -6,6 +6,8 @@
 //                          setflags   (unset: no faults)
 //   HARMONOTE_FAULT_ERRNO  ENOSPC | EIO | EOPNOTSUPP | EPERM   (default ENOSPC)
 //   HARMONOTE_FAULT_AFTER  for write: bytes each file may take before writes fail (default 0)
+//   HARMONOTE_FAULT_TOUCH  for fallocate, when set: the failing call first moves the file's
+//                          modification time on by a second, as a full ext4 does
 //
 // write covers write, writev and pwrite. A failing close still closes the descriptor, as the
 // kernel does. fallocate with EOPNOTSUPP is a file system that cannot reserve space and is full:
@@ -21,6 +23,7 @@
 #include <linux/fs.h>
 #include <stdarg.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
 #include <sys/uio.h>
@@ -105,6 +108,16 @@ int Fail() {
   return -1;
 }
 
+// A failing fallocate, which first moves the file's modification time when asked to.
+int FailFallocate(int fd) {
+  struct stat st;
+  if (getenv("HARMONOTE_FAULT_TOUCH") && fstat(fd, &st) == 0) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {st.st_mtim.tv_sec + 1, st.st_mtim.tv_nsec}};
+    futimens(fd, times);
+  }
+  return Fail();
+}
+
 // Whether an open of path is refused as an unnamed file that the folder cannot take.
 bool RefusedTemporary(const char* path, int flags) {
   return (flags & O_TMPFILE) == O_TMPFILE && path[0] == '/' && FaultyPath("tmpfile", path);
@@ -136,19 +149,13 @@ ssize_t pwrite64(int fd, const void* buf, size_t count, off64_t offset) {
 
 int fallocate(int fd, int mode, off_t offset, off_t length) {
   static const auto real = Next<int (*)(int, int, off_t, off_t)>("fallocate");
-  if (Faulty("fallocate", fd)) {
-    errno = FaultErrno();
-    return -1;
-  }
+  if (Faulty("fallocate", fd)) return FailFallocate(fd);
   return real(fd, mode, offset, length);
 }
 
 int fallocate64(int fd, int mode, off64_t offset, off64_t length) {
   static const auto real = Next<int (*)(int, int, off64_t, off64_t)>("fallocate64");
-  if (Faulty("fallocate", fd)) {
-    errno = FaultErrno();
-    return -1;
-  }
+  if (Faulty("fallocate", fd)) return FailFallocate(fd);
   return real(fd, mode, offset, length);
 }
 

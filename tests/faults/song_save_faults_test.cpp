@@ -87,6 +87,71 @@ class InPlaceSong : public DocumentFixture {
   }
 };
 
+struct InPlaceFault {
+  Fault fault;
+  qint64 allowed;  // for write: the bytes the song may take first
+};
+
+std::ostream& operator<<(std::ostream& os, const InPlaceFault& f) { return os << f.fault << '@' << f.allowed; }
+
+class FailedInPlaceSave : public InPlaceSong, public ::testing::WithParamInterface<InPlaceFault> {};
+
+// Whatever the failed save did to the file, the next save, once the fault is gone, writes the song
+// without asking about a change of another program's.
+TEST_P(FailedInPlaceSave, LeavesTheNextSaveWithoutAQuestion) {
+  REQUIRE_FAULT_SHIM();
+  // The old song is the longer one, so that the save also shortens the file.
+  const FolderItem file = OpenInPlaceSong((QStringLiteral("old words ").repeated(8) + "\n").repeated(31000));
+  const QString song = (QStringLiteral("new words ").repeated(8) + "\n").repeated(18600);
+  w->txtSong()->SetText(song);
+  {
+    FaultScope fault(QFileInfo(file.Path()).canonicalFilePath(), GetParam().fault, GetParam().allowed);
+    EXPECT_TRUE(w->mSave());
+  }
+  ASSERT_EQ(dialogs.msgBoxes.size(), 1);
+  EXPECT_TRUE(dialogs.msgBoxes[0].contains(GetParam().fault.reason)) << dialogs.msgBoxes[0].toStdString();
+  EXPECT_TRUE(w->Modified());
+  EXPECT_FALSE(w->mSave());
+  EXPECT_TRUE(dialogs.messageDialogs.empty()) << dialogs.messageDialogs[0].Message.toStdString();
+  EXPECT_EQ(dialogs.msgBoxes.size(), 1);
+  EXPECT_FALSE(w->Modified());
+  const QByteArray saved = Bytes(file);
+  EXPECT_TRUE(saved.count("new words") == 8 * 18600 && !saved.contains("old words")) << saved.size() << " bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFailure, FailedInPlaceSave,
+                         ::testing::Values(InPlaceFault{{"write", "ENOSPC", "No space left on device"}, 0},
+                                           InPlaceFault{{"write", "EIO", "Input/output error"}, 0},
+                                           InPlaceFault{{"write", "ENOSPC", "No space left on device"}, 1000000},
+                                           InPlaceFault{{"write", "EIO", "Input/output error"}, 1000000},
+                                           InPlaceFault{{"ftruncate", "EIO", "Input/output error"}, 0},
+                                           InPlaceFault{{"fdatasync", "EIO", "Input/output error"}, 0},
+                                           InPlaceFault{{"fdatasync", "ENOSPC", "No space left on device"}, 0},
+                                           // A really full ext4: fallocate moves the modification time, then fails.
+                                           InPlaceFault{{"fallocate", "ENOSPC", "No space left on device", true}, 0}));
+
+using FailedInPlaceSaveOverAChange = InPlaceSong;
+
+// A failed save that did not touch the file leaves another program's change to be asked about
+// again, though the user chose once to save over it.
+TEST_F(FailedInPlaceSaveOverAChange, StillAsksAboutThatChange) {
+  REQUIRE_FAULT_SHIM();
+  const FolderItem file = OpenInPlaceSong(QStringLiteral("[G]old words"));
+  Edit();
+  Write(file.Name(), SongBytes("Theirs", "[C]their words"));
+  dialogs.messageAnswers = {DialogButton::Action};
+  {
+    FaultScope fault(QFileInfo(file.Path()).canonicalFilePath(), Fault{"fallocate", "ENOSPC", ""});
+    EXPECT_TRUE(w->mSave());
+  }
+  EXPECT_EQ(dialogs.messageDialogs.size(), 1u);
+  EXPECT_EQ(Bytes(file), SongBytes("Theirs", "[C]their words"));
+  dialogs.messageAnswers = {DialogButton::Cancel};
+  EXPECT_TRUE(w->mSave());
+  EXPECT_EQ(dialogs.messageDialogs.size(), 2u);
+  EXPECT_EQ(Bytes(file), SongBytes("Theirs", "[C]their words"));
+}
+
 using BackupOfAFailedSave = InPlaceSong;
 
 // A save that failed part-way says where the old song is, and so does opening the song while that

@@ -33,6 +33,19 @@ class UnsyncedWriteException : public IOException {
   FileStamp stamp_;
 };
 
+// A write into the file itself failed after it had changed the file: its bytes, its length, or
+// only its modification time. before is the file as the write found it, after as it left it.
+class TouchedWriteException : public IOException {
+ public:
+  TouchedWriteException(const QString& what, const FileStamp& before, const FileStamp& after)
+      : IOException(what), before_(before), after_(after) {}
+  const FileStamp& Before() const { return before_; }
+  const FileStamp& After() const { return after_; }
+
+ private:
+  FileStamp before_, after_;
+};
+
 class TextOutputStream {
  public:
   // Each returns the stamp of the file it wrote.

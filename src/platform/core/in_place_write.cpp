@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/core/file_descriptor.h"
+#include "platform/core/file_writer.h"
 #include "platform/core/in_place_backup.h"
 #include "platform/core/write_errors.h"
 
@@ -33,11 +34,11 @@ void ReserveLength(int fd, const struct stat& st, qint64 length, const QString& 
 class Overwrite {
  public:
   Overwrite(int fd, const QByteArray& path, const struct stat& st, const QString& name)
-      : fd_(fd), path_(path), st_(st), name_(name) {}
+      : fd_(fd), path_(path), st_(st), name_(name), before_(FileStamp::FromStatus(st)) {}
 
   FileStamp Run(const QByteArray& bytes) {
-    ReserveLength(fd_.get(), st_, bytes.size(), name_);
-    backup_.emplace(path_, st_, name_);
+    Step([&] { ReserveLength(fd_.get(), st_, bytes.size(), name_); });
+    Step([&] { backup_.emplace(path_, st_, name_); });
     qint64 done = 0;
     while (done < bytes.size()) {
       const ssize_t n = ::pwrite(fd_.get(), bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
@@ -60,25 +61,44 @@ class Overwrite {
     if (::fdatasync(fd_.get()) != 0 && errno != EINVAL) Fail(errno);
     if (::fstat(fd_.get(), &now) != 0) Fail(errno);
     const FileStamp stamp = FileStamp::FromStatus(now);
-    if (::close(fd_.release()) != 0) Fail(errno);
+    if (::close(fd_.release()) != 0) Fail(errno, stamp);
     backup_->Remove();
     return stamp;
   }
 
  private:
-  [[noreturn]] void Fail(int error) {
+  // Runs a step that throws its own failure, before any byte changed.
+  template <class Body>
+  void Step(Body body) {
+    try {
+      body();
+    } catch (const IOException& e) {
+      Throw(e, std::nullopt);
+    }
+  }
+
+  [[noreturn]] void Fail(int error, std::optional<FileStamp> after = std::nullopt) {
     if (!changed_) {
       // The old content is still in the file itself.
       if (backup_) backup_->Discard();
-      throw WriteFailure(name_, error);
+      Throw(WriteFailure(name_, error), after);
     }
-    throw PartialWriteFailure(name_, error, backup_->Path());
+    Throw(PartialWriteFailure(name_, error, backup_->Path()), after);
+  }
+
+  // Throws e, as a TouchedWriteException when the file's stamp moved since the write began.
+  [[noreturn]] void Throw(const IOException& e, std::optional<FileStamp> after) {
+    struct stat now {};
+    if (!after && fd_.get() >= 0 && ::fstat(fd_.get(), &now) == 0) after = FileStamp::FromStatus(now);
+    if (after && *after != before_) throw TouchedWriteException(e.Reason(), before_, *after);
+    throw e;
   }
 
   FileDescriptor fd_;
   QByteArray path_;
   struct stat st_;
   QString name_;
+  FileStamp before_;
   std::optional<InPlaceBackup> backup_;
   bool changed_ = false;  // a byte of the file changed
 };

@@ -12,5 +12,6 @@
 // backs the file up (in_place_backup.h), writes, truncates where the length differs, syncs, and
 // removes the backup. Never blocks and refuses what is not a regular file. Throws IOException
 // with the cause; a failure after the first byte changed says that the file may hold part of the
-// new content and where the old one is.
+// new content and where the old one is. A failure that changed the file's stamp at all is a
+// TouchedWriteException.
 FileStamp WriteInPlace(const QByteArray& path, const QString& name, const QByteArray& bytes);
