@@ -139,7 +139,9 @@ void Window1::ReadControls() {
   state_.SetModified(false);
 }
 
-bool Window1::mSave() {
+bool Window1::mSave() { return SaveSong() != SaveResult::Saved; }
+
+Window1::SaveResult Window1::SaveSong() {
   const SongDocument& doc = state_.Document();
   if (!state_.File()) {
     const QString name = SuggestedSongName(doc.title);
@@ -153,13 +155,13 @@ bool Window1::mSave() {
     }
     if (!state_.File()) {
       SetTitle(name);
-      return true;
+      return SaveResult::Cancelled;
     }
   }
   const FolderItem file = *state_.File();
   // Another program may have changed the file since this window read or wrote it.
   const std::optional<FileStamp> onDisk = FileStamp::Of(file);
-  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return true;
+  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return SaveResult::Cancelled;
   try {
     WriteSongFile(state_, onDisk);
   } catch (const UnsyncedWriteException& e) {
@@ -168,16 +170,16 @@ bool Window1::mSave() {
     Dialogs::NoteFolderUsed(file.Parent());
     Dialogs::Current().MsgBox(UnsyncedSaveText(file, e.Reason()));
     SetTitle(doc.title);
-    return true;
+    return SaveResult::Unsynced;
   } catch (const std::exception& e) {
-    // The song stays unsaved, with its title and the file chosen; true stops whatever asked
-    // for the save, so that closing, New or Open cannot discard the song.
+    // The song stays unsaved, with its title and the file chosen; mSave's true stops whatever
+    // asked for the save, so that closing, New or Open cannot discard the song.
     Dialogs::Current().MsgBox(SaveFailureText(file, ExceptionReason(e)));
-    return true;
+    return SaveResult::Failed;
   }
   Dialogs::NoteFolderUsed(file.Parent());
   SetTitle(doc.title);
-  return false;
+  return SaveResult::Saved;
 }
 
 bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
@@ -309,10 +311,17 @@ bool Window1::_mnuSave_Action() {
 }
 
 bool Window1::_mnuSaveAs_Action() {
+  const std::optional<FolderItem> file = state_.File();
+  const std::optional<FileStamp> stamp = state_.Stamp();
   // The save dialog starts in the song's own folder, which the song forgets here.
-  if (state_.File()) Dialogs::NoteFolderUsed(state_.File()->Parent());
+  if (file) Dialogs::NoteFolderUsed(file->Parent());
   state_.SetFile(std::nullopt);
-  mSave();
+  if (SaveSong() == SaveResult::Failed) {
+    // A refused Save As leaves the song with its own file, as it was: Save and closing then save
+    // that file. Onto its own file, the song keeps what the failed write left of the stamp.
+    if (state_.File() != file) state_.SetStamp(stamp);
+    state_.SetFile(file);
+  }
   return true;
 }
 
