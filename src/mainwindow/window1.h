@@ -299,6 +299,9 @@ class Window1 : public QMainWindow {
 
   void ApplyTitle();
   void ReadControls();
+  // mSave, telling how it ended: a Save As that fails goes back to the song's own file.
+  enum class SaveResult { Saved, Unsynced, Cancelled, Failed };
+  SaveResult SaveSong();
   // RenderSheet without its repaint request: doDrawing asks for the rows that changed.
   void DrawSheet(Graphics& g, std::int64_t page);
 

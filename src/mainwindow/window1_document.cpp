@@ -13,6 +13,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 #include "platform/core/guard.h"
+#include "platform/core/in_place_backup.h"
 #include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/check_box.h"
@@ -51,6 +52,13 @@ QString SaveFailureText(const FolderItem& file, const QString& reason) {
 QString UnsyncedSaveText(const FolderItem& file, const QString& reason) {
   return QStringLiteral("The song was written to \"%1\" but may not survive a crash.\n\n%2")
       .arg(ShownText(file.Path()), reason);
+}
+
+QString BackupNotice(const FolderItem& file, const QString& backup) {
+  return QStringLiteral(
+             "A save of \"%1\" did not finish, so the song may be incomplete. The song as it was before that "
+             "save is in \"%2\"; the next save of this song removes it.")
+      .arg(ShownText(file.Name()), ShownText(backup));
 }
 
 const FileType& SongDocumentType() {
@@ -131,7 +139,9 @@ void Window1::ReadControls() {
   state_.SetModified(false);
 }
 
-bool Window1::mSave() {
+bool Window1::mSave() { return SaveSong() != SaveResult::Saved; }
+
+Window1::SaveResult Window1::SaveSong() {
   const SongDocument& doc = state_.Document();
   if (!state_.File()) {
     const QString name = SuggestedSongName(doc.title);
@@ -145,31 +155,31 @@ bool Window1::mSave() {
     }
     if (!state_.File()) {
       SetTitle(name);
-      return true;
+      return SaveResult::Cancelled;
     }
   }
   const FolderItem file = *state_.File();
   // Another program may have changed the file since this window read or wrote it.
   const std::optional<FileStamp> onDisk = FileStamp::Of(file);
-  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return true;
+  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return SaveResult::Cancelled;
   try {
-    WriteSongFile(state_);
+    WriteSongFile(state_, onDisk);
   } catch (const UnsyncedWriteException& e) {
     // The song is in the file, but may not survive a crash: it stays unsaved, so that the next
     // save tries again and closing still asks.
     Dialogs::NoteFolderUsed(file.Parent());
     Dialogs::Current().MsgBox(UnsyncedSaveText(file, e.Reason()));
     SetTitle(doc.title);
-    return true;
+    return SaveResult::Unsynced;
   } catch (const std::exception& e) {
-    // The song stays unsaved, with its title and the file chosen; true stops whatever asked
-    // for the save, so that closing, New or Open cannot discard the song.
+    // The song stays unsaved, with its title and the file chosen; mSave's true stops whatever
+    // asked for the save, so that closing, New or Open cannot discard the song.
     Dialogs::Current().MsgBox(SaveFailureText(file, ExceptionReason(e)));
-    return true;
+    return SaveResult::Failed;
   }
   Dialogs::NoteFolderUsed(file.Parent());
   SetTitle(doc.title);
-  return false;
+  return SaveResult::Saved;
 }
 
 bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
@@ -185,10 +195,14 @@ bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
 void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
   SongFileRead got;
+  // A save of this song that did not finish may have left it torn, and its old content aside.
+  const std::optional<QString> backup = import ? std::nullopt : LeftBackup(file);
   try {
     got = ReadSongFile(file, import);
   } catch (const std::exception& e) {
-    Dialogs::Current().MsgBox(OpenFailureText(file, ExceptionReason(e)));
+    QString text = OpenFailureText(file, ExceptionReason(e));
+    if (backup) text += QStringLiteral("\n\n") + BackupNotice(file, *backup);
+    Dialogs::Current().MsgBox(text);
     return;
   }
   Dialogs::NoteFolderUsed(file.Parent());
@@ -213,6 +227,7 @@ void Window1::mOpenFile(const FolderItem& file) {
   }
   ParseFile(got.read);
   Modified(false);
+  if (backup) Dialogs::Current().MsgBox(BackupNotice(file, *backup));
 }
 
 bool Window1::Check4Save() {
@@ -296,10 +311,17 @@ bool Window1::_mnuSave_Action() {
 }
 
 bool Window1::_mnuSaveAs_Action() {
+  const std::optional<FolderItem> file = state_.File();
+  const std::optional<FileStamp> stamp = state_.Stamp();
   // The save dialog starts in the song's own folder, which the song forgets here.
-  if (state_.File()) Dialogs::NoteFolderUsed(state_.File()->Parent());
+  if (file) Dialogs::NoteFolderUsed(file->Parent());
   state_.SetFile(std::nullopt);
-  mSave();
+  if (SaveSong() == SaveResult::Failed) {
+    // A refused Save As leaves the song with its own file, as it was: Save and closing then save
+    // that file. Onto its own file, the song keeps what the failed write left of the stamp.
+    if (state_.File() != file) state_.SetStamp(stamp);
+    state_.SetFile(file);
+  }
   return true;
 }
 

@@ -18,7 +18,7 @@ TEST(SongFile, ASaveWritesWhatTheFieldsSaveAsTakesTheStampAndClearsTheFlag) {
   state.SetText(&SongDocument::song, "[G]Amazing\rgrace\r");
   state.SetNumber(&SongDocument::rowHeight, 30);
   state.SetFile(file);
-  WriteSongFile(state);
+  WriteSongFile(state, std::nullopt);
   EXPECT_EQ(FileBytes(file.Path()), BuildSongDocument(SavedFields(state.Document())));
   EXPECT_EQ(state.Stamp(), FileStamp::Of(file));
   EXPECT_EQ(heard, (std::vector<bool>{true, false}));
@@ -34,9 +34,9 @@ TEST(SongFile, AFailedSaveThrowsAndLeavesTheSongModifiedWithItsStamp) {
   QTemporaryDir dir;
   SongState state;
   state.SetText(&SongDocument::title, "Grace");
-  EXPECT_THROW(WriteSongFile(state), NilObjectException);  // no file yet
+  EXPECT_THROW(WriteSongFile(state, std::nullopt), NilObjectException);  // no file yet
   state.SetFile(FolderItem(dir.filePath("missing folder/song.hmnt")));
-  EXPECT_ANY_THROW(WriteSongFile(state));
+  EXPECT_ANY_THROW(WriteSongFile(state, std::nullopt));
   EXPECT_TRUE(state.Modified());
   EXPECT_FALSE(state.Stamp().has_value());
 }
