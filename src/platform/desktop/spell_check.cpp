@@ -175,6 +175,8 @@ void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(show
 
 void SpellHighlighter::SetShownText(ShownText shown) { shownText_ = std::move(shown); }
 
+void SpellHighlighter::SetLineText(LineText text) { lineText_ = std::move(text); }
+
 std::optional<std::pair<int, int>> SpellHighlighter::Shown(const QTextBlock& block) const {
   if (!shownText_) return std::nullopt;
   return shownText_(block);
@@ -236,7 +238,15 @@ void SpellHighlighter::Sweep(int budgetMs) {
 
 void SpellHighlighter::CheckLine(const QTextBlock& block) {
   const bool on = enabled_ && dictionary_;
-  const QString text = block.text();
+  // A long line is read where the control keeps it rather than copied.
+  QString copy;
+  QStringView text;
+  if (const std::optional<QStringView> kept = lineText_ ? lineText_(block) : std::nullopt) {
+    text = *kept;
+  } else {
+    copy = block.text();
+    text = copy;
+  }
   QList<QPair<int, int>> words = on ? Misspelt(text) : QList<QPair<int, int>>();
   QTextBlock line(block);
   if (!on || text.size() < kLongLine) {
@@ -333,7 +343,7 @@ bool SpellHighlighter::SetUnderlines(const QTextBlock& block, const QList<QPair<
   return true;
 }
 
-QList<QPair<int, int>> SpellHighlighter::Misspelt(const QString& line) {
+QList<QPair<int, int>> SpellHighlighter::Misspelt(QStringView line) {
   QList<QPair<int, int>> out;
   if (!dictionary_) return out;
   reading_.words(line, [&](const QString& word, int start, int length) {
