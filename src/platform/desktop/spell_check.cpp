@@ -162,7 +162,10 @@ void SpellHighlighter::OnContentsChange(int from, int removed, int added) {
 
 void SpellHighlighter::Defer(QTextBlock block, int end) {
   const int from = block.position();
-  for (; block.isValid() && block.position() < end; block = block.next()) {
+  // The lines up to the one holding the character before end, found once: a line's position is
+  // looked up, not kept.
+  const QTextBlock stop = end > from ? doc_->findBlock(end - 1).next() : block;
+  for (; block.isValid() && block != stop; block = block.next()) {
     block.setUserState(-1);
     block.setUserData(nullptr);  // an index of the line's brackets would be of the old text
   }
