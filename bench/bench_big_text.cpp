@@ -187,8 +187,8 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   // A song's text with CR line ends; the generated one has a few characters beyond ASCII.
   const bool given = argc > 1;
-  const QString text = given ? bench::LoadSongText(argv[1])
-                             : bench::GenerateSong(2000) + QString::fromUtf8("\r[G]Grâce “x” ♫");
+  const QString text =
+      given ? bench::LoadSongText(argv[1]) : bench::GenerateSong(2000) + QString::fromUtf8("\r[G]Grâce “x” ♫");
   const QString oneLine = QString(given ? text : bench::GenerateSong(2000, false, INT_MAX)).replace('\r', ' ');
   const QString lf = QString(text).replace('\r', '\n');
   constexpr qint64 kMB = 1'000'000;

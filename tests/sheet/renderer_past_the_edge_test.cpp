@@ -62,8 +62,8 @@ TEST(SheetRendererPastTheEdge, ALongLineDrawsWhatReachesTheSheetAndHandsOnItsSta
       Words(20000) + " [G]chord " + Words(10) + "\r*after\rlast",
       "{" + Words(20000) + "}\r<after\rlast",  // a caption
       "{" + Words(20000) + "}\rlast",
-      "<p\r{" + Words(20000) + "}\rlast",  // advancing in paragraph mode by the caption's height
-      QString(100000, 'x') + " y\rafter",  // one long word
+      "<p\r{" + Words(20000) + "}\rlast",          // advancing in paragraph mode by the caption's height
+      QString(100000, 'x') + " y\rafter",          // one long word
       "[G]" + QString(100000, 'x') + " y\rafter",  // a long run after a chord
   };
   for (const QString& song : cases) {
@@ -79,7 +79,8 @@ TEST(SheetRendererPastTheEdge, ALongLineDrawsWhatReachesTheSheetAndHandsOnItsSta
 
 TEST(SheetRendererPastTheEdge, ALongTextGoingRightToLeftIsDrawnWhole) {
   // Its start is not what shows at its left: the order on the sheet is not that of its letters.
-  for (const QString& rtl : {QString::fromUtf8("\u05D0"), QString::fromUtf8("\u202E"), QString::fromUtf8("\U00010800")}) {
+  for (const QString& rtl :
+       {QString::fromUtf8("\u05D0"), QString::fromUtf8("\u202E"), QString::fromUtf8("\U00010800")}) {
     const QString caption = "{" + QString(100000, 'x') + rtl + "}";
     Surface s(kSheet);
     const std::vector<Op> drawn = Render(s, caption);
