@@ -227,7 +227,7 @@ class Window1 : public QMainWindow {
   void doDrawing();
   void ParseFile(const QString& text);
   // The values of a song document read whole: every control filled, then one redraw.
-  void ParseFile(const SongDocumentRead& read);
+  void ParseFile(SongDocumentRead read);
   void SetDefaults();
   void SetTitle(const QString& text);
   void Modified(bool value);

@@ -5,6 +5,8 @@
 // changes, a save keeps what the old file had and never writes unseen over another program's
 // change, and a failure is told to the user with the file and the reason while the song, its
 // file, its flag and its title stay.
+#include <utility>
+
 #include "app/file_types1.h"
 #include "app/ini_class.h"
 #include "app/module1.h"
@@ -71,19 +73,19 @@ const FileType& SongDocumentType() {
 
 void Window1::ParseFile(const QString& text) {
   // The whole text is checked before the first control is touched: a refused text changes nothing.
-  const SongDocumentRead read = ParseSongDocument(text);
+  SongDocumentRead read = ParseSongDocument(text);
   if (!read.ok) throw RuntimeException(read.refusal);
-  ParseFile(read);
+  ParseFile(std::move(read));
 }
 
-void Window1::ParseFile(const SongDocumentRead& read) {
-  const SongDocument& v = read.values;
+void Window1::ParseFile(SongDocumentRead read) {
+  SongDocument& v = read.values;
   {
     OpeningScope opening(state_);
     txtTitle_->SetText(v.title);
     txtCapo_->SetText(v.capo);
     txtKey_->SetText(v.key);
-    txtSong_->SetText(v.song);
+    txtSong_->SetText(std::move(v.song));
     cbCenterLine_->SetValue(v.centerLine);
     sldrSpacing_->SetValue(v.spacing);
     if (read.hasLayout) {
@@ -214,7 +216,7 @@ void Window1::mOpenFile(const FolderItem& file) {
       OpeningScope opening(state_);
       SetDefaults();
     }
-    txtSong_->SetText(got.text);
+    txtSong_->SetText(std::move(got.text));
     state_.SetFile(std::nullopt);
     SetTitle(QStringLiteral("Harmonote"));
     return;
@@ -225,7 +227,7 @@ void Window1::mOpenFile(const FolderItem& file) {
     OpeningScope opening(state_);
     SetDefaults();
   }
-  ParseFile(got.read);
+  ParseFile(std::move(got.read));
   Modified(false);
   if (backup) Dialogs::Current().MsgBox(BackupNotice(file, *backup));
 }

@@ -133,8 +133,8 @@ bool HoldsMarker(QStringView text) {
   return false;
 }
 
-// The states after a word line: a chord word ends bold (each of its chord groups is drawn bold and
-// switches bold off after it); a plain word switches them by its markers.
+}  // namespace
+
 LineState ReadWordsState(QStringView line, LineState s) {
   const qsizetype n = line.size();
   for (qsizetype from = 0; from < n;) {
@@ -153,8 +153,6 @@ LineState ReadWordsState(QStringView line, LineState s) {
   }
   return s;
 }
-
-}  // namespace
 
 qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state,
                              const std::function<bool(QStringView line)>& stopAt) {

@@ -52,6 +52,7 @@ struct SongDocumentRead {
 };
 // Text fields come back unchanged (no trimming); the centre line is on when the value of its
 // field is 1; a layout value is the number at the start of its field cut toward zero (0 when
-// there is none) and then kept within its range.
-SongDocumentRead ParseSongDocument(const QString& text);
+// there is none) and then kept within its range. A text handed over (moved in) becomes the song
+// field in place: reading a long song copies none of it.
+SongDocumentRead ParseSongDocument(QString text);
 SongDocumentRead ParseSongDocument(const QByteArray& utf8);

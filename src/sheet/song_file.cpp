@@ -3,6 +3,8 @@
 #include "platform/core/errors.h"
 #include "platform/core/file_writer.h"
 
+#include <utility>
+
 SongFileRead ReadSongFile(const FolderItem& file, bool import) {
   SongFileRead r;
   // Taken before the read: a change while the file is read then shows as a change at the next save.
@@ -12,7 +14,9 @@ SongFileRead ReadSongFile(const FolderItem& file, bool import) {
   // mark. Bytes that are not text (a NUL, a song document in UTF-16) change nothing.
   r.text = TextInputStream::ReadText(file, import ? TextKind::TextImport : TextKind::SongDocument);
   if (!import) {
-    r.read = ParseSongDocument(r.text);
+    // The text becomes the fields, the song text in place.
+    r.read = ParseSongDocument(std::move(r.text));
+    r.text = QString();
     if (!r.read.ok) throw RuntimeException(r.read.refusal);
   }
   return r;

@@ -9,7 +9,7 @@
 #include "sheet/song_state.h"
 
 struct SongFileRead {
-  QString text;                    // the decoded text (an import's song text)
+  QString text;                    // an import's decoded text (empty for a song document)
   SongDocumentRead read;           // the fields, for a song document
   std::optional<FileStamp> stamp;  // the file as it was before it was read
 };

@@ -68,7 +68,7 @@ TEST(SongFile, ReadingGivesTheFieldsOrTheTextOrThrowsTheRefusal) {
       continue;
     }
     const SongFileRead r = ReadSongFile(file, c.import);
-    EXPECT_EQ(r.text, QString::fromUtf8(c.bytes)) << c.what;
+    EXPECT_EQ(r.text, c.import ? QString::fromUtf8(c.bytes) : QString()) << c.what;
     EXPECT_EQ(r.stamp, FileStamp::Of(file)) << c.what;
     if (!c.import) {
       EXPECT_TRUE(r.read.ok) << c.what;
