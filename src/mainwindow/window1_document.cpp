@@ -185,8 +185,8 @@ Window1::SaveResult Window1::SaveSong() {
 }
 
 bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
-  MessageDialogSpec ask;
-  ask.Icon = MessageDialogSpec::Caution;
+  MessageDialogRequest ask;
+  ask.Icon = MessageDialogRequest::Caution;
   ask.Message = QStringLiteral("\"%1\" was changed by another program since it was opened here. Save over it?")
                     .arg(ShownText(file.Name()));
   ask.ActionButton = QStringLiteral("Save Anyway");
@@ -234,8 +234,8 @@ void Window1::mOpenFile(const FolderItem& file) {
 
 bool Window1::Check4Save() {
   if (!Modified()) return false;
-  MessageDialogSpec prompt;
-  prompt.Icon = MessageDialogSpec::Question;
+  MessageDialogRequest prompt;
+  prompt.Icon = MessageDialogRequest::Question;
   prompt.Message = QStringLiteral("Save Changes for ") + Title() + QStringLiteral("?");
   prompt.ActionButton = QStringLiteral("Save Changes");
   prompt.AlternateButton = QStringLiteral("Discard Changes");

@@ -8,7 +8,7 @@ TEST(ScriptedDialogs, AnswerFromTheirQueuesAndRecord) {
   ScriptedDialogs d;
   EXPECT_EQ(&Dialogs::Current(), &d);
   d.messageAnswers = {DialogButton::Alternate};
-  MessageDialogSpec request;
+  MessageDialogRequest request;
   request.Message = "Save?";
   request.ActionButton = "Save";
   request.AlternateButton = "Discard";

@@ -95,13 +95,13 @@ TEST_F(FocusNames, EveryStopOfTheMessageBoxesIsNamed) {
   {
     // Long enough to be cut, so that the box offers its details.
     ModalDriver<QMessageBox> driver(ExpectEveryStopOfTheBoxNamed);
-    MessageDialogSpec spec;
-    spec.Message = QStringLiteral("Save changes to the song before closing?");
-    spec.Explanation = QStringLiteral("A very long line of explanation. ").repeated(400);
-    spec.ActionButton = QStringLiteral("Save");
-    spec.AlternateButton = QStringLiteral("Don't Save");
-    spec.CancelButton = QStringLiteral("Cancel");
-    qt.ShowMessageDialog(spec);
+    MessageDialogRequest request;
+    request.Message = QStringLiteral("Save changes to the song before closing?");
+    request.Explanation = QStringLiteral("A very long line of explanation. ").repeated(400);
+    request.ActionButton = QStringLiteral("Save");
+    request.AlternateButton = QStringLiteral("Don't Save");
+    request.CancelButton = QStringLiteral("Cancel");
+    qt.ShowMessageDialog(request);
     EXPECT_TRUE(driver.Answered());
   }
 }
