@@ -29,20 +29,6 @@
 
 namespace {
 
-// Holds the window's opening-in-progress flag up while it lives, so that the change events of
-// the controls being filled draw nothing; every way out, an exception too, lowers it again.
-class OpeningScope {
- public:
-  explicit OpeningScope(SongState& state) : state_(state), was_(state.Opening()) { state_.SetOpening(true); }
-  ~OpeningScope() { state_.SetOpening(was_); }
-  OpeningScope(const OpeningScope&) = delete;
-  OpeningScope& operator=(const OpeningScope&) = delete;
-
- private:
-  SongState& state_;
-  bool was_;
-};
-
 QString OpenFailureText(const FolderItem& file, const QString& reason) {
   return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(ShownText(file.Path()), reason);
 }
@@ -72,73 +58,25 @@ const FileType& SongDocumentType() {
 }  // namespace
 
 void Window1::ParseFile(const QString& text) {
-  // The whole text is checked before the first control is touched: a refused text changes nothing.
+  // The whole text is checked before the first field is touched: a refused text changes nothing.
   SongDocumentRead read = ParseSongDocument(text);
   if (!read.ok) throw RuntimeException(read.refusal);
-  ParseFile(std::move(read));
+  state_.SetDocument(AsShown(ReadOver(std::move(read), state_.Document())));
+  ShowSong(Afresh::EveryText, state_.Document().title);
 }
 
-void Window1::ParseFile(SongDocumentRead read) {
-  SongDocument& v = read.values;
-  {
-    OpeningScope opening(state_);
-    txtTitle_->SetText(v.title);
-    txtCapo_->SetText(v.capo);
-    txtKey_->SetText(v.key);
-    txtSong_->SetText(std::move(v.song));
-    cbCenterLine_->SetValue(v.centerLine);
-    sldrSpacing_->SetValue(v.spacing);
-    if (read.hasLayout) {
-      sldrWordSize_->SetValue(v.wordSize);
-      sldrChords_->SetValue(v.chordSize);
-      sldrChordOffset_->SetValue(v.chordOffset);
-      sldrFrets_->SetValue(v.fretSize);
-      sldrFretOffset_->SetValue(v.fretOffset);
-      sldrRowHeight_->SetValue(v.rowHeight);
-    }
-    if (read.hasTiming) {
-      txtTiming_->SetText(v.timing);
-      txtTempo_->SetText(v.tempo);
-    }
-    SetTitle(state_.Document().title);
-  }
+void Window1::ShowSong(Afresh afresh, const QString& title) {
+  FillControls(afresh);
+  SetTitle(title);
   doDrawing();
 }
 
 void Window1::SetDefaults() {
-  {
-    OpeningScope opening(state_);
-    sldrSpacing_->SetValue(kSpacingRange.def);
-    sldrWordSize_->SetValue(kWordSizeRange.def);
-    sldrChords_->SetValue(kChordSizeRange.def);
-    sldrChordOffset_->SetValue(kChordOffsetRange.def);
-    sldrFrets_->SetValue(kFretSizeRange.def);
-    sldrFretOffset_->SetValue(kFretOffsetRange.def);
-    sldrRowHeight_->SetValue(kRowHeightRange.def);
-    state_.SetPage(1);
-    setPageLabel();
-  }
+  state_.SetDocument(WithDefaultLayout(state_.Document()));
+  state_.SetPage(1);
+  setPageLabel();
+  FillControls(Afresh::None);
   doDrawing();
-}
-
-void Window1::ReadControls() {
-  // What the controls hold when they are made; from then on each change handler writes its field.
-  OpeningScope opening(state_);
-  state_.SetText(&SongDocument::title, txtTitle_->Text());
-  state_.SetText(&SongDocument::capo, txtCapo_->Text());
-  state_.SetText(&SongDocument::key, txtKey_->Text());
-  state_.SetText(&SongDocument::song, txtSong_->Text());
-  state_.SetCenterLine(cbCenterLine_->Value());
-  state_.SetNumber(&SongDocument::spacing, sldrSpacing_->Value());
-  state_.SetNumber(&SongDocument::wordSize, sldrWordSize_->Value());
-  state_.SetNumber(&SongDocument::chordSize, sldrChords_->Value());
-  state_.SetNumber(&SongDocument::chordOffset, sldrChordOffset_->Value());
-  state_.SetNumber(&SongDocument::fretSize, sldrFrets_->Value());
-  state_.SetNumber(&SongDocument::fretOffset, sldrFretOffset_->Value());
-  state_.SetNumber(&SongDocument::rowHeight, sldrRowHeight_->Value());
-  state_.SetText(&SongDocument::timing, txtTiming_->Text());
-  state_.SetText(&SongDocument::tempo, txtTempo_->Text());
-  state_.SetModified(false);
 }
 
 bool Window1::mSave() { return SaveSong() != SaveResult::Saved; }
@@ -150,11 +88,8 @@ Window1::SaveResult Window1::SaveSong() {
     // The song has no file here, so the dialog starts in the folder last used.
     std::optional<FolderItem> chosen = Dialogs::Current().GetSaveFolderItem(
         SongDocumentType().ToString(), SuggestedFileName(doc.title, kSongExtension), FolderItem());
-    if (chosen && chosen->IsValid()) {
-      state_.SetFile(*chosen);
-      // The save dialog has asked before replacing a file there: that file is not asked about again.
-      state_.SetStamp(FileStamp::Of(*chosen));
-    }
+    // The save dialog has asked before replacing a file there: that file is not asked about again.
+    if (chosen && chosen->IsValid()) state_.SetFileAndStamp(*chosen, FileStamp::Of(*chosen));
     if (!state_.File()) {
       SetTitle(name);
       return SaveResult::Cancelled;
@@ -208,27 +143,21 @@ void Window1::mOpenFile(const FolderItem& file) {
     return;
   }
   Dialogs::NoteFolderUsed(file.Parent());
-  // The defaults are not drawn on their own: the song is drawn once, when it is in place.
+  // The song is taken whole, the layout values at their defaults where the file gives none, and
+  // shown from its first page: the controls are filled from it, and it is drawn once.
+  SongDocument doc = WithDefaultLayout(state_.Document());
+  state_.SetPage(1);
   if (import) {
     // The imported text replaces the song text only: the header fields and the centre line
     // stay, and the song counts as modified until it is saved under a name of its own.
-    {
-      OpeningScope opening(state_);
-      SetDefaults();
-    }
-    txtSong_->SetText(std::move(got.text));
-    state_.SetFile(std::nullopt);
-    SetTitle(QStringLiteral("Harmonote"));
+    doc.song = std::move(got.text);
+    state_.SetDocument(AsShown(std::move(doc)));
+    state_.SetFileAndStamp(std::nullopt, std::nullopt);
+    ShowSong(Afresh::SongText, QStringLiteral("Harmonote"));
     return;
   }
-  state_.SetFile(file);
-  state_.SetStamp(got.stamp);
-  {
-    OpeningScope opening(state_);
-    SetDefaults();
-  }
-  ParseFile(std::move(got.read));
-  Modified(false);
+  state_.Open(AsShown(ReadOver(std::move(got.read), doc)), file, got.stamp);
+  ShowSong(Afresh::EveryText, state_.Document().title);
   if (backup) Dialogs::Current().MsgBox(BackupNotice(file, *backup));
 }
 
@@ -278,17 +207,12 @@ void Window1::Timer1_Action(QTimer*) {
 
 bool Window1::_mnuNew_Action() {
   if (Modified() && Check4Save()) return true;
-  SetDefaults();
-  state_.SetFile(std::nullopt);
-  txtSong_->SetText(QString());
-  txtTitle_->SetText(QString());
-  txtCapo_->SetText(QString());
-  txtKey_->SetText(QString());
-  txtTiming_->SetText(QString());
-  txtTempo_->SetText(QString());
-  SetTitle(QStringLiteral("Untitled"));
-  doDrawing();
-  Modified(false);
+  // An empty song with the default layout, without a file; the centre line stays as it was.
+  SongDocument empty;
+  empty.centerLine = state_.Document().centerLine;
+  state_.Open(std::move(empty), std::nullopt, std::nullopt);
+  state_.SetPage(1);
+  ShowSong(Afresh::EveryText, QStringLiteral("Untitled"));
   return true;
 }
 
@@ -300,7 +224,7 @@ bool Window1::_mnuOpen_Action() {
       SongDocumentType() + *text, state_.File() ? state_.File()->Parent() : FolderItem());
   if (!chosen || !chosen->IsValid()) {
     // The song stays on screen but no longer belongs to a file: the next Save asks for a name.
-    state_.SetFile(std::nullopt);
+    state_.SetFileAndStamp(std::nullopt, std::nullopt);
     return true;
   }
   mOpenFile(*chosen);
@@ -317,12 +241,11 @@ bool Window1::_mnuSaveAs_Action() {
   const std::optional<FileStamp> stamp = state_.Stamp();
   // The save dialog starts in the song's own folder, which the song forgets here.
   if (file) Dialogs::NoteFolderUsed(file->Parent());
-  state_.SetFile(std::nullopt);
+  state_.SetFileAndStamp(std::nullopt, std::nullopt);
   if (SaveSong() == SaveResult::Failed) {
     // A refused Save As leaves the song with its own file, as it was: Save and closing then save
     // that file. Onto its own file, the song keeps what the failed write left of the stamp.
-    if (state_.File() != file) state_.SetStamp(stamp);
-    state_.SetFile(file);
+    state_.SetFileAndStamp(file, state_.File() == file ? state_.Stamp() : stamp);
   }
   return true;
 }

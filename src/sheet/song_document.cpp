@@ -18,6 +18,10 @@ QString Field(const QString& s) {
   return Trim(t);
 }
 
+// The fields that hold text, which a save trims.
+constexpr QString SongDocument::*kTextFields[] = {&SongDocument::title, &SongDocument::capo,   &SongDocument::key,
+                                                  &SongDocument::song,  &SongDocument::timing, &SongDocument::tempo};
+
 int Layout(const QString& piece, const LayoutRange& r) {
   return r.Clamp(ValToInt(piece, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
@@ -114,8 +118,18 @@ bool SameWhenSaved(QStringView a, QStringView b) {
 
 SongDocument SavedFields(const SongDocument& doc) {
   SongDocument out = doc;
-  for (QString* f : {&out.title, &out.capo, &out.key, &out.song, &out.timing, &out.tempo}) *f = Field(*f);
+  for (QString SongDocument::*f : kTextFields) out.*f = Field(out.*f);
   return out;
+}
+
+bool SameWhenSaved(const SongDocument& a, const SongDocument& b) {
+  // The other fields are written as they are: compared with the texts left out (shared, not copied).
+  SongDocument restA = a, restB = b;
+  for (QString SongDocument::*f : kTextFields) {
+    if (!SameWhenSaved(a.*f, b.*f)) return false;
+    restA.*f = restB.*f = QString();
+  }
+  return restA == restB;
 }
 
 QByteArray BuildSongDocument(const SongDocument& doc) { return SongDocumentText(doc).toUtf8(); }
@@ -177,3 +191,17 @@ SongDocumentRead ParseSongDocument(QString text) {
 }
 
 SongDocumentRead ParseSongDocument(const QByteArray& utf8) { return ParseSongDocument(QString::fromUtf8(utf8)); }
+
+SongDocument ReadOver(SongDocumentRead read, const SongDocument& under) {
+  SongDocument doc = std::move(read.values);
+  if (!read.hasLayout) {
+    for (int SongDocument::*f : {&SongDocument::wordSize, &SongDocument::chordSize, &SongDocument::chordOffset,
+                                 &SongDocument::fretSize, &SongDocument::fretOffset, &SongDocument::rowHeight})
+      doc.*f = under.*f;
+  }
+  if (!read.hasTiming) {
+    doc.timing = under.timing;
+    doc.tempo = under.tempo;
+  }
+  return doc;
+}

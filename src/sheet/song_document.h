@@ -37,6 +37,9 @@ bool SameWhenSaved(QStringView a, QStringView b);
 // The document as a save keeps it: each text field as it is written (NUL dropped, 0x0B made a
 // blank, trimmed). Two documents write the same bytes exactly when these are equal.
 SongDocument SavedFields(const SongDocument& doc);
+// Whether two documents write the same bytes (their SavedFields are equal), found field by field
+// without building either.
+bool SameWhenSaved(const SongDocument& a, const SongDocument& b);
 QByteArray BuildSongDocument(const SongDocument& doc);  // the same text as UTF-8
 
 // What reading a document text gives. A text is read when it has 7 pieces (up to Spacing),
@@ -56,3 +59,7 @@ struct SongDocumentRead {
 // field in place: reading a long song copies none of it.
 SongDocumentRead ParseSongDocument(QString text);
 SongDocumentRead ParseSongDocument(const QByteArray& utf8);
+// The document a read text gives over the one it replaces: what a shorter text lacks (the layout
+// values after Spacing, or timing and tempo) is taken from under; the song text is moved out of
+// the read.
+SongDocument ReadOver(SongDocumentRead read, const SongDocument& under);

@@ -113,7 +113,7 @@ TEST_F(PromptTest, NewAndOpenStopWhenThePromptSaysSo) {
   for (const auto& cmd : commands) {
     for (const auto& s : stops) {
       SCOPED_TRACE(cmd.command);
-      w->State().SetFile(std::nullopt);
+      w->State().SetFileAndStamp(std::nullopt, std::nullopt);
       w->txtTitle()->SetText("Mine");
       w->txtSong()->SetText("[G]mine");
       const QString title = w->Title();

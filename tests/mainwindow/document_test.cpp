@@ -220,7 +220,6 @@ TEST_F(OpenTest, ReadsTheFieldsAFileHoldsAndStartsOnPageOneWithTheDefaultsUnderT
   OpenSong(midDoc);
   EXPECT_EQ(w->sldrRowHeight()->Value(), 21);
   EXPECT_FALSE(w->Modified());
-  EXPECT_FALSE(w->isOpening());
 }
 
 TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
@@ -270,7 +269,6 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
       EXPECT_EQ(State(), before);
       EXPECT_EQ(w->txtSong()->Text(), "[G]kept");
       EXPECT_EQ(w->sldrFrets()->Value(), 9);
-      EXPECT_FALSE(w->isOpening());
       ASSERT_EQ(dialogs.msgBoxes.size(), 1);
       EXPECT_TRUE(dialogs.msgBoxes[0].contains(f.Path())) << Report(dialogs).toStdString();
     }
@@ -342,7 +340,6 @@ TEST_F(OpenTest, ARefusedTextLeavesTheWindowAsItWasAndRedrawing) {
   w->txtTitle()->SetText("Before");
   w->Modified(false);
   EXPECT_ANY_THROW(w->ParseFile("one piece only"));
-  EXPECT_FALSE(w->isOpening());
   EXPECT_EQ(w->txtTitle()->Text(), "Before");
   Edit();
   EXPECT_TRUE(w->Modified());  // edits still redraw and mark the song
@@ -525,5 +522,4 @@ TEST_F(LifecycleTest, SetDefaultsChangesOnlyTheLayoutAndThePage) {
   EXPECT_EQ(w->txtSong()->Text(), "a+++++b");
   EXPECT_FALSE(w->cbCenterLine()->Value());
   EXPECT_TRUE(w->Modified());
-  EXPECT_FALSE(w->isOpening());
 }

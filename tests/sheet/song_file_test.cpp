@@ -17,7 +17,7 @@ TEST(SongFile, ASaveWritesWhatTheFieldsSaveAsTakesTheStampAndClearsTheFlag) {
   state.SetText(&SongDocument::title, " Grace ");
   state.SetText(&SongDocument::song, "[G]Amazing\rgrace\r");
   state.SetNumber(&SongDocument::rowHeight, 30);
-  state.SetFile(file);
+  state.SetFileAndStamp(file, std::nullopt);
   WriteSongFile(state, std::nullopt);
   EXPECT_EQ(FileBytes(file.Path()), BuildSongDocument(SavedFields(state.Document())));
   EXPECT_EQ(state.Stamp(), FileStamp::Of(file));
@@ -35,7 +35,7 @@ TEST(SongFile, AFailedSaveThrowsAndLeavesTheSongModifiedWithItsStamp) {
   SongState state;
   state.SetText(&SongDocument::title, "Grace");
   EXPECT_THROW(WriteSongFile(state, std::nullopt), NilObjectException);  // no file yet
-  state.SetFile(FolderItem(dir.filePath("missing folder/song.hmnt")));
+  state.SetFileAndStamp(FolderItem(dir.filePath("missing folder/song.hmnt")), std::nullopt);
   EXPECT_ANY_THROW(WriteSongFile(state, std::nullopt));
   EXPECT_TRUE(state.Modified());
   EXPECT_FALSE(state.Stamp().has_value());
