@@ -225,9 +225,10 @@ class Window1 : public QMainWindow {
   // Sheet, document and tool methods.
   void RenderSheet(Graphics& g, std::int64_t page);
   void doDrawing();
+  // Shows the song document text in place of the song's fields (what a shorter text lacks stays),
+  // every control filled, then one redraw; the song is marked where a save would write otherwise.
+  // A refused text changes nothing.
   void ParseFile(const QString& text);
-  // The values of a song document read whole: every control filled, then one redraw.
-  void ParseFile(const SongDocumentRead& read);
   void SetDefaults();
   void SetTitle(const QString& text);
   void Modified(bool value);
@@ -271,7 +272,6 @@ class Window1 : public QMainWindow {
   // The page setup printing uses (none until one is accepted).
   const std::shared_ptr<PrinterSetup>& myPrinterSetup() const { return myPrinterSetup_; }
   const std::optional<FolderItem>& myFile() const { return state_.File(); }
-  bool isOpening() const { return state_.Opening(); }
   bool isDirty() const { return state_.Modified(); }
   std::int64_t CurrentPageNumber() const { return state_.Page(); }
   double myDPI() const { return state_.Dpi(); }
@@ -287,18 +287,42 @@ class Window1 : public QMainWindow {
   Window1();
   // Runs a handler the way the event loop must: an exception is reported, never thrown on.
   void Handle(const std::function<void()>& handler);
-  template <class T>
-  T* Register(const QString& name, T* control);
+  void Register(const ControlRow& row, QObject* control);
   // Makes the control of the row, with its place, texts and values, and keeps it in its slot.
   void MakeControl(const ControlRow& row);
   // The widget a row names as its parent: the content or the panel, made before it.
   QWidget* ParentOf(const ControlRow& row) const;
   // After every control is made: labels to their inputs, the focus order, the event handlers.
   void ConnectControls();
+  // Connects the row's control to the row's handler (a row without one has nothing to connect).
+  void Bind(const ControlRow& row, std::monostate);
+  template <class Control>
+  void Bind(const ControlRow& row, HandlerOf<Control> handler);
   void WrapSelection(const QString& open, const QString& close, bool trimAfterUnwrap);
 
   void ApplyTitle();
-  void ReadControls();
+  // Which text controls a fill sets though they show their field's value already: a text control
+  // set starts a fresh undo history.
+  enum class Afresh { None, SongText, EveryText };
+  // Shows the state's fields in their controls without running their change handlers: a control
+  // that shows its field's value already is left alone, unless afresh names it.
+  void FillControls(Afresh afresh);
+  // The change handler of a control that shows a song field (a text field, the song text, the
+  // check box or a slider): the control's value written to its field of the state, then one
+  // redraw. The specified handlers of those controls call it; a row of such a control without a
+  // handler of its own names it.
+  template <class Control>
+  void FieldChange(Control* control);
+  // The state's song in the controls, the window titled, the preview drawn once.
+  void ShowSong(Afresh afresh, const QString& title);
+  // The document as its controls show it (and read it back): a text field without a NUL, the song
+  // text with CR line ends.
+  static SongDocument AsShown(SongDocument doc);
+  // The document with every layout value at its default.
+  static SongDocument WithDefaultLayout(SongDocument doc);
+  // mSave, telling how it ended: a Save As that fails goes back to the song's own file.
+  enum class SaveResult { Saved, Unsynced, Cancelled, Failed };
+  SaveResult SaveSong();
   // RenderSheet without its repaint request: doDrawing asks for the rows that changed.
   void DrawSheet(Graphics& g, std::int64_t page);
 
@@ -309,7 +333,12 @@ class Window1 : public QMainWindow {
   QString title_;
   bool closed_ = false;
   QWidget* content_ = nullptr;
-  std::vector<std::pair<QString, QObject*>> controls_;
+  struct Registered {
+    QString name;
+    QObject* control;
+    const ControlRow* row;
+  };
+  std::vector<Registered> controls_;
   std::vector<std::pair<QString, std::function<bool()>>> menuHandlers_;
 
   Canvas* Canvas1_ = nullptr;

@@ -1,9 +1,15 @@
 #pragma once
 // The main window's forty controls as one table, a row per control in the order they are made:
-// what each is, where it sits, what it shows and where it stands in the focus order. The window
-// makes every control from its row in one loop (window1_controls.cpp).
+// what each is, where it sits, what it shows, where it stands in the focus order, which field of
+// the song it shows and edits, and the handler of its event. The window makes every control from
+// its row in one loop, connects each to its handler in another (window1_controls.cpp), and fills
+// and reads the song's fields through the rows that name one (window1_fields.cpp).
 #include <QRect>
+#include <QString>
 #include <variant>
+
+#include "sheet/layout_ranges.h"
+#include "sheet/song_document.h"
 
 class BevelButton;
 class Canvas;
@@ -38,24 +44,42 @@ enum class ControlKind {
 // Whether a control of that kind takes the keyboard focus.
 bool TakesFocus(ControlKind kind);
 
-// The values a control starts with, where its kind has any.
+// The values a control starts with, where its kind has any and they are not a song field's.
 struct ControlValues {
   int limit = 0;  // a field: the most characters it takes
-  int minimum = 0;
-  int value = 0;  // a slider's start value; 1 for a box checked or a toggle down; the timer's period in ms
-  int maximum = 0;
+  int value = 0;  // 1 for a toggle down; the timer's period in ms
 };
-constexpr ControlValues Limit(int characters) { return {characters, 0, 0, 0}; }
-constexpr ControlValues Range(int minimum, int value, int maximum) { return {0, minimum, value, maximum}; }
-constexpr ControlValues Checked(bool on) { return {0, 0, on ? 1 : 0, 0}; }
-constexpr ControlValues PeriodMs(int ms) { return {0, 0, ms, 0}; }
+constexpr ControlValues Limit(int characters) { return {characters, 0}; }
+constexpr ControlValues Checked(bool on) { return {0, on ? 1 : 0}; }
+constexpr ControlValues PeriodMs(int ms) { return {0, ms}; }
 
-// The window's member that keeps the control, typed as its class.
+// A layout value of the song and the range its slider offers; the range's default is the
+// document's.
+struct LayoutField {
+  int SongDocument::*field;
+  LayoutRange range;
+};
+// The field of the song a control shows and edits: a text, the centre line or a layout value.
+using SongField = std::variant<std::monostate, QString SongDocument::*, bool SongDocument::*, LayoutField>;
+
+// The window's member that keeps the control, typed as its class; none for a control that the
+// window reaches only through its row.
 template <class Control>
 using MemberOf = Control* Window1::*;
-using ControlSlot = std::variant<MemberOf<Canvas>, MemberOf<QLabel>, MemberOf<TextField>, MemberOf<TextArea>,
-                                 MemberOf<CheckBox>, MemberOf<UpDownArrows>, MemberOf<Toolbar1>, MemberOf<QGroupBox>,
-                                 MemberOf<Slider>, MemberOf<QPushButton>, MemberOf<BevelButton>, MemberOf<QTimer>>;
+using ControlSlot =
+    std::variant<std::monostate, MemberOf<Canvas>, MemberOf<QLabel>, MemberOf<TextField>, MemberOf<TextArea>,
+                 MemberOf<CheckBox>, MemberOf<UpDownArrows>, MemberOf<Toolbar1>, MemberOf<QGroupBox>, MemberOf<Slider>,
+                 MemberOf<QPushButton>, MemberOf<BevelButton>, MemberOf<QTimer>>;
+
+// The window's handler of a control's one event (a text or value change, a click, the timer),
+// called with the control. The preview's paint, the page arrows' two events and the toolbar's
+// item carry arguments of their own and are bound apart. A control that shows a song field and
+// has no handler of its own names Window1::FieldChange, which writes the field and redraws.
+template <class Control>
+using HandlerOf = void (Window1::*)(Control*);
+using ControlHandler =
+    std::variant<std::monostate, HandlerOf<TextField>, HandlerOf<TextArea>, HandlerOf<CheckBox>, HandlerOf<Slider>,
+                 HandlerOf<QPushButton>, HandlerOf<BevelButton>, HandlerOf<QTimer>>;
 
 struct ControlRow {
   const char* name;  // unique in the window; the control's object name
@@ -73,4 +97,6 @@ struct ControlRow {
   const char* buddy;  // a label: the input it names
   ControlValues values;
   ControlSlot slot;
+  SongField field;  // what the state holds of the control: its value and, for a slider, its range
+  ControlHandler handler;
 };

@@ -29,16 +29,15 @@
 #include "shell/resource_pictures.h"
 #include "shell/toolbar1.h"
 
-template <class T>
-T* Window1::Register(const QString& name, T* control) {
+void Window1::Register(const ControlRow& row, QObject* control) {
+  const QString name = QString::fromLatin1(row.name);
   control->setObjectName(name);
-  controls_.emplace_back(name, control);
-  return control;
+  controls_.push_back({name, control, &row});
 }
 
 QObject* Window1::_ControlByName(const QString& name) const {
-  for (const auto& [n, c] : controls_)
-    if (n == name) return c;
+  for (const Registered& r : controls_)
+    if (r.name == name) return r.control;
   return nullptr;
 }
 
@@ -102,11 +101,10 @@ TextArea* MakeSongText(QWidget* parent, const QString& name) {
   return t;
 }
 
-CheckBox* MakeCheckBox(QWidget* parent, const QString& caption, bool checked) {
+CheckBox* MakeCheckBox(QWidget* parent, const QString& caption) {
   auto* b = new CheckBox(parent);
   b->setText(caption);
   b->setFont(SystemFont(12));
-  b->SetValue(checked);
   return b;
 }
 
@@ -125,10 +123,12 @@ QGroupBox* MakePanel(QWidget* parent, const QString& title) {
   return g;
 }
 
-Slider* MakeSlider(QWidget* parent, const ControlValues& v) {
+// The slider of a layout value offers the value's range.
+Slider* MakeSlider(QWidget* parent, const SongField& field) {
+  const auto* layout = std::get_if<LayoutField>(&field);
+  if (!layout) throw RuntimeException(QStringLiteral("A slider shows no layout value"));
   auto* s = new Slider(parent);
-  s->setRange(v.minimum, v.maximum);
-  s->setValue(v.value);
+  s->setRange(layout->range.lo, layout->range.hi);
   return s;
 }
 
@@ -199,7 +199,7 @@ void Window1::MakeControl(const ControlRow& row) {
       made = MakeSongText(ParentOf(row), text);
       break;
     case K::CheckBox:
-      made = MakeCheckBox(ParentOf(row), text, row.values.value != 0);
+      made = MakeCheckBox(ParentOf(row), text);
       break;
     case K::PageArrows:
       made = MakePageArrows(ParentOf(row), text);
@@ -217,7 +217,7 @@ void Window1::MakeControl(const ControlRow& row) {
       made = MakePanel(ParentOf(row), text);
       break;
     case K::Slider:
-      made = MakeSlider(ParentOf(row), row.values);
+      made = MakeSlider(ParentOf(row), row.field);
       break;
     case K::Button:
       made = MakeButton(ParentOf(row), text);
@@ -234,7 +234,7 @@ void Window1::MakeControl(const ControlRow& row) {
     }
   }
   const QString name = QString::fromLatin1(row.name);
-  Register(name, made);
+  Register(row, made);
 
   if (auto* widget = qobject_cast<QWidget*>(made); widget && !row.rect.isEmpty()) {
     // The row gives the place in the content; a control inside the panel is placed relative to it.
@@ -243,12 +243,35 @@ void Window1::MakeControl(const ControlRow& row) {
 
   std::visit(
       [&](auto slot) {
-        using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*slot)>>;
-        auto* typed = qobject_cast<Control*>(made);
-        if (!typed) throw RuntimeException(QStringLiteral("%1 is not of its member's class").arg(name));
-        this->*slot = typed;
+        if constexpr (!std::is_same_v<decltype(slot), std::monostate>) {
+          using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*slot)>>;
+          auto* typed = qobject_cast<Control*>(made);
+          if (!typed) throw RuntimeException(QStringLiteral("%1 is not of its member's class").arg(name));
+          this->*slot = typed;
+        }
       },
       row.slot);
+}
+
+namespace {
+// The one event of each kind of control that a row's handler is bound to.
+auto EventOf(TextField*) { return &TextField::TextChange; }
+auto EventOf(TextArea*) { return &TextArea::TextChange; }
+auto EventOf(CheckBox*) { return &CheckBox::Action; }
+auto EventOf(Slider*) { return &Slider::ValueChanged; }
+auto EventOf(QPushButton*) { return &QPushButton::clicked; }
+auto EventOf(BevelButton*) { return &BevelButton::Action; }
+auto EventOf(QTimer*) { return &QTimer::timeout; }
+}  // namespace
+
+void Window1::Bind(const ControlRow&, std::monostate) {}
+
+template <class Control>
+void Window1::Bind(const ControlRow& row, HandlerOf<Control> handler) {
+  auto* control = qobject_cast<Control*>(_ControlByName(QString::fromLatin1(row.name)));
+  if (!control) throw RuntimeException(QStringLiteral("%1 is not of its handler's class").arg(row.name));
+  connect(control, EventOf(control), this,
+          [this, control, handler] { Handle([this, control, handler] { (this->*handler)(control); }); });
 }
 
 void Window1::ConnectControls() {
@@ -270,47 +293,15 @@ void Window1::ConnectControls() {
   for (size_t i = 1; i < focusOrder.size(); ++i)
     QWidget::setTabOrder(widgetOf(*focusOrder[i - 1]), widgetOf(*focusOrder[i]));
 
-  // The event handlers, attached once every control holds its start values, so that making the
-  // window runs none of them.
+  // The event handlers, attached once every control is made, so that making the window runs none
+  // of them: each row's handler to its control's one event, and by hand the events that carry
+  // arguments of their own.
+  for (const ControlRow& row : rows) std::visit([&](auto handler) { Bind(row, handler); }, row.handler);
   Canvas1_->SetPaintHandler([this](Canvas* canvas, Graphics& g) { Canvas1_Paint(canvas, g); });
-  const std::pair<TextField*, void (Window1::*)(TextField*)> fields[] = {
-      {txtTitle_, &Window1::txtTitle_TextChange}, {txtCapo_, &Window1::txtCapo_TextChange},
-      {txtKey_, &Window1::txtKey_TextChange},     {txtTiming_, &Window1::txtTiming_TextChange},
-      {txtTempo_, &Window1::txtTempo_TextChange},
-  };
-  for (const auto& b : fields)
-    connect(b.first, &TextField::TextChange, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
-  connect(txtSong_, &TextArea::TextChange, this, [this] { Handle([this] { txtSong_TextChange(txtSong_); }); });
-  connect(cbCenterLine_, &CheckBox::Action, this, [this] { Handle([this] { cbCenterLine_Action(cbCenterLine_); }); });
   connect(UpDownArrows1_, &UpDownArrows::Up, this, [this] { Handle([this] { UpDownArrows1_Up(UpDownArrows1_); }); });
   connect(UpDownArrows1_, &UpDownArrows::Down, this,
           [this] { Handle([this] { UpDownArrows1_Down(UpDownArrows1_); }); });
   connect(Toolbar11_, &Toolbar1::Action, this,
           [this](QAction* item) { Handle([this, item] { Toolbar11_Action(Toolbar11_, item); }); });
-
-  const std::pair<Slider*, void (Window1::*)(Slider*)> sliders[] = {
-      {sldrRowHeight_, &Window1::sldrRowHeight_ValueChanged},
-      {sldrFretOffset_, &Window1::sldrFretOffset_ValueChanged},
-      {sldrFrets_, &Window1::sldrFrets_ValueChanged},
-      {sldrChordOffset_, &Window1::sldrChordOffset_ValueChanged},
-      {sldrChords_, &Window1::sldrChords_ValueChanged},
-      {sldrWordSize_, &Window1::sldrWordSize_ValueChanged},
-      {sldrSpacing_, &Window1::sldrSpacing_ValueChanged},
-  };
-  for (const auto& b : sliders)
-    connect(b.first, &Slider::ValueChanged, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
-
-  const std::pair<QPushButton*, void (Window1::*)(QPushButton*)> buttons[] = {
-      {PushButton1_, &Window1::PushButton1_Action}, {PushButton2_, &Window1::PushButton2_Action},
-      {PushButton3_, &Window1::PushButton3_Action}, {PushButton4_, &Window1::PushButton4_Action},
-      {PushButton5_, &Window1::PushButton5_Action}, {PushButton7_, &Window1::PushButton7_Action},
-      {PushButton6_, &Window1::PushButton6_Action},
-  };
-  for (const auto& b : buttons)
-    connect(b.first, &QPushButton::clicked, this, [this, b] { Handle([this, b] { (this->*b.second)(b.first); }); });
-
-  connect(BevelButton1_, &BevelButton::Action, this,
-          [this] { Handle([this] { BevelButton1_Action(BevelButton1_); }); });
-  connect(Timer1_, &QTimer::timeout, this, [this] { Handle([this] { Timer1_Action(Timer1_); }); });
   Timer1_->start();
 }

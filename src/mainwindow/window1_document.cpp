@@ -5,6 +5,8 @@
 // changes, a save keeps what the old file had and never writes unseen over another program's
 // change, and a failure is told to the user with the file and the reason while the song, its
 // file, its flag and its title stay.
+#include <utility>
+
 #include "app/file_types1.h"
 #include "app/ini_class.h"
 #include "app/module1.h"
@@ -13,6 +15,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/files.h"
 #include "platform/core/guard.h"
+#include "platform/core/in_place_backup.h"
 #include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/check_box.h"
@@ -25,20 +28,6 @@
 #include "shell/toolbar1.h"
 
 namespace {
-
-// Holds the window's opening-in-progress flag up while it lives, so that the change events of
-// the controls being filled draw nothing; every way out, an exception too, lowers it again.
-class OpeningScope {
- public:
-  explicit OpeningScope(SongState& state) : state_(state), was_(state.Opening()) { state_.SetOpening(true); }
-  ~OpeningScope() { state_.SetOpening(was_); }
-  OpeningScope(const OpeningScope&) = delete;
-  OpeningScope& operator=(const OpeningScope&) = delete;
-
- private:
-  SongState& state_;
-  bool was_;
-};
 
 QString OpenFailureText(const FolderItem& file, const QString& reason) {
   return QStringLiteral("The song \"%1\" could not be opened.\n\n%2").arg(ShownText(file.Path()), reason);
@@ -53,6 +42,13 @@ QString UnsyncedSaveText(const FolderItem& file, const QString& reason) {
       .arg(ShownText(file.Path()), reason);
 }
 
+QString BackupNotice(const FolderItem& file, const QString& backup) {
+  return QStringLiteral(
+             "A save of \"%1\" did not finish, so the song may be incomplete. The song as it was before that "
+             "save is in \"%2\"; the next save of this song removes it.")
+      .arg(ShownText(file.Name()), ShownText(backup));
+}
+
 const FileType& SongDocumentType() {
   const FileTypeRef type = FileTypes1::HMNT();
   if (!type) throw NilObjectException(QStringLiteral("The song document type is not defined"));
@@ -62,119 +58,70 @@ const FileType& SongDocumentType() {
 }  // namespace
 
 void Window1::ParseFile(const QString& text) {
-  // The whole text is checked before the first control is touched: a refused text changes nothing.
-  const SongDocumentRead read = ParseSongDocument(text);
+  // The whole text is checked before the first field is touched: a refused text changes nothing.
+  SongDocumentRead read = ParseSongDocument(text);
   if (!read.ok) throw RuntimeException(read.refusal);
-  ParseFile(read);
+  state_.SetDocument(AsShown(ReadOver(std::move(read), state_.Document())));
+  ShowSong(Afresh::EveryText, state_.Document().title);
 }
 
-void Window1::ParseFile(const SongDocumentRead& read) {
-  const SongDocument& v = read.values;
-  {
-    OpeningScope opening(state_);
-    txtTitle_->SetText(v.title);
-    txtCapo_->SetText(v.capo);
-    txtKey_->SetText(v.key);
-    txtSong_->SetText(v.song);
-    cbCenterLine_->SetValue(v.centerLine);
-    sldrSpacing_->SetValue(v.spacing);
-    if (read.hasLayout) {
-      sldrWordSize_->SetValue(v.wordSize);
-      sldrChords_->SetValue(v.chordSize);
-      sldrChordOffset_->SetValue(v.chordOffset);
-      sldrFrets_->SetValue(v.fretSize);
-      sldrFretOffset_->SetValue(v.fretOffset);
-      sldrRowHeight_->SetValue(v.rowHeight);
-    }
-    if (read.hasTiming) {
-      txtTiming_->SetText(v.timing);
-      txtTempo_->SetText(v.tempo);
-    }
-    SetTitle(state_.Document().title);
-  }
+void Window1::ShowSong(Afresh afresh, const QString& title) {
+  FillControls(afresh);
+  SetTitle(title);
   doDrawing();
 }
 
 void Window1::SetDefaults() {
-  {
-    OpeningScope opening(state_);
-    sldrSpacing_->SetValue(kSpacingRange.def);
-    sldrWordSize_->SetValue(kWordSizeRange.def);
-    sldrChords_->SetValue(kChordSizeRange.def);
-    sldrChordOffset_->SetValue(kChordOffsetRange.def);
-    sldrFrets_->SetValue(kFretSizeRange.def);
-    sldrFretOffset_->SetValue(kFretOffsetRange.def);
-    sldrRowHeight_->SetValue(kRowHeightRange.def);
-    state_.SetPage(1);
-    setPageLabel();
-  }
+  state_.SetDocument(WithDefaultLayout(state_.Document()));
+  state_.SetPage(1);
+  setPageLabel();
+  FillControls(Afresh::None);
   doDrawing();
 }
 
-void Window1::ReadControls() {
-  // What the controls hold when they are made; from then on each change handler writes its field.
-  OpeningScope opening(state_);
-  state_.SetText(&SongDocument::title, txtTitle_->Text());
-  state_.SetText(&SongDocument::capo, txtCapo_->Text());
-  state_.SetText(&SongDocument::key, txtKey_->Text());
-  state_.SetText(&SongDocument::song, txtSong_->Text());
-  state_.SetCenterLine(cbCenterLine_->Value());
-  state_.SetNumber(&SongDocument::spacing, sldrSpacing_->Value());
-  state_.SetNumber(&SongDocument::wordSize, sldrWordSize_->Value());
-  state_.SetNumber(&SongDocument::chordSize, sldrChords_->Value());
-  state_.SetNumber(&SongDocument::chordOffset, sldrChordOffset_->Value());
-  state_.SetNumber(&SongDocument::fretSize, sldrFrets_->Value());
-  state_.SetNumber(&SongDocument::fretOffset, sldrFretOffset_->Value());
-  state_.SetNumber(&SongDocument::rowHeight, sldrRowHeight_->Value());
-  state_.SetText(&SongDocument::timing, txtTiming_->Text());
-  state_.SetText(&SongDocument::tempo, txtTempo_->Text());
-  state_.SetModified(false);
-}
+bool Window1::mSave() { return SaveSong() != SaveResult::Saved; }
 
-bool Window1::mSave() {
+Window1::SaveResult Window1::SaveSong() {
   const SongDocument& doc = state_.Document();
   if (!state_.File()) {
     const QString name = SuggestedSongName(doc.title);
     // The song has no file here, so the dialog starts in the folder last used.
     std::optional<FolderItem> chosen = Dialogs::Current().GetSaveFolderItem(
         SongDocumentType().ToString(), SuggestedFileName(doc.title, kSongExtension), FolderItem());
-    if (chosen && chosen->IsValid()) {
-      state_.SetFile(*chosen);
-      // The save dialog has asked before replacing a file there: that file is not asked about again.
-      state_.SetStamp(FileStamp::Of(*chosen));
-    }
+    // The save dialog has asked before replacing a file there: that file is not asked about again.
+    if (chosen && chosen->IsValid()) state_.SetFileAndStamp(*chosen, FileStamp::Of(*chosen));
     if (!state_.File()) {
       SetTitle(name);
-      return true;
+      return SaveResult::Cancelled;
     }
   }
   const FolderItem file = *state_.File();
   // Another program may have changed the file since this window read or wrote it.
   const std::optional<FileStamp> onDisk = FileStamp::Of(file);
-  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return true;
+  if (onDisk && onDisk != state_.Stamp() && !ConfirmSaveOverChange(file)) return SaveResult::Cancelled;
   try {
-    WriteSongFile(state_);
+    WriteSongFile(state_, onDisk);
   } catch (const UnsyncedWriteException& e) {
     // The song is in the file, but may not survive a crash: it stays unsaved, so that the next
     // save tries again and closing still asks.
     Dialogs::NoteFolderUsed(file.Parent());
     Dialogs::Current().MsgBox(UnsyncedSaveText(file, e.Reason()));
     SetTitle(doc.title);
-    return true;
+    return SaveResult::Unsynced;
   } catch (const std::exception& e) {
-    // The song stays unsaved, with its title and the file chosen; true stops whatever asked
-    // for the save, so that closing, New or Open cannot discard the song.
+    // The song stays unsaved, with its title and the file chosen; mSave's true stops whatever
+    // asked for the save, so that closing, New or Open cannot discard the song.
     Dialogs::Current().MsgBox(SaveFailureText(file, ExceptionReason(e)));
-    return true;
+    return SaveResult::Failed;
   }
   Dialogs::NoteFolderUsed(file.Parent());
   SetTitle(doc.title);
-  return false;
+  return SaveResult::Saved;
 }
 
 bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
-  MessageDialogSpec ask;
-  ask.Icon = MessageDialogSpec::Caution;
+  MessageDialogRequest ask;
+  ask.Icon = MessageDialogRequest::Caution;
   ask.Message = QStringLiteral("\"%1\" was changed by another program since it was opened here. Save over it?")
                     .arg(ShownText(file.Name()));
   ask.ActionButton = QStringLiteral("Save Anyway");
@@ -185,40 +132,39 @@ bool Window1::ConfirmSaveOverChange(const FolderItem& file) {
 void Window1::mOpenFile(const FolderItem& file) {
   const bool import = IsTextImportName(file.Name());
   SongFileRead got;
+  // A save of this song that did not finish may have left it torn, and its old content aside.
+  const std::optional<QString> backup = import ? std::nullopt : LeftBackup(file);
   try {
     got = ReadSongFile(file, import);
   } catch (const std::exception& e) {
-    Dialogs::Current().MsgBox(OpenFailureText(file, ExceptionReason(e)));
+    QString text = OpenFailureText(file, ExceptionReason(e));
+    if (backup) text += QStringLiteral("\n\n") + BackupNotice(file, *backup);
+    Dialogs::Current().MsgBox(text);
     return;
   }
   Dialogs::NoteFolderUsed(file.Parent());
-  // The defaults are not drawn on their own: the song is drawn once, when it is in place.
+  // The song is taken whole, the layout values at their defaults where the file gives none, and
+  // shown from its first page: the controls are filled from it, and it is drawn once.
+  SongDocument doc = WithDefaultLayout(state_.Document());
+  state_.SetPage(1);
   if (import) {
     // The imported text replaces the song text only: the header fields and the centre line
     // stay, and the song counts as modified until it is saved under a name of its own.
-    {
-      OpeningScope opening(state_);
-      SetDefaults();
-    }
-    txtSong_->SetText(got.text);
-    state_.SetFile(std::nullopt);
-    SetTitle(QStringLiteral("Harmonote"));
+    doc.song = std::move(got.text);
+    state_.SetDocument(AsShown(std::move(doc)));
+    state_.SetFileAndStamp(std::nullopt, std::nullopt);
+    ShowSong(Afresh::SongText, QStringLiteral("Harmonote"));
     return;
   }
-  state_.SetFile(file);
-  state_.SetStamp(got.stamp);
-  {
-    OpeningScope opening(state_);
-    SetDefaults();
-  }
-  ParseFile(got.read);
-  Modified(false);
+  state_.Open(AsShown(ReadOver(std::move(got.read), doc)), file, got.stamp);
+  ShowSong(Afresh::EveryText, state_.Document().title);
+  if (backup) Dialogs::Current().MsgBox(BackupNotice(file, *backup));
 }
 
 bool Window1::Check4Save() {
   if (!Modified()) return false;
-  MessageDialogSpec prompt;
-  prompt.Icon = MessageDialogSpec::Question;
+  MessageDialogRequest prompt;
+  prompt.Icon = MessageDialogRequest::Question;
   prompt.Message = QStringLiteral("Save Changes for ") + Title() + QStringLiteral("?");
   prompt.ActionButton = QStringLiteral("Save Changes");
   prompt.AlternateButton = QStringLiteral("Discard Changes");
@@ -261,17 +207,12 @@ void Window1::Timer1_Action(QTimer*) {
 
 bool Window1::_mnuNew_Action() {
   if (Modified() && Check4Save()) return true;
-  SetDefaults();
-  state_.SetFile(std::nullopt);
-  txtSong_->SetText(QString());
-  txtTitle_->SetText(QString());
-  txtCapo_->SetText(QString());
-  txtKey_->SetText(QString());
-  txtTiming_->SetText(QString());
-  txtTempo_->SetText(QString());
-  SetTitle(QStringLiteral("Untitled"));
-  doDrawing();
-  Modified(false);
+  // An empty song with the default layout, without a file; the centre line stays as it was.
+  SongDocument empty;
+  empty.centerLine = state_.Document().centerLine;
+  state_.Open(std::move(empty), std::nullopt, std::nullopt);
+  state_.SetPage(1);
+  ShowSong(Afresh::EveryText, QStringLiteral("Untitled"));
   return true;
 }
 
@@ -283,7 +224,7 @@ bool Window1::_mnuOpen_Action() {
       SongDocumentType() + *text, state_.File() ? state_.File()->Parent() : FolderItem());
   if (!chosen || !chosen->IsValid()) {
     // The song stays on screen but no longer belongs to a file: the next Save asks for a name.
-    state_.SetFile(std::nullopt);
+    state_.SetFileAndStamp(std::nullopt, std::nullopt);
     return true;
   }
   mOpenFile(*chosen);
@@ -296,10 +237,16 @@ bool Window1::_mnuSave_Action() {
 }
 
 bool Window1::_mnuSaveAs_Action() {
+  const std::optional<FolderItem> file = state_.File();
+  const std::optional<FileStamp> stamp = state_.Stamp();
   // The save dialog starts in the song's own folder, which the song forgets here.
-  if (state_.File()) Dialogs::NoteFolderUsed(state_.File()->Parent());
-  state_.SetFile(std::nullopt);
-  mSave();
+  if (file) Dialogs::NoteFolderUsed(file->Parent());
+  state_.SetFileAndStamp(std::nullopt, std::nullopt);
+  if (SaveSong() == SaveResult::Failed) {
+    // A refused Save As leaves the song with its own file, as it was: Save and closing then save
+    // that file. Onto its own file, the song keeps what the failed write left of the stamp.
+    state_.SetFileAndStamp(file, state_.File() == file ? state_.Stamp() : stamp);
+  }
   return true;
 }
 

@@ -33,65 +33,26 @@ void Window1::Canvas1_Paint(Canvas*, Graphics& g) {
   g.DrawRect(0, 0, g.Width(), g.Height());
 }
 
-void Window1::txtTitle_TextChange(TextField* c) {
-  state_.SetText(&SongDocument::title, c->Text());
-  doDrawing();
-}
-void Window1::txtCapo_TextChange(TextField* c) {
-  state_.SetText(&SongDocument::capo, c->Text());
-  doDrawing();
-}
-void Window1::txtKey_TextChange(TextField* c) {
-  state_.SetText(&SongDocument::key, c->Text());
-  doDrawing();
-}
-void Window1::txtTiming_TextChange(TextField* c) {
-  state_.SetText(&SongDocument::timing, c->Text());
-  doDrawing();
-}
-void Window1::txtTempo_TextChange(TextField* c) {
-  state_.SetText(&SongDocument::tempo, c->Text());
-  doDrawing();
-}
-void Window1::cbCenterLine_Action(CheckBox* c) {
-  state_.SetCenterLine(c->Value());
-  doDrawing();
-}
+// Each control that shows a song field writes it to the state, and the preview is drawn again.
+void Window1::txtTitle_TextChange(TextField* c) { FieldChange(c); }
+void Window1::txtCapo_TextChange(TextField* c) { FieldChange(c); }
+void Window1::txtKey_TextChange(TextField* c) { FieldChange(c); }
+void Window1::txtTiming_TextChange(TextField* c) { FieldChange(c); }
+void Window1::txtTempo_TextChange(TextField* c) { FieldChange(c); }
+void Window1::cbCenterLine_Action(CheckBox* c) { FieldChange(c); }
 
 void Window1::txtSong_TextChange(TextArea* c) {
   if (Required(mnuShowMono(), "mnuShowMono")->Checked()) c->SetTextFont(QStringLiteral("Courier"));
-  state_.SetText(&SongDocument::song, c->Text());
-  doDrawing();
+  FieldChange(c);
 }
 
-void Window1::sldrRowHeight_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::rowHeight, c->Value());
-  doDrawing();
-}
-void Window1::sldrFretOffset_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::fretOffset, c->Value());
-  doDrawing();
-}
-void Window1::sldrFrets_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::fretSize, c->Value());
-  doDrawing();
-}
-void Window1::sldrChordOffset_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::chordOffset, c->Value());
-  doDrawing();
-}
-void Window1::sldrChords_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::chordSize, c->Value());
-  doDrawing();
-}
-void Window1::sldrWordSize_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::wordSize, c->Value());
-  doDrawing();
-}
-void Window1::sldrSpacing_ValueChanged(Slider* c) {
-  state_.SetNumber(&SongDocument::spacing, c->Value());
-  doDrawing();
-}
+void Window1::sldrRowHeight_ValueChanged(Slider* c) { FieldChange(c); }
+void Window1::sldrFretOffset_ValueChanged(Slider* c) { FieldChange(c); }
+void Window1::sldrFrets_ValueChanged(Slider* c) { FieldChange(c); }
+void Window1::sldrChordOffset_ValueChanged(Slider* c) { FieldChange(c); }
+void Window1::sldrChords_ValueChanged(Slider* c) { FieldChange(c); }
+void Window1::sldrWordSize_ValueChanged(Slider* c) { FieldChange(c); }
+void Window1::sldrSpacing_ValueChanged(Slider* c) { FieldChange(c); }
 
 void Window1::UpDownArrows1_Up(UpDownArrows*) {
   state_.SetPage(std::max<std::int64_t>(state_.Page() - 1, 1));

@@ -32,7 +32,8 @@ Window1::Window1() : QMainWindow(nullptr) {
   setAttribute(Qt::WA_DeleteOnClose);
   Layout();
   CreateControls();
-  ReadControls();
+  // The controls show the new song's fields: the default layout, the centre line, no text.
+  FillControls(Afresh::None);
   // The keys typed as soon as the window opens go to the first field of the song.
   txtTitle_->setFocus(Qt::OtherFocusReason);
   state_.OnModifiedChanged([this](bool modified) { setWindowModified(modified); });

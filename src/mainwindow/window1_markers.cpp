@@ -1,5 +1,6 @@
-// The seven marker commands: they change the song text only through the text area's selection,
-// whose change event then redraws the preview.
+// The seven marker commands: they change the song text only through the text area's selection
+// (the selection and the caret are the text area's; the text is the song state's), whose change
+// event then writes the text to the state and redraws the preview.
 #include "app/module1.h"
 #include "mainwindow/window1.h"
 #include "platform/core/strings.h"
@@ -33,9 +34,8 @@ void Window1::ApplyBold() { WrapSelection(QStringLiteral("*"), QStringLiteral("*
 
 void Window1::ApplyFret() {
   try {
-    const QString text = txtSong_->Text();
     const int caret = txtSong_->SelStart();
-    if (Mid(text, caret + 1, 1) == QLatin1String("]")) {
+    if (Mid(state_.Document().song, caret + 1, 1) == QLatin1String("]")) {
       txtSong_->SetSelText(QStringLiteral("!0!0!0"));
     } else {
       Dialogs::Current().MsgBox(QStringLiteral("Please insert frets in a chord marker."));

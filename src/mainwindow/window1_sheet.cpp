@@ -10,8 +10,10 @@
 #include "platform/core/outside_text.h"
 #include "platform/core/strings.h"
 #include "platform/desktop/controls/canvas.h"
+#include "platform/desktop/controls/up_down_arrows.h"
 #include "platform/desktop/picture.h"
 #include "sheet/pages.h"
+#include "sheet/sheet_input.h"
 #include "sheet/sheet_renderer.h"
 
 namespace {
@@ -25,29 +27,10 @@ void Window1::RenderSheet(Graphics& g, std::int64_t page) {
 
 void Window1::DrawSheet(Graphics& g, std::int64_t page) {
   setPageLabel();
-  const SongDocument& doc = state_.Document();
-  SheetInput in;
-  in.title = doc.title;
-  in.capo = doc.capo;
-  in.key = doc.key;
-  in.timing = doc.timing;
-  in.tempo = doc.tempo;
-  in.song = doc.song;
-  in.marker = Module1::newPageSymbol;
-  in.spacing = doc.spacing;
-  in.wordSize = doc.wordSize;
-  in.chordSize = doc.chordSize;
-  in.chordOffset = doc.chordOffset;
-  in.fretSize = doc.fretSize;
-  in.fretOffset = doc.fretOffset;
-  in.rowHeight = doc.rowHeight;
-  in.centerLine = doc.centerLine;
-  in.scale = dpiScale();
-  RenderSheetPage(g, in, ToInt(page));
+  RenderSheetPage(g, SheetInputFor(state_.Document(), Module1::newPageSymbol, dpiScale()), ToInt(page));
 }
 
 void Window1::doDrawing() {
-  if (state_.Opening()) return;
   // As sharp as the screen the preview is shown on; the sheet is drawn in the same units at any ratio.
   // The picture is drawn again in place while nobody else holds it and its size stays: the sheet
   // before is kept aside in the spare image, whose pixels the new sheet is drawn on, so that
@@ -75,9 +58,6 @@ void Window1::doDrawing() {
   // The picture has the canvas' size: the window's background under it need not be painted.
   if (!Canvas1_->testAttribute(Qt::WA_OpaquePaintEvent)) Canvas1_->setAttribute(Qt::WA_OpaquePaintEvent);
   Canvas1_->Refresh(inPlace ? ChangedRows(spare_, pImage_->Image()) : Canvas1_->rect());
-  // Edits mark the song as they are written; what opening or resetting the layout changed is
-  // marked here, once the song is drawn.
-  state_.MarkChangesWhileOpening();
   // What a screen reader says of the preview: the page it shows.
   Canvas1_->setAccessibleDescription(QStringLiteral("Page %1 of %2").arg(state_.Page()).arg(TotalPages()));
 }
@@ -91,8 +71,11 @@ void Window1::DropPreview() {
 int Window1::TotalPages() const { return CountPages(state_.Document().song, Module1::newPageSymbol); }
 
 void Window1::setPageLabel() {
-  state_.SetPage(PageNumberFor(ToInt(state_.Page()), TotalPages()));
+  const int total = TotalPages();
+  state_.SetPage(PageNumberFor(ToInt(state_.Page()), total));
   lblPage_->setText(PageLabelText(ToInt(state_.Page())));
+  // What a screen reader reads as the page arrows' value.
+  UpDownArrows1_->SetPosition(ToInt(state_.Page()), 1, std::max(1, total));
 }
 
 double Window1::dpiScale() const { return state_.Scale(); }

@@ -1,16 +1,15 @@
-// The text tools of the Edit menu. Each reads the whole song text from txtSong, rewrites it with
-// the pure code in tools/ and assigns the result back once, as one step of the text's undo history
-// (none when nothing changed); the text area's change event then redraws the preview and marks
-// the song modified. A command made of several tools runs them all on the text first, so a step
-// that fails leaves the text as it was. Search, Replace and Transpose ask through their dialogs.
+// The text tools of the Edit menu. Each reads the whole song text (and the layout values it needs)
+// from the song state, which the text area's change handler keeps in step, rewrites it with the
+// pure code in tools/ and assigns the result to txtSong once, as one step of the text's undo
+// history (none when nothing changed); the text area's change event then writes it to the state,
+// redraws the preview and marks the song modified. A command made of several tools runs them all
+// on the text first, so a step that fails leaves the text as it was. Search, Replace and Transpose
+// ask through their dialogs.
 #include "app/module1.h"
 #include "app/resources_folder.h"
 #include "mainwindow/window1.h"
 #include "platform/desktop/controls/canvas.h"
-#include "platform/desktop/controls/check_box.h"
-#include "platform/desktop/controls/slider.h"
 #include "platform/desktop/controls/text_area.h"
-#include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/dialogs.h"
 #include "platform/desktop/picture_measure.h"
 #include "shell/dialogs/frm_replace.h"
@@ -32,37 +31,41 @@ const WordList& ApplicationWordList() {
   return WordListAGC(ResourcesFolder().Child(QStringLiteral("WordListAGC.txt")));
 }
 
-// A one-line text broken again to the canvas width at the word size.
-QString Reflowed(const QString& oneLine, const Canvas& canvas, bool centerLine, int wordSize) {
-  return ReflowLines(oneLine, ReflowWidth(canvas.width(), centerLine),
-                     PictureMeasure(canvas.width(), canvas.height(), wordSize), PictureFaceCovers(wordSize));
+// A one-line text broken again to the canvas width at the song's word size.
+QString Reflowed(const QString& oneLine, const Canvas& canvas, const SongDocument& doc) {
+  return ReflowLines(oneLine, ReflowWidth(canvas.width(), doc.centerLine),
+                     PictureMeasure(canvas.width(), canvas.height(), doc.wordSize), PictureFaceCovers(doc.wordSize));
 }
 
 }  // namespace
 
 const QString& Window1::CreateAllChords(bool upper) const { return ::CreateAllChords(upper); }
 
-void Window1::RemoveLineFeeds() { txtSong_->ReplaceText(::RemoveLineFeeds(txtSong_->Text())); }
+void Window1::RemoveLineFeeds() { txtSong_->ReplaceText(::RemoveLineFeeds(state_.Document().song)); }
 
 void Window1::AutoLineFeed() {
   // Joined and broken again to the canvas width.
-  txtSong_->ReplaceText(
-      Reflowed(::RemoveLineFeeds(txtSong_->Text()), *Canvas1_, cbCenterLine_->Value(), sldrWordSize_->Value()));
+  const SongDocument& doc = state_.Document();
+  txtSong_->ReplaceText(Reflowed(::RemoveLineFeeds(doc.song), *Canvas1_, doc));
 }
 
 void Window1::AutoFormatSong() {
   // Joined, reflowed without its column markers, chords detected.
-  const QString reflowed = Reflowed(RemoveColumnMarkers(::RemoveLineFeeds(txtSong_->Text())), *Canvas1_,
-                                    cbCenterLine_->Value(), sldrWordSize_->Value());
+  const SongDocument& doc = state_.Document();
+  const QString reflowed = Reflowed(RemoveColumnMarkers(::RemoveLineFeeds(doc.song)), *Canvas1_, doc);
   txtSong_->ReplaceText(::AutoDetectChords(reflowed, ApplicationWordList()));
 }
 
-void Window1::AutoDetectChords() { txtSong_->ReplaceText(::AutoDetectChords(txtSong_->Text(), ApplicationWordList())); }
+void Window1::AutoDetectChords() {
+  txtSong_->ReplaceText(::AutoDetectChords(state_.Document().song, ApplicationWordList()));
+}
 
-void Window1::ConvertChordsToInlineChords() { txtSong_->ReplaceText(::ConvertChordsToInlineChords(txtSong_->Text())); }
+void Window1::ConvertChordsToInlineChords() {
+  txtSong_->ReplaceText(::ConvertChordsToInlineChords(state_.Document().song));
+}
 
 void Window1::Transpose(const QString& fromKey, const QString& toKey) {
-  const TransposeResult result = TransposeSong(txtSong_->Text(), fromKey, toKey);
+  const TransposeResult result = TransposeSong(state_.Document().song, fromKey, toKey);
   if (!result.ok) {
     // An unknown key: the song, its preview and its unsaved-changes state stay as they were.
     Dialogs::Current().MsgBox(result.message);
@@ -92,12 +95,12 @@ bool Window1::_mnuConvertChordsOverTexttoInlineChords_Action() {
 }
 
 bool Window1::_mnuConvertChordstoCaps_Action() {
-  txtSong_->ReplaceText(ConvertChordsToCaps(txtSong_->Text()));
+  txtSong_->ReplaceText(ConvertChordsToCaps(state_.Document().song));
   return true;
 }
 
 bool Window1::_mnuCapFirstLetterOfLine_Action() {
-  txtSong_->ReplaceText(CapFirstLetterOfLine(txtSong_->Text()));
+  txtSong_->ReplaceText(CapFirstLetterOfLine(state_.Document().song));
   return true;
 }
 
@@ -108,7 +111,8 @@ bool Window1::_mnuSearch_Action() {
     dialog.exec();
   }
   if (Module1::gString.isEmpty()) return true;
-  const auto found = SearchFromCaret(txtSong_->Text(), txtSong_->SelStart(), txtSong_->SelLength(), Module1::gString);
+  const auto found =
+      SearchFromCaret(state_.Document().song, txtSong_->SelStart(), txtSong_->SelLength(), Module1::gString);
   if (found) {
     txtSong_->SetSelStart(found->selStart);
     txtSong_->SetSelLength(found->selLength);
@@ -123,7 +127,7 @@ bool Window1::_mnuSearchReplace_Action() {
     dialog.exec();
   }
   if (Module1::gString.isEmpty()) return true;
-  txtSong_->ReplaceText(ReplaceAllOccurrences(txtSong_->Text(), Module1::gString, Module1::gString2));
+  txtSong_->ReplaceText(ReplaceAllOccurrences(state_.Document().song, Module1::gString, Module1::gString2));
   return true;
 }
 
@@ -131,7 +135,7 @@ bool Window1::_mnuTranspose_Action() {
   // The dialog calls back while it is still open; a failure there is reported like any other
   // handler's, and the dialog still closes.
   frmTranspose dialog(
-      txtKey_->Text(),
+      state_.Document().key,
       [this](const QString& fromKey, const QString& toKey) { Handle([&] { Transpose(fromKey, toKey); }); }, this);
   dialog.exec();
   return true;

@@ -133,8 +133,8 @@ bool HoldsMarker(QStringView text) {
   return false;
 }
 
-// The states after a word line: a chord word ends bold (each of its chord groups is drawn bold and
-// switches bold off after it); a plain word switches them by its markers.
+}  // namespace
+
 LineState ReadWordsState(QStringView line, LineState s) {
   const qsizetype n = line.size();
   for (qsizetype from = 0; from < n;) {
@@ -154,39 +154,53 @@ LineState ReadWordsState(QStringView line, LineState s) {
   return s;
 }
 
+namespace {
+
+// What a line holds that can change a state, from a table of the few characters that matter;
+// most lines hold a chord group or nothing at all.
+enum : unsigned char { kEnd = 1, kBrace = 2, kBracket = 4, kMarker = 8, kOther = 16 };
+constexpr auto kCharacterKinds = [] {
+  std::array<unsigned char, 128> t{};
+  for (int u = 0; u < 0x20; ++u) t[u] = kOther;
+  t[0x7F] = kOther;
+  t['\r'] = t['\n'] = kEnd;
+  t['{'] = kBrace;
+  t['['] = kBracket;
+  t['*'] = t['<'] = t['>'] = kMarker;
+  return t;
+}();
+
+// The end of the line that starts at from (its line end, or n), with the kinds of what it holds
+// in seen.
+qsizetype ScanLine(const char16_t* c, qsizetype from, qsizetype n, unsigned char& seen) {
+  seen = 0;
+  for (qsizetype end = from; end < n; ++end) {
+    const char16_t u = c[end];
+    const unsigned char kind = u < 128 ? kCharacterKinds[u] : static_cast<unsigned char>(kOther);
+    if (kind & kEnd) return end;
+    seen |= kind;
+  }
+  return n;
+}
+
+bool IsColumnLine(QStringView line) {
+  if (line.size() != kColumnMarker.size()) return false;
+  const LineKind kind = KindOf(line);
+  return kind == LineKind::Column || kind == LineKind::TopColumn;
+}
+
 }  // namespace
 
 qsizetype ReadStatesToColumn(QStringView pageText, qsizetype from, LineState& state,
                              const std::function<bool(QStringView line)>& stopAt) {
-  // One pass over the characters, noting per line what can change a state through a table of the
-  // few characters that matter; most lines hold a chord group or nothing at all.
-  enum : unsigned char { kEnd = 1, kBrace = 2, kBracket = 4, kMarker = 8, kOther = 16 };
-  static constexpr auto kTable = [] {
-    std::array<unsigned char, 128> t{};
-    for (int u = 0; u < 0x20; ++u) t[u] = kOther;
-    t[0x7F] = kOther;
-    t['\r'] = t['\n'] = kEnd;
-    t['{'] = kBrace;
-    t['['] = kBracket;
-    t['*'] = t['<'] = t['>'] = kMarker;
-    return t;
-  }();
+  // One pass over the characters, noting per line what can change a state.
   const qsizetype n = pageText.size();
   const char16_t* c = pageText.utf16();
   while (from < n) {
     unsigned char seen = 0;
-    qsizetype end = from;
-    for (; end < n; ++end) {
-      const char16_t u = c[end];
-      const unsigned char f = u < 128 ? kTable[u] : static_cast<unsigned char>(kOther);
-      if (f & kEnd) break;
-      seen |= f;
-    }
+    const qsizetype end = ScanLine(c, from, n, seen);
     const QStringView line = pageText.sliced(from, end - from);
-    if (line.size() == kColumnMarker.size()) {
-      const LineKind kind = KindOf(line);
-      if (kind == LineKind::Column || kind == LineKind::TopColumn) return from;
-    }
+    if (IsColumnLine(line)) return from;
     if ((seen & kOther) && stopAt && stopAt(line)) return from;
     // A caption is drawn bold and then switches bold off; so does a chord.
     if ((seen & kMarker) && !(seen & kBrace))

@@ -78,6 +78,10 @@ struct LineState {
   bool bold = false;
   bool paragraph = false;
 };
+// The states a word line (or the words of one from any of them on) leaves, read as drawing them
+// would: a chord word ends bold (each of its chord groups is drawn bold and switches bold off after
+// it); a plain word switches them by its markers.
+LineState ReadWordsState(QStringView line, LineState s);
 // Reads the lines of a page text from from (where a line starts) for the states they leave, as
 // drawing them would, without measuring or drawing anything, up to the next column marker line,
 // or up to a line holding a character outside printable ASCII for which stopAt (when given)

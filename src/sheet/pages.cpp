@@ -57,7 +57,7 @@ SongPage FindPage(const QString& song, const QString& marker, int page) {
   SongPage out;
   out.pieces = CountPieces(song, marker);
   if (out.pieces < 2) {
-    out.text = Trim(song);
+    out.text = QStringView(song).trimmed();
     return out;
   }
   out.number = std::clamp(page, 1, out.pieces);
@@ -65,7 +65,7 @@ SongPage FindPage(const QString& song, const QString& marker, int page) {
   const std::vector<qsizetype>& at = MarkerPositions(song, marker);
   const qsizetype start = out.number > 1 ? at[out.number - 2] + marker.size() : 0;
   const qsizetype end = out.number - 1 < static_cast<int>(at.size()) ? at[out.number - 1] : song.size();
-  out.text = QStringView(song).mid(start, end - start).trimmed().toString();
+  out.text = QStringView(song).mid(start, end - start).trimmed();
   return out;
 }
 

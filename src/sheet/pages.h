@@ -1,6 +1,7 @@
 #pragma once
 // The page rule of the song text, and the small window-state rules built on it.
 #include <QString>
+#include <QStringView>
 
 // The number of pages: 1 for an empty text, else the number of pieces between page-break markers.
 int CountPages(const QString& song, const QString& marker);
@@ -20,10 +21,11 @@ int CountPieces(const QString& song, const QString& marker);
 
 // The page a page number reads. With two or more pieces, a number past the last reads the last
 // piece and a number below 1 the first; with one piece or none, the whole text is the page
-// whatever the number. text is the piece with white space trimmed from both ends.
+// whatever the number. text is the piece with white space trimmed from both ends: a view of the
+// song's own characters (nothing is copied), valid while the song is neither changed nor gone.
 struct SongPage {
   int pieces = 0;  // as CountPieces
   int number = 1;  // the page read: 1 to pieces (1 with fewer than two pieces)
-  QString text;
+  QStringView text;
 };
 SongPage FindPage(const QString& song, const QString& marker, int page);

@@ -1,19 +1,18 @@
 #pragma once
-// Everything one page of the sheet is drawn from: a snapshot of the song's fields, its layout
-// values and the output scale, taken when the drawing starts.
+// Everything one page of the sheet is drawn from: a snapshot of the song's document (its fields
+// and layout values, the text fields as typed, which the renderer trims, and the song text
+// untrimmed), the page-break marker and the output scale, taken when the drawing starts.
 #include <QString>
 
-struct SheetInput {
-  QString title, capo, key, timing, tempo;   // as typed; the renderer trims them
-  QString song;                              // the song text, untrimmed
+#include "sheet/song_document.h"
+
+struct SheetInput : SongDocument {
   QString marker = QStringLiteral("+++++");  // the page-break marker
-  int spacing = 5;
-  int wordSize = 12;
-  int chordSize = 12;
-  int chordOffset = 13;
-  int fretSize = 7;
-  int fretOffset = 22;
-  int rowHeight = 27;
-  bool centerLine = true;
-  double scale = 1.0;  // d: every length is multiplied by it
+  double scale = 1.0;                        // d: every length is multiplied by it
 };
+
+// The song's document as the sheet draws it, with its marker and scale. The texts are shared,
+// not copied.
+inline SheetInput SheetInputFor(const SongDocument& doc, const QString& marker, double scale) {
+  return SheetInput{doc, marker, scale};
+}

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "platform/core/strings.h"
@@ -17,6 +18,37 @@ namespace {
 int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 
 constexpr double kWrap = 4000;  // wrap width of every height measurement
+
+// A text longer than this is drawn only as far as it can reach the sheet (PageDrawer::Shown),
+// measured from its first kFirstProbe characters on.
+constexpr qsizetype kLongText = 4096;
+constexpr qsizetype kFirstProbe = 256;
+
+// Whether every character of a text is laid out left to right in the order it comes: the text
+// holds no right-to-left letter and no right-to-left embedding, override or isolate, so that any
+// start of it is laid out as that start of the whole text is.
+bool LaidOutInOrder(QStringView text) {
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t u = text[i].unicode();
+    if (u < 0x0590) continue;  // nothing below the Hebrew block goes right to left
+    char32_t c = u;
+    if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate())
+      c = QChar::surrogateToUcs4(u, text[++i].unicode());
+    switch (QChar::direction(c)) {
+      case QChar::DirR:
+      case QChar::DirAL:
+      case QChar::DirRLE:
+      case QChar::DirRLO:
+      case QChar::DirRLI:
+      case QChar::DirFSI:
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
 
 // The blank and every letter, digit and sign of ASCII.
 const QString& PrintableAscii() {
@@ -37,7 +69,7 @@ class PageDrawer {
   PageDrawer(Graphics& g, const SheetInput& in, int y)
       : g_(g), in_(in), d_(in.scale), left_(Trunc(10 * d_)), x_(left_), y_(y), top_(y) {}
 
-  void DrawLines(const QString& pageText) {
+  void DrawLines(QStringView pageText) {
     const qsizetype n = pageText.size();
     if (n > 0) limit_ = SkipLimit();
     g_.Bold(false);
@@ -64,7 +96,7 @@ class PageDrawer {
         }
       }
       const qsizetype end = markup::LineEnd(pageText, from);
-      DrawLine(QStringView(pageText).sliced(from, end - from));
+      DrawLine(pageText.sliced(from, end - from), end == n);
       if (end == n) break;
       from = end + 1;
     }
@@ -117,7 +149,34 @@ class PageDrawer {
     return MaxOffset() + rise;
   }
 
-  void DrawLine(QStringView line) {
+  // Where nothing drawn reaches back onto the sheet: a sheet's width past its right edge (no
+  // glyph reaches that far to the left of where it is drawn).
+  double OffSheet() const { return 2.0 * g_.Width(); }
+
+  // The part of a text drawn from x, at the size and weight set, that can reach the sheet: the
+  // whole of a text of up to kLongText characters, or of one not laid out in the order of its
+  // characters (LaidOutInOrder); else the shortest start of it, as the probes find it, that
+  // reaches past OffSheet(). start(n) makes the text of the source's first n characters. Sets
+  // cut when only a start is given.
+  QString Shown(QStringView source, double x, const std::function<QString(qsizetype)>& start, bool& cut) {
+    cut = false;
+    const qsizetype n = source.size();
+    if (n > kLongText && LaidOutInOrder(source)) {
+      for (qsizetype k = kFirstProbe; k < n; k *= 2) {
+        const qsizetype at = source[k - 1].isHighSurrogate() ? k + 1 : k;  // never inside a pair
+        QString part = start(at);
+        if (x + g_.StringWidth(part) >= OffSheet()) {
+          cut = true;
+          return part;
+        }
+      }
+    }
+    return start(n);
+  }
+
+  // lastLine: the page's last line, after which nothing is drawn, so that the line does not
+  // advance the drawing position.
+  void DrawLine(QStringView line, bool lastLine) {
     const markup::LineKind kind = markup::KindOf(line);
     QString last;  // the last text the line read: its height is the paragraph advance
     switch (kind) {
@@ -131,18 +190,24 @@ class PageDrawer {
         y_ = Trunc(12 * d_ - in_.rowHeight * d_);
         last = line.toString();
         break;
-      case markup::LineKind::Caption:
-        last = markup::CaptionText(line.toString());
+      case markup::LineKind::Caption: {
         y_ = Trunc(y_ + 6 * d_);
         x_ = left_;
         g_.Bold(true);
+        // The caption of a start of the line is that start of the line's caption.
+        bool cut = false;
+        last = Shown(
+            line, x_, [&](qsizetype n) { return markup::CaptionText(line.first(n).toString()); }, cut);
         Draw(last, x_, y_);
         g_.Bold(false);
+        if (cut && paragraph_ && !lastLine) last = markup::CaptionText(line.toString());
         break;
+      }
       case markup::LineKind::Words:
-        last = DrawWords(line.toString());
+        last = DrawWords(line);
         break;
     }
+    if (lastLine) return;
     if (paragraph_)
       y_ = Trunc(y_ + g_.StringHeight(last, kWrap));
     else
@@ -164,30 +229,79 @@ class PageDrawer {
     return w;
   }
 
-  // An empty text draws nothing, so it is not handed on.
+  // An empty text draws nothing, so it is not handed on; of a long text only what can reach the
+  // sheet is drawn (Shown).
   void Draw(const QString& text, double x, double y) {
-    if (!text.isEmpty()) g_.DrawString(text, x, y);
+    if (text.isEmpty()) return;
+    if (text.size() <= kLongText) {
+      g_.DrawString(text, x, y);
+      return;
+    }
+    bool cut = false;
+    g_.DrawString(Shown(
+                      text, x, [&](qsizetype n) { return text.left(n); }, cut),
+                  x, y);
   }
 
-  QString DrawWords(const QString& line) {
-    QString last = line;  // an empty line reads itself
-    for (const QString& word : markup::LineWords(line)) {
+  // Draws a text run at the word size from the drawing position and gives how far it advances:
+  // its width, or, for a long run of which only a start can reach the sheet, as far as past it.
+  int DrawRun(const QString& text) {
+    if (text.size() > kLongText) {
+      bool cut = false;
+      const QString shown = Shown(
+          text, x_, [&](qsizetype n) { return text.left(n); }, cut);
+      if (cut) {
+        g_.DrawString(shown, x_, y_);
+        return static_cast<int>(std::ceil(OffSheet() - x_));
+      }
+    }
+    const int w = WordWidth(text);
+    Draw(text, x_, y_);
+    return w;
+  }
+
+  // The words of a word line, as LineWords cuts them, drawn from the left; those that start past
+  // OffSheet() (the line's position only grows along it) are read for the states they hand on and
+  // neither measured nor drawn. Returns the last text read (an empty line reads itself).
+  QString DrawWords(QStringView line) {
+    QString last;
+    const qsizetype n = line.size();
+    if (n == 0) return last;
+    for (qsizetype from = 0;;) {
+      if (x_ >= OffSheet()) return ReadPastTheSheet(line.sliced(from));
+      const qsizetype end = markup::WordEnd(line, from);
+      const QString word = line.sliced(from, end - from).toString();
       if (markup::IsChordWord(word)) {
         DrawChordWord(word);
         last.clear();
       } else {
         last = DrawPlainWord(word);
       }
+      if (end == n) return last;
+      from = end + 1;
     }
-    return last;
+  }
+
+  // The words of a line from one of them on, which lie past the sheet: their states are handed
+  // on, and the text the last of them reads is returned.
+  QString ReadPastTheSheet(QStringView words) {
+    const markup::LineState s = markup::ReadWordsState(words, {g_.Bold(), paragraph_});
+    if (s.bold != g_.Bold()) g_.Bold(s.bold);
+    paragraph_ = s.paragraph;
+    qsizetype from = 0;
+    while (true) {
+      const qsizetype end = markup::WordEnd(words, from);
+      if (end >= words.size()) break;
+      from = end + 1;
+    }
+    const QStringView word = words.sliced(from);
+    return word.contains(QLatin1Char('[')) ? QString() : markup::ReadPlainWord(word.toString()).text;
   }
 
   void DrawChordWord(const QString& word) {
     for (const markup::ChordPiece& piece : markup::CutChordWord(word)) {
       if (!piece.isChord) {
-        const int w = WordWidth(piece.text);
-        Draw(piece.text, x_, y_);
-        x_ += w;
+        x_ += DrawRun(piece.text);
         continue;
       }
       const markup::ChordGroup& chord = piece.chord;
@@ -215,9 +329,7 @@ class PageDrawer {
     if (p.boldBefore) g_.Bold(!g_.Bold());
     if (p.paragraphOn) paragraph_ = true;
     if (p.paragraphOff) paragraph_ = false;
-    const int w = WordWidth(p.text);
-    Draw(p.text, x_, y_);
-    x_ += w;
+    x_ += DrawRun(p.text);
     if (p.boldAfter) g_.Bold(!g_.Bold());
     x_ = Trunc(x_ - in_.spacing * d_);
     x_ = Trunc(x_ + 4 * d_);

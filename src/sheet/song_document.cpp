@@ -1,6 +1,7 @@
 #include "sheet/song_document.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <limits>
 
@@ -16,6 +17,10 @@ QString Field(const QString& s) {
   t.replace(QChar(kFieldSeparator), QLatin1Char(' '));
   return Trim(t);
 }
+
+// The fields that hold text, which a save trims.
+constexpr QString SongDocument::*kTextFields[] = {&SongDocument::title, &SongDocument::capo,   &SongDocument::key,
+                                                  &SongDocument::song,  &SongDocument::timing, &SongDocument::tempo};
 
 int Layout(const QString& piece, const LayoutRange& r) {
   return r.Clamp(ValToInt(piece, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -80,37 +85,61 @@ bool SameWhenSaved(QStringView a, QStringView b) {
   // a = head + x + tail and b = head + y + tail. A save maps each character on its own (a NUL
   // dropped, 0x0B made a blank), so the fields differ only in what x and y become, trimmed at an
   // end where all of head (or tail) is trimmed away with them. Elsewhere x and y stand between
-  // kept characters and are written as they are mapped.
+  // kept characters and are written as they are mapped. Compared where they lie, nothing copied.
   const qsizetype head = CommonStart(a, b);
   const qsizetype tail = CommonEnd(a.sliced(head), b.sliced(head));
-  const auto mapped = [](QStringView s) {
-    QString out;
-    for (QChar c : s) {
-      if (c.isNull()) continue;
-      out += c == QChar(kFieldSeparator) ? QChar(u' ') : c;
-    }
-    return out;
+  QStringView x = a.sliced(head, a.size() - head - tail), y = b.sliced(head, b.size() - head - tail);
+  // What a save trims away of a mapped end is, before the mapping, a run of what Blank holds.
+  const auto trimStart = [](QStringView s) {
+    while (!s.isEmpty() && Blank(s.front())) s = s.sliced(1);
+    return s;
   };
-  QString x = mapped(a.sliced(head, a.size() - head - tail)), y = mapped(b.sliced(head, b.size() - head - tail));
-  const bool openStart = AllBlank(a.first(head)), openEnd = AllBlank(a.last(tail));
-  if (openStart && openEnd) return x.trimmed() == y.trimmed();
-  if (openStart) return LTrim(x) == LTrim(y);
-  if (openEnd) return RTrim(x) == RTrim(y);
-  return x == y;
+  const auto trimEnd = [](QStringView s) {
+    while (!s.isEmpty() && Blank(s.back())) s.chop(1);
+    return s;
+  };
+  if (AllBlank(a.first(head))) {
+    x = trimStart(x);
+    y = trimStart(y);
+  }
+  if (AllBlank(a.last(tail))) {
+    x = trimEnd(x);
+    y = trimEnd(y);
+  }
+  const auto saved = [](QChar c) { return c == QChar(kFieldSeparator) ? QChar(u' ') : c; };
+  qsizetype i = 0, j = 0;
+  while (true) {
+    while (i < x.size() && x[i].isNull()) ++i;
+    while (j < y.size() && y[j].isNull()) ++j;
+    if (i == x.size() || j == y.size()) return i == x.size() && j == y.size();
+    if (saved(x[i++]) != saved(y[j++])) return false;
+  }
 }
 
 SongDocument SavedFields(const SongDocument& doc) {
   SongDocument out = doc;
-  for (QString* f : {&out.title, &out.capo, &out.key, &out.song, &out.timing, &out.tempo}) *f = Field(*f);
+  for (QString SongDocument::*f : kTextFields) out.*f = Field(out.*f);
   return out;
+}
+
+bool SameWhenSaved(const SongDocument& a, const SongDocument& b) {
+  // The other fields are written as they are: compared with the texts left out (shared, not copied).
+  SongDocument restA = a, restB = b;
+  for (QString SongDocument::*f : kTextFields) {
+    if (!SameWhenSaved(a.*f, b.*f)) return false;
+    restA.*f = restB.*f = QString();
+  }
+  return restA == restB;
 }
 
 QByteArray BuildSongDocument(const SongDocument& doc) { return SongDocumentText(doc).toUtf8(); }
 
-SongDocumentRead ParseSongDocument(const QString& text) {
+SongDocumentRead ParseSongDocument(QString text) {
   SongDocumentRead r;
-  const QStringList p = Split(text, QString(QChar(kFieldSeparator)));
-  r.pieces = static_cast<int>(p.size());
+  // The pieces are counted and the first fifteen found in place: only the short fields are
+  // copied, and the song text is what is left of the text itself once the rest is cut away.
+  const QChar sep(kFieldSeparator);
+  r.pieces = text.isEmpty() ? 0 : static_cast<int>(std::min<qsizetype>(text.count(sep) + 1, INT_MAX));
   if (r.pieces == 0) {
     r.refusal = QStringLiteral("The file is empty.");
     return r;
@@ -121,33 +150,58 @@ SongDocumentRead ParseSongDocument(const QString& text) {
   }
   if (r.pieces < 7 || (r.pieces > 7 && r.pieces < 13)) {
     // Every field ends with the separator, so a trailing empty piece is not a field.
-    const int fields = p.last().isEmpty() ? r.pieces - 1 : r.pieces;
+    const int fields = text.endsWith(sep) ? r.pieces - 1 : r.pieces;
     r.refusal = QStringLiteral("The song document is incomplete: it holds %1 of its 15 fields.").arg(fields);
     return r;
   }
+  constexpr int kRead = 15;
+  qsizetype start[kRead] = {}, end[kRead] = {};
+  const int read = std::min(r.pieces, kRead);
+  for (int i = 0; i < read; ++i) {
+    start[i] = i == 0 ? 0 : end[i - 1] + 1;
+    end[i] = text.indexOf(sep, start[i]);
+    if (end[i] < 0) end[i] = text.size();
+  }
+  const auto piece = [&](int i) { return QStringView(text).sliced(start[i], end[i] - start[i]); };
   SongDocument& v = r.values;
-  v.title = p[1];
-  v.capo = p[2];
-  v.key = p[3];
-  v.song = p[4];
-  v.centerLine = Val(p[5]) == 1;
-  v.spacing = Layout(p[6], kSpacingRange);
+  v.title = piece(1).toString();
+  v.capo = piece(2).toString();
+  v.key = piece(3).toString();
+  v.centerLine = Val(piece(5).toString()) == 1;
+  v.spacing = Layout(piece(6).toString(), kSpacingRange);
   if (r.pieces >= 13) {
     r.hasLayout = true;
-    v.wordSize = Layout(p[7], kWordSizeRange);
-    v.chordSize = Layout(p[8], kChordSizeRange);
-    v.chordOffset = Layout(p[9], kChordOffsetRange);
-    v.fretSize = Layout(p[10], kFretSizeRange);
-    v.fretOffset = Layout(p[11], kFretOffsetRange);
-    v.rowHeight = Layout(p[12], kRowHeightRange);
+    v.wordSize = Layout(piece(7).toString(), kWordSizeRange);
+    v.chordSize = Layout(piece(8).toString(), kChordSizeRange);
+    v.chordOffset = Layout(piece(9).toString(), kChordOffsetRange);
+    v.fretSize = Layout(piece(10).toString(), kFretSizeRange);
+    v.fretOffset = Layout(piece(11).toString(), kFretOffsetRange);
+    v.rowHeight = Layout(piece(12).toString(), kRowHeightRange);
   }
   if (r.pieces >= 15) {
     r.hasTiming = true;
-    v.timing = p[13];
-    v.tempo = p[14];
+    v.timing = piece(13).toString();
+    v.tempo = piece(14).toString();
   }
+  text.truncate(end[4]);
+  text.remove(0, start[4]);
+  v.song = std::move(text);
   r.ok = true;
   return r;
 }
 
 SongDocumentRead ParseSongDocument(const QByteArray& utf8) { return ParseSongDocument(QString::fromUtf8(utf8)); }
+
+SongDocument ReadOver(SongDocumentRead read, const SongDocument& under) {
+  SongDocument doc = std::move(read.values);
+  if (!read.hasLayout) {
+    for (int SongDocument::*f : {&SongDocument::wordSize, &SongDocument::chordSize, &SongDocument::chordOffset,
+                                 &SongDocument::fretSize, &SongDocument::fretOffset, &SongDocument::rowHeight})
+      doc.*f = under.*f;
+  }
+  if (!read.hasTiming) {
+    doc.timing = under.timing;
+    doc.tempo = under.tempo;
+  }
+  return doc;
+}

@@ -37,6 +37,9 @@ bool SameWhenSaved(QStringView a, QStringView b);
 // The document as a save keeps it: each text field as it is written (NUL dropped, 0x0B made a
 // blank, trimmed). Two documents write the same bytes exactly when these are equal.
 SongDocument SavedFields(const SongDocument& doc);
+// Whether two documents write the same bytes (their SavedFields are equal), found field by field
+// without building either.
+bool SameWhenSaved(const SongDocument& a, const SongDocument& b);
 QByteArray BuildSongDocument(const SongDocument& doc);  // the same text as UTF-8
 
 // What reading a document text gives. A text is read when it has 7 pieces (up to Spacing),
@@ -52,6 +55,11 @@ struct SongDocumentRead {
 };
 // Text fields come back unchanged (no trimming); the centre line is on when the value of its
 // field is 1; a layout value is the number at the start of its field cut toward zero (0 when
-// there is none) and then kept within its range.
-SongDocumentRead ParseSongDocument(const QString& text);
+// there is none) and then kept within its range. A text handed over (moved in) becomes the song
+// field in place: reading a long song copies none of it.
+SongDocumentRead ParseSongDocument(QString text);
 SongDocumentRead ParseSongDocument(const QByteArray& utf8);
+// The document a read text gives over the one it replaces: what a shorter text lacks (the layout
+// values after Spacing, or timing and tempo) is taken from under; the song text is moved out of
+// the read.
+SongDocument ReadOver(SongDocumentRead read, const SongDocument& under);

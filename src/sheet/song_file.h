@@ -9,7 +9,7 @@
 #include "sheet/song_state.h"
 
 struct SongFileRead {
-  QString text;                    // the decoded text (an import's song text)
+  QString text;                    // an import's decoded text (empty for a song document)
   SongDocumentRead read;           // the fields, for a song document
   std::optional<FileStamp> stamp;  // the file as it was before it was read
 };
@@ -19,6 +19,8 @@ struct SongFileRead {
 SongFileRead ReadSongFile(const FolderItem& file, bool import);
 
 // Writes the state's document to its file and keeps the file's new stamp; a complete write clears
-// the flag. A write that may not survive a crash keeps its stamp and leaves the song modified;
-// that and any other failure are thrown. The state must have a file.
-void WriteSongFile(SongState& state);
+// the flag. found is the file's stamp as the caller found it just before (the state's own, or one
+// the user chose to save over). A write that may not survive a crash keeps its stamp and leaves
+// the song modified; a failed write that changed a file found so keeps the stamp it left; that and
+// any other failure are thrown. The state must have a file.
+void WriteSongFile(SongState& state, const std::optional<FileStamp>& found);

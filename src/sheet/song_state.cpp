@@ -1,5 +1,7 @@
 #include "sheet/song_state.h"
 
+#include <utility>
+
 #include "sheet/pages.h"
 
 SongState::SongState() = default;
@@ -8,40 +10,45 @@ bool SongState::SetText(QString SongDocument::*field, const QString& value) {
   if (doc_.*field == value) return false;
   const bool same = SameWhenSaved(doc_.*field, value);
   doc_.*field = value;
-  if (!same) Changed();
+  if (!same) SetModified(true);
   return true;
 }
 
-bool SongState::SetNumber(int SongDocument::*field, int value) {
+template <class Value>
+bool SongState::SetValue(Value SongDocument::*field, Value value) {
   if (doc_.*field == value) return false;
   doc_.*field = value;
-  Changed();
+  SetModified(true);
   return true;
 }
 
-bool SongState::SetCenterLine(bool value) {
-  if (doc_.centerLine == value) return false;
-  doc_.centerLine = value;
-  Changed();
+bool SongState::SetNumber(int SongDocument::*field, int value) { return SetValue(field, value); }
+
+bool SongState::SetFlag(bool SongDocument::*field, bool value) { return SetValue(field, value); }
+
+bool SongState::SetDocument(SongDocument doc) {
+  if (doc_ == doc) return false;
+  const bool same = SameWhenSaved(doc_, doc);
+  doc_ = std::move(doc);
+  if (!same) SetModified(true);
   return true;
+}
+
+void SongState::Open(SongDocument doc, std::optional<FolderItem> file, std::optional<FileStamp> stamp) {
+  doc_ = std::move(doc);
+  SetFileAndStamp(std::move(file), stamp);
+  SetModified(false);
+}
+
+void SongState::SetFileAndStamp(std::optional<FolderItem> file, std::optional<FileStamp> stamp) {
+  file_ = std::move(file);
+  stamp_ = stamp;
 }
 
 double SongState::Scale() const { return DpiScale(dpi_); }
 
-void SongState::MarkChangesWhileOpening() {
-  if (changedWhileOpening_) SetModified(true);
-}
-
 void SongState::SetModified(bool value) {
-  changedWhileOpening_ = false;
   if (modified_ == value) return;
   modified_ = value;
   if (listener_) listener_(value);
-}
-
-void SongState::Changed() {
-  if (opening_)
-    changedWhileOpening_ = true;
-  else
-    SetModified(true);
 }

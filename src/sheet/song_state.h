@@ -3,9 +3,10 @@
 // to with the stamp that file had when it was last read or written, the page the preview shows,
 // the output scale, and one flag for unsaved changes.
 //
-// Each control writes its one field here. Writing the value a field already holds is no change;
-// a change marks the song modified only when it changes what a save would write (a blank at the
-// end of a field does not).
+// An opened song is taken whole, with its file and stamp; from then on each control writes its one
+// field here, and the controls are filled from here. Writing the value a field already holds is
+// no change; a change marks the song modified only when it changes what a save would write (a
+// blank at the end of a field does not).
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,13 +23,22 @@ class SongState {
   // One field each; true when the value changed.
   bool SetText(QString SongDocument::*field, const QString& value);
   bool SetNumber(int SongDocument::*field, int value);
-  bool SetCenterLine(bool value);
+  bool SetFlag(bool SongDocument::*field, bool value);
+  // Every field at once, marked as the writes of each field one by one would mark them; true when
+  // a value changed.
+  bool SetDocument(SongDocument doc);
+
+  // A song opened whole, or made anew: its document, its file and that file's stamp, taken at
+  // once. The song is then unmodified.
+  void Open(SongDocument doc, std::optional<FolderItem> file, std::optional<FileStamp> stamp);
 
   // The file of the song document (none before the first save, after New and after an import),
-  // and how it was when this song last read or wrote it.
+  // and how it was when this song last read or wrote it. The two go together: a song given
+  // another file (or none) is given that file's stamp with it.
   const std::optional<FolderItem>& File() const { return file_; }
-  void SetFile(std::optional<FolderItem> file) { file_ = std::move(file); }
   const std::optional<FileStamp>& Stamp() const { return stamp_; }
+  void SetFileAndStamp(std::optional<FolderItem> file, std::optional<FileStamp> stamp);
+  // The song's own file as this song's latest write left it.
   void SetStamp(std::optional<FileStamp> stamp) { stamp_ = stamp; }
 
   // The page the preview shows, 1-based once a song is shown.
@@ -41,27 +51,21 @@ class SongState {
   void SetDpi(double dpi) { dpi_ = dpi; }
   double Scale() const;
 
-  // While a song is being opened (or its layout reset) its fields are written without marking
-  // it; the first redraw after that marks what changed, unless the flag was cleared before.
-  bool Opening() const { return opening_; }
-  void SetOpening(bool opening) { opening_ = opening; }
-  void MarkChangesWhileOpening();
-
   bool Modified() const { return modified_; }
   // Runs the listener when the flag takes another value.
   void SetModified(bool value);
   void OnModifiedChanged(std::function<void(bool)> listener) { listener_ = std::move(listener); }
 
  private:
-  void Changed();
+  // A field written as it is: any change marks the song.
+  template <class Value>
+  bool SetValue(Value SongDocument::*field, Value value);
 
   SongDocument doc_;
   std::optional<FolderItem> file_;
   std::optional<FileStamp> stamp_;
   std::int64_t page_ = 0;
   double dpi_ = 72.0;
-  bool opening_ = false;
-  bool changedWhileOpening_ = false;
   bool modified_ = false;
   std::function<void(bool)> listener_;
 };

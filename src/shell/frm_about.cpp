@@ -1,11 +1,16 @@
 #include "shell/frm_about.h"
 
 #include <QEvent>
-#include <algorithm>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTabWidget>
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "app/app.h"
 #include "platform/desktop/dialogs.h"
@@ -25,8 +30,40 @@ QFont systemFont(int pixels, bool bold = false, bool underline = false) {
   return f;
 }
 
-QLabel* newLabel(QWidget* parent, const QString& text, const QRect& box, const QFont& font) {
-  auto* l = new QLabel(text, parent);
+// An address of the "Contact" page: Tab stops at it, it shows the keyboard's focus, and Return,
+// Enter or Space act on it as a click does.
+class AddressLabel : public QLabel {
+ public:
+  AddressLabel(const QString& text, QWidget* parent, std::function<void(QPoint)> click)
+      : QLabel(text, parent), click_(std::move(click)) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect mark;
+    mark.initFrom(this);
+    mark.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, mark);
+  }
+
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+      click_(rect().center());
+      return;
+    }
+    QLabel::keyPressEvent(event);
+  }
+
+ private:
+  std::function<void(QPoint)> click_;
+};
+
+QLabel* newLabel(QLabel* l, const QRect& box, const QFont& font) {
+  const QString text = l->text();
   l->setTextFormat(Qt::PlainText);
   l->setGeometry(box);
   l->setFont(font);
@@ -40,6 +77,10 @@ QLabel* newLabel(QWidget* parent, const QString& text, const QRect& box, const Q
     l->setGeometry(box.adjusted(-grow, 0, grow, 0));
   }
   return l;
+}
+
+QLabel* newLabel(QWidget* parent, const QString& text, const QRect& box, const QFont& font) {
+  return newLabel(new QLabel(text, parent), box, font);
 }
 }  // namespace
 
@@ -84,8 +125,10 @@ void frmAbout::CreateControls() {
   label3_ = newLabel(this, RightsNotice(), QRect(40, 141, 321, 20), systemFont(12));
   label2_ = newLabel(this, QStringLiteral("version"), QRect(40, 109, 321, 20), systemFont(12));
   label1_ = newLabel(this, QStringLiteral("Harmonote"), QRect(40, 67, 321, 30), systemFont(22, true));
-  label4_ = newLabel(this, ContactEmail(), QRect(102, 58, 199, 20), systemFont(12));
-  label5_ = newLabel(this, WebAddress(), QRect(102, 90, 199, 20), systemFont(12, false, true));
+  label4_ = newLabel(new AddressLabel(ContactEmail(), this, [this](QPoint at) { Label4_MouseDown(at.x(), at.y()); }),
+                     QRect(102, 58, 199, 20), systemFont(12));
+  label5_ = newLabel(new AddressLabel(WebAddress(), this, [this](QPoint at) { Label5_MouseDown(at.x(), at.y()); }),
+                     QRect(102, 90, 199, 20), systemFont(12, false, true));
   QPalette link = label5_->palette();
   link.setColor(QPalette::WindowText, QColor(0, 0, 255));
   label5_->setPalette(link);
@@ -96,6 +139,9 @@ void frmAbout::CreateControls() {
   }
   label4_->installEventFilter(this);
   label5_->installEventFilter(this);
+  // Set once their text interaction is, which sets the focus of a label too.
+  label4_->setFocusPolicy(Qt::TabFocus);
+  label5_->setFocusPolicy(Qt::TabFocus);
 
   pushButton1_ = new QPushButton(QStringLiteral("Close"), this);
   pushButton1_->setGeometry(161, 203, 80, 22);
@@ -104,8 +150,10 @@ void frmAbout::CreateControls() {
   pushButton1_->setAutoDefault(true);
   connect(pushButton1_, &QPushButton::clicked, this, &frmAbout::PushButton1_Action);
 
+  // The keyboard goes from the page tabs to the addresses (on the "Contact" page) and to Close.
+  setTabOrder(tabPanel1_, label4_);
   setTabOrder(label4_, label5_);
-  setTabOrder(tabPanel1_, pushButton1_);
+  setTabOrder(label5_, pushButton1_);
   connect(tabPanel1_, &QTabWidget::currentChanged, this, &frmAbout::showPage);
   tabPanel1_->setCurrentIndex(0);
   showPage(0);

@@ -1,7 +1,8 @@
 #pragma once
 // The about box: on the page "About" the product name, the version and the rights notice; on the
 // page "Contact" the e-mail and web addresses; a "Close" button below. A click on the web address
-// opens it in the browser. Modal; one window at a time, made afresh after it has closed.
+// opens it in the browser. Tab reaches both addresses, where Return or Space does what a click
+// does. Modal; one window at a time, made afresh after it has closed.
 #include <QDialog>
 #include <QPointer>
 

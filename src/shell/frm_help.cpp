@@ -46,6 +46,7 @@ void frmHelp::CreateControls() {
   htmlViewer1_ = new QTextBrowser(this);
   htmlViewer1_->setGeometry(0, 0, 600, 347);
   htmlViewer1_->setOpenExternalLinks(true);
+  htmlViewer1_->setAccessibleName(QStringLiteral("Help text"));  // what a screen reader calls it
 
   pushButton1_ = new QPushButton(QStringLiteral("Close"), this);
   pushButton1_->setGeometry(500, 359, kButtonWidth, kButtonHeight);

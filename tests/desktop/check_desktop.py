@@ -101,11 +101,21 @@ if win:
           f"the framed window {w}x{h}+{x}+{y} (frame {left},{right},{top},{bottom}) fits {WIDTH}x{HEIGHT}")
 
 nodes = list(walk(frame))
+
+# 2. The keyboard starts on the Title field, and a screen reader says so.
+def focused():
+    return [n for n in walk(frame) if n.getState().contains(pyatspi.STATE_FOCUSED)]
+
+
+first = wait_for(lambda: focused(), 10) or []
+check([(n.getRoleName(), n.name) for n in first] == [("text", "Title:")],
+      f"the first focus is the Title field (focused: {[(n.getRoleName(), n.name) for n in first]})")
+
 by_name = {}
 for n in nodes:
     by_name.setdefault((n.getRoleName(), n.name), n)
 
-# 2. Every input has its label's name; the preview is a named, described picture.
+# 3. Every input has its label's name; the preview is a named, described picture.
 roles = {}
 for n in nodes:
     roles.setdefault(n.getRoleName(), []).append(n.name)
@@ -122,13 +132,57 @@ if pictures:
           f"the preview describes its page: {pictures[0].description!r}")
 check(any(n.name == "Page arrows" for n in nodes), "the page arrows are named")
 
-# 3. Focus brings the bottom row into sight; then Alt+letter types nothing into a field.
+
+def actions(node):
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return None, []
+    return action, [action.getName(i) for i in range(action.nActions)]
+
+
+# 4. The page arrows are a spin button over the pages, whose actions turn the pages.
+arrows = [n for n in nodes if n.name == "Page arrows"]
+if arrows and pictures:
+    spin, preview = arrows[0], pictures[0]
+    check(spin.getRoleName() == "spin button", f"the page arrows are a spin button ({spin.getRoleName()!r})")
+    action, names = actions(spin)
+    check("Increase" in names and "Decrease" in names, f"the page arrows increase and decrease ({names})")
+    try:
+        value = spin.queryValue()
+        check(value.currentValue == 1 and value.minimumValue == 1 and value.maximumValue == 2,
+              f"the page arrows' value is page 1 of 1 to 2 ({value.currentValue} of {value.minimumValue} to "
+              f"{value.maximumValue})")
+    except NotImplementedError:
+        value = None
+        check(False, "the page arrows have a value")
+    for name, page in (("Increase", 2), ("Decrease", 1)):
+        if name not in names:
+            continue
+        action.doAction(names.index(name))
+        shown = wait_for(lambda: preview.description == f"Page {page} of 2", 5)
+        check(shown, f"{name} shows page {page}: the preview says {preview.description!r}")
+        if value:
+            check(value.currentValue == page, f"{name} makes the value {page} ({value.currentValue})")
+
+# 5. Focus brings the bottom row into sight; the Settings button's toggle shows and hides the
+# panel; then Alt+letter types nothing into a field.
 settings = [n for n in nodes if n.name == "Settings" and n.getRoleName() in ("push button", "toggle button", "check box")]
 check(len(settings) == 1, f"one Settings button ({[(n.getRoleName(), n.name) for n in nodes if 'Settings' in n.name]})")
 if settings:
     settings[0].queryComponent().grabFocus()
     time.sleep(0.5)
     check(on_screen(settings[0]), "the focused Settings button is on the screen")
+    action, names = actions(settings[0])
+    check("Toggle" in names, f"the Settings button toggles ({names})")
+    spacing = [n for n in nodes if n.getRoleName() == "slider" and n.name == "Spacing"]
+    if "Toggle" in names and spacing:
+        for shown in (True, False):
+            action.doAction(names.index("Toggle"))
+            showing = lambda: spacing[0].getState().contains(pyatspi.STATE_SHOWING) == shown
+            check(wait_for(showing, 5), f"the Settings button's toggle {'shows' if shown else 'hides'} the panel")
+            pressed = settings[0].getState().contains(pyatspi.STATE_CHECKED)
+            check(pressed == shown, f"the Settings button is {'down' if shown else 'up'} with the panel")
 title = [n for n in nodes if n.getRoleName() == "text" and n.name == "Title:"]
 if title:
     field = title[0]

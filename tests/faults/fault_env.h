@@ -13,9 +13,10 @@
 #include "support/test_env.h"
 
 struct Fault {
-  const char* call;    // write, fsync, fdatasync or close
-  const char* error;   // ENOSPC or EIO
-  const char* reason;  // the system's text for it
+  const char* call;      // a call the fault-injection library can fail (write, fsync, fdatasync, close, ...)
+  const char* error;     // ENOSPC, EIO, ...
+  const char* reason;    // the system's text for it
+  bool touches = false;  // fallocate: the failing call moves the file's modification time first
 };
 
 inline const Fault kFaults[] = {
@@ -28,7 +29,8 @@ inline std::ostream& operator<<(std::ostream& os, const Fault& f) { return os <<
 
 inline bool FaultShimLoaded() { return dlsym(RTLD_DEFAULT, "harmonote_fault_shim_loaded") != nullptr; }
 
-// A fresh folder whose files fail as the fault says while a scope is open.
+// A fresh folder whose files fail as the fault says while a scope is open (a scope can also name
+// one file).
 inline QString FaultFolder(const QString& name) {
   const QString path = TestRoot() + QLatin1Char('/') + name;
   QDir().mkpath(path);
@@ -42,8 +44,10 @@ class FaultScope {
     qputenv("HARMONOTE_FAULT_ERRNO", fault.error);
     qputenv("HARMONOTE_FAULT_AFTER", QByteArray::number(allowedBytes));
     qputenv("HARMONOTE_FAULT_CALL", fault.call);
+    if (fault.touches) qputenv("HARMONOTE_FAULT_TOUCH", "1");
   }
   ~FaultScope() {
+    qunsetenv("HARMONOTE_FAULT_TOUCH");
     qunsetenv("HARMONOTE_FAULT_CALL");
     qunsetenv("HARMONOTE_FAULT_DIR");
   }

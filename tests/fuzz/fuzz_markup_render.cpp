@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (page > firstPage + 8 && page < last - 8) page = last - 8;
     const SongPage sp = FindPage(s.song, s.marker, page);
     if (pieces >= 2) FUZZ_CHECK(sp.text == Trim(cut[sp.number - 1]));
-    ReadMarkup(sp.text);
+    ReadMarkup(sp.text.toString());
     g.Clear();
     const int drawn = RenderSheetPage(g, s, page);
     FUZZ_CHECK(drawn == sp.number && drawn >= 1 && drawn <= std::max(pieces, 1));

@@ -49,12 +49,12 @@ TEST_F(PromptTest, AsksOnlyForUnsavedChangesAndStopsUnlessTheSongIsSavedOrDiscar
     if (c.save == SaveOutcome::Failed) dialogs.saveAnswers = {File("no such folder/x.hmnt")};
     EXPECT_EQ(w->Check4Save(), c.stop);
     ASSERT_EQ(dialogs.messageDialogs.size(), 1);
-    const MessageDialogSpec& p = dialogs.messageDialogs[0];
+    const MessageDialogRequest& p = dialogs.messageDialogs[0];
     EXPECT_EQ(p.Message, "Save Changes for Harmonote - Untitled?");
     EXPECT_EQ(p.ActionButton, "Save Changes");
     EXPECT_EQ(p.AlternateButton, "Discard Changes");
     EXPECT_EQ(p.CancelButton, "Cancel");
-    EXPECT_EQ(p.Icon, MessageDialogSpec::Question);
+    EXPECT_EQ(p.Icon, MessageDialogRequest::Question);
     EXPECT_EQ(w->Modified(), c.dirtyAfter);
     EXPECT_EQ(w->myFile().has_value(), c.hasFileAfter);
     EXPECT_EQ(dialogs.saveSuggestions.size(), c.save == SaveOutcome::None ? 0 : 1);
@@ -113,7 +113,7 @@ TEST_F(PromptTest, NewAndOpenStopWhenThePromptSaysSo) {
   for (const auto& cmd : commands) {
     for (const auto& s : stops) {
       SCOPED_TRACE(cmd.command);
-      w->State().SetFile(std::nullopt);
+      w->State().SetFileAndStamp(std::nullopt, std::nullopt);
       w->txtTitle()->SetText("Mine");
       w->txtSong()->SetText("[G]mine");
       const QString title = w->Title();

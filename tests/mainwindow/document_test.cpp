@@ -119,7 +119,7 @@ TEST_F(SaveTest, ANulPastedIntoTheSongLeavesItOpenable) {
     EXPECT_EQ(text, "NUL");
 }
 
-TEST_F(SaveTest, AFailedWriteIsToldAndKeepsTheSongTheFlagTheTitleAndTheChosenFile) {
+TEST_F(SaveTest, AFailedWriteIsToldAndKeepsTheSongTheFlagTheTitleAndItsOwnFile) {
   QDir().mkpath(folder + "/a folder.hmnt");
   Write("plain", "x");
   const bool canLockFolders = geteuid() != 0;
@@ -134,7 +134,8 @@ TEST_F(SaveTest, AFailedWriteIsToldAndKeepsTheSongTheFlagTheTitleAndTheChosenFil
     const QString title = w->Title();
     dialogs.saveAnswers = {target};
     EXPECT_TRUE(w->_mnuSaveAs_Action());
-    EXPECT_EQ(State(), Doc(target, true, title)) << target.Path().toStdString();
+    // The song had no file, and still has none.
+    EXPECT_EQ(State(), Doc(std::nullopt, true, title)) << target.Path().toStdString();
     ASSERT_EQ(dialogs.msgBoxes.size(), 1) << target.Path().toStdString();
     EXPECT_TRUE(dialogs.msgBoxes[0].contains(target.Path())) << Report(dialogs).toStdString();
     EXPECT_TRUE(dialogs.msgBoxes[0].contains("could not be written")) << Report(dialogs).toStdString();
@@ -219,7 +220,6 @@ TEST_F(OpenTest, ReadsTheFieldsAFileHoldsAndStartsOnPageOneWithTheDefaultsUnderT
   OpenSong(midDoc);
   EXPECT_EQ(w->sldrRowHeight()->Value(), 21);
   EXPECT_FALSE(w->Modified());
-  EXPECT_FALSE(w->isOpening());
 }
 
 TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
@@ -269,7 +269,6 @@ TEST_F(OpenTest, AFileThatCannotBeReadOrIsNoSongDocumentChangesNothing) {
       EXPECT_EQ(State(), before);
       EXPECT_EQ(w->txtSong()->Text(), "[G]kept");
       EXPECT_EQ(w->sldrFrets()->Value(), 9);
-      EXPECT_FALSE(w->isOpening());
       ASSERT_EQ(dialogs.msgBoxes.size(), 1);
       EXPECT_TRUE(dialogs.msgBoxes[0].contains(f.Path())) << Report(dialogs).toStdString();
     }
@@ -341,7 +340,6 @@ TEST_F(OpenTest, ARefusedTextLeavesTheWindowAsItWasAndRedrawing) {
   w->txtTitle()->SetText("Before");
   w->Modified(false);
   EXPECT_ANY_THROW(w->ParseFile("one piece only"));
-  EXPECT_FALSE(w->isOpening());
   EXPECT_EQ(w->txtTitle()->Text(), "Before");
   Edit();
   EXPECT_TRUE(w->Modified());  // edits still redraw and mark the song
@@ -524,5 +522,4 @@ TEST_F(LifecycleTest, SetDefaultsChangesOnlyTheLayoutAndThePage) {
   EXPECT_EQ(w->txtSong()->Text(), "a+++++b");
   EXPECT_FALSE(w->cbCenterLine()->Value());
   EXPECT_TRUE(w->Modified());
-  EXPECT_FALSE(w->isOpening());
 }

@@ -65,7 +65,7 @@ class MenuWalkTest : public WindowFixture {
 
   // A song on screen, unmodified, the caret at its end, no file.
   void Song(const QString& text) {
-    w->State().SetFile(std::nullopt);
+    w->State().SetFileAndStamp(std::nullopt, std::nullopt);
     w->txtSong()->SetText(text);
     w->txtSong()->SetSelStart(text.size());
     w->Modified(false);
@@ -91,7 +91,7 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
       {"mnuSave",
        [&] {
          QFile::remove(songFile);
-         w->State().SetFile(FolderItem(songFile));
+         w->State().SetFileAndStamp(FolderItem(songFile), w->State().Stamp());
          count = int(dialogs.saveFilters.size());
        },
        [&] {
@@ -165,7 +165,7 @@ TEST_F(MenuWalkTest, ChoosingEachBoundItemRunsItsCommand) {
        [&] { EXPECT_TRUE(answered()); }},
       {"mnuSaveAs",
        [&] {
-         w->State().SetFile(FolderItem(songFile));
+         w->State().SetFileAndStamp(FolderItem(songFile), w->State().Stamp());
          count = int(dialogs.saveFilters.size());
        },
        [&] { EXPECT_EQ(dialogs.saveFilters.size(), count + 1); }},

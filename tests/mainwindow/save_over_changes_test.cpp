@@ -59,7 +59,7 @@ TEST_F(SaveOverChanges, AskBeforeSavingOverAFileAnotherProgramChanged) {
     dialogs.messageAnswers = {DialogButton::Cancel};
     EXPECT_TRUE(w->mSave());
     ASSERT_EQ(dialogs.messageDialogs.size(), 1u);
-    const MessageDialogSpec& asked = dialogs.messageDialogs[0];
+    const MessageDialogRequest& asked = dialogs.messageDialogs[0];
     EXPECT_EQ(asked.Message, "\"song.hmnt\" was changed by another program since it was opened here. Save over it?");
     EXPECT_EQ(asked.ActionButton, "Save Anyway");
     EXPECT_EQ(asked.CancelButton, "Cancel");

@@ -1,5 +1,5 @@
-// Keys pressed with Alt or Ctrl in the window's fields: a key that is no shortcut or access key
-// types nothing and leaves the song unmodified, while plain typing, the third level of the
+// Keys pressed with Alt, Ctrl or Super in the window's fields: a key that is no shortcut or access
+// key types nothing and leaves the song unmodified, while plain typing, the third level of the
 // keyboard (Ctrl+Alt), editing keys and the menus' shortcuts keep working.
 #include <QApplication>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers, const 
 
 using WindowKeys = WindowFixture;
 
-TEST_F(WindowKeys, AltOrCtrlWithALetterTypesIntoNoField) {
+TEST_F(WindowKeys, AltCtrlOrSuperWithALetterTypesIntoNoField) {
   w->show();
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w));
@@ -30,6 +30,8 @@ TEST_F(WindowKeys, AltOrCtrlWithALetterTypesIntoNoField) {
               {Qt::Key_H, Qt::AltModifier, "h"},
               {Qt::Key_H, Qt::AltModifier | Qt::ShiftModifier, "H"},
               {Qt::Key_J, Qt::ControlModifier, "j"},
+              {Qt::Key_A, Qt::MetaModifier, "a"},  // Super
+              {Qt::Key_K, Qt::MetaModifier | Qt::ShiftModifier, "K"},
               {Qt::Key_1, Qt::AltModifier, "1"}};
   for (QWidget* field :
        std::vector<QWidget*>{w->txtTitle(), w->txtCapo(), w->txtKey(), w->txtTiming(), w->txtTempo(), w->txtSong()}) {

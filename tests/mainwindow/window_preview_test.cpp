@@ -80,19 +80,6 @@ TEST_F(WindowPreview, TypingRedrawsAfterEachKeyWithTheNewText) {
   EXPECT_TRUE(w->Modified());
 }
 
-TEST_F(WindowPreview, NothingRedrawsOrIsMarkedWhileOpening) {
-  w->Modified(false);
-  const auto before = w->pImage();
-  w->State().SetOpening(true);
-  w->txtTitle()->SetText("x");
-  w->txtSong()->SetText("y");
-  w->sldrRowHeight()->SetValue(40);
-  w->cbCenterLine()->SetValue(false);
-  w->doDrawing();
-  EXPECT_EQ(w->pImage(), before);
-  EXPECT_FALSE(w->Modified());
-}
-
 TEST_F(WindowPreview, PictureIsWhiteWithBlackTextAndAGreyCentreLine) {
   w->txtTitle()->SetText("Amazing Grace");
   w->txtSong()->SetText("[G]Amazing grace how sweet the sound");

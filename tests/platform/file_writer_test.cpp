@@ -17,6 +17,7 @@
 #include "platform/core/file_stamp.h"
 #include "platform/core/files.h"
 #include "support/file_bytes.h"
+#include "support/inode_flags.h"
 
 namespace {
 
@@ -131,6 +132,20 @@ TEST(FileWriter, AFolderDefaultAclDoesNotReachAReplacedFileThatHadNone) {
   EXPECT_EQ(FileBytes(path), "new");
   EXPECT_FALSE(Acl(path).contains("nobody")) << Acl(path).toStdString();
   EXPECT_EQ(Status(path).st_mode, mode);
+}
+
+TEST(FileWriter, AReplacedFileKeepsItsInodeFlags) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("song.hmnt");
+  TextOutputStream::WriteBytes(FolderItem(path), "old");
+  // chattr +A +d: no access times, not dumped.
+  const int flags = FS_NOATIME_FL | FS_NODUMP_FL;
+  const QString why = ChangeInodeFlags(path, flags);
+  if (!why.isEmpty()) GTEST_SKIP() << "the temporary folder's file system keeps no inode flags: " << why.toStdString();
+  TextOutputStream::WriteBytes(FolderItem(path), "new");
+  EXPECT_EQ(FileBytes(path), "new");
+  EXPECT_EQ(InodeFlags(path).value_or(0) & flags, flags);
+  EXPECT_EQ(Entries(dir.path()), QStringList{"song.hmnt"});
 }
 
 }  // namespace

@@ -53,6 +53,23 @@ class OrdinaryUserSave : public ::testing::Test {
     // The child must reach the folders: the path to them is open to everyone.
     ASSERT_TRUE(root_.isValid());
     ASSERT_EQ(::chmod(QFile::encodeName(root_.path()).constData(), 0755), 0);
+    // The user's own state folder, where the backup of a song written in place goes when the
+    // song's folder takes no new files.
+    state_ = root_.filePath(QStringLiteral("state"));
+    ASSERT_TRUE(QDir().mkdir(state_));
+    ASSERT_EQ(::chown(QFile::encodeName(state_).constData(), kOrdinaryUid, kOrdinaryGid), 0);
+    stateBefore_ = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state_));
+  }
+  void TearDown() override {
+    if (stateBefore_.isEmpty())
+      qunsetenv("XDG_STATE_HOME");
+    else
+      qputenv("XDG_STATE_HOME", stateBefore_);
+  }
+  // The backups in the user's state folder.
+  QStringList StateBackups() const {
+    return QDir(state_ + QStringLiteral("/harmonote")).entryList(QDir::Files | QDir::Hidden);
   }
   // A folder owned by owner with mode, holding song.hmnt owned by fileOwner with fileMode (no
   // file when fileMode is 0). Returns the song's path.
@@ -74,6 +91,8 @@ class OrdinaryUserSave : public ::testing::Test {
 
   static constexpr const char* kOld = "the old song, as the user left it";
   QTemporaryDir root_;
+  QString state_;
+  QByteArray stateBefore_;
 };
 
 TEST_F(OrdinaryUserSave, AFileTheUserMayNotWriteIsRefusedAsWriteProtectedAndLeftAsItIs) {
@@ -137,6 +156,7 @@ TEST_F(OrdinaryUserSave, AWritableSongIsSavedInAnyFolderAndKeepsItsOwner) {
       EXPECT_EQ(after.st_ino, before.st_ino);
     }
     EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+    EXPECT_EQ(StateBackups(), QStringList());
   }
 }
 

@@ -115,8 +115,8 @@ TEST(QtMessageBox, ALongMessageIsShortenedToTheScreenWithTheWholeInItsDetails) {
 }
 
 TEST(QtMessageBox, TheThreeButtonDialogShowsItsExplanationAsTextAndFitsTheScreen) {
-  MessageDialogSpec request;
-  request.Icon = MessageDialogSpec::Question;
+  MessageDialogRequest request;
+  request.Icon = MessageDialogRequest::Question;
   request.Message = "Save Changes for Harmonote - " + QString(5000, QChar('W')) + "?";
   request.Explanation = "<b>" + QString("long ").repeated(2000) + "</b>";
   request.ActionButton = "Save Changes";

@@ -86,7 +86,7 @@ TEST(SpellHighlighter, WithoutADictionaryMarksNothing) {
   edit.setPlainText("the lazzy dog");
   SpellHighlighter h(edit.document(), SongWordReading(), nullptr);
   EXPECT_FALSE(h.Available());
-  EXPECT_TRUE(h.Misspelt("lazzy").isEmpty());
+  EXPECT_TRUE(h.Misspelt(QStringLiteral("lazzy")).isEmpty());
   EXPECT_TRUE(Underlined(edit.document()).isEmpty());
   EXPECT_EQ(SpellDictionary::Load("/no/such.aff", "/no/such.dic"), nullptr);
 }

@@ -1,7 +1,9 @@
-// The open song's state without a window: which writes change it, which mark it modified, and
-// what the listener hears.
+// The open song's state without a window: which writes change it, which mark it modified, what
+// the listener hears, and an opened song taken whole with its file and stamp.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <vector>
 
 #include "sheet/song_state.h"
@@ -48,37 +50,79 @@ TEST(SongState, AWriteMarksTheSongExactlyWhenItChangesWhatASaveWrites) {
 TEST(SongState, LayoutValuesAndTheCentreLineMarkWhenTheyChange) {
   Recorded r;
   EXPECT_FALSE(r.state.SetNumber(&SongDocument::rowHeight, kRowHeightRange.def));
-  EXPECT_FALSE(r.state.SetCenterLine(true));
+  EXPECT_FALSE(r.state.SetFlag(&SongDocument::centerLine, true));
   EXPECT_FALSE(r.state.Modified());
   EXPECT_TRUE(r.state.SetNumber(&SongDocument::rowHeight, 30));
   EXPECT_TRUE(r.state.Modified());
   r.state.SetModified(false);
-  EXPECT_TRUE(r.state.SetCenterLine(false));
+  EXPECT_TRUE(r.state.SetFlag(&SongDocument::centerLine, false));
   EXPECT_TRUE(r.state.Modified());
   EXPECT_EQ(r.heard, (std::vector<bool>{true, false, true}));
   EXPECT_EQ(r.state.Document().rowHeight, 30);
   EXPECT_FALSE(r.state.Document().centerLine);
 }
 
-TEST(SongState, WritesWhileOpeningMarkOnlyAtTheNextRedrawUnlessTheFlagIsClearedFirst) {
-  for (const bool cleared : {false, true}) {
+TEST(SongState, AWholeDocumentMarksTheSongExactlyWhenASaveWouldWriteOtherBytes) {
+  SongDocument before;
+  before.title = "Grace";
+  before.song = "[G]la la";
+  const auto with = [&](auto change) {
+    SongDocument d = before;
+    change(d);
+    return d;
+  };
+  const struct {
+    const char* what;
+    SongDocument after;
+    bool changed, modified;
+  } cases[] = {
+      {"the same document", before, false, false},
+      {"blanks around the fields", with([](SongDocument& d) {
+         d.title = " Grace ";
+         d.song = "[G]la la\r";
+       }),
+       true, false},
+      {"a NUL in the key", with([](SongDocument& d) { d.key = QString(QChar(u'\0')); }), true, false},
+      {"a letter in the tempo", with([](SongDocument& d) { d.tempo = "80"; }), true, true},
+      {"a blank inside the song", with([](SongDocument& d) { d.song = "[G]la  la"; }), true, true},
+      {"a layout value", with([](SongDocument& d) { d.fretOffset = 30; }), true, true},
+      {"the centre line", with([](SongDocument& d) { d.centerLine = false; }), true, true},
+  };
+  for (const auto& c : cases) {
     Recorded r;
-    r.state.SetOpening(true);
-    r.state.SetText(&SongDocument::song, "[G]Amazing grace");
-    r.state.SetNumber(&SongDocument::spacing, 6);
-    r.state.SetOpening(false);
-    EXPECT_FALSE(r.state.Modified());
-    if (cleared) r.state.SetModified(false);
-    r.state.MarkChangesWhileOpening();
-    EXPECT_EQ(r.state.Modified(), !cleared);
+    r.state.Open(before, std::nullopt, std::nullopt);
+    r.heard.clear();
+    EXPECT_EQ(r.state.SetDocument(c.after), c.changed) << c.what;
+    EXPECT_EQ(r.state.Document(), c.after) << c.what;
+    EXPECT_EQ(r.state.Modified(), c.modified) << c.what;
+    EXPECT_EQ(r.heard, c.modified ? std::vector<bool>{true} : std::vector<bool>{}) << c.what;
   }
-  // Opening that changes nothing a save writes marks nothing.
+}
+
+TEST(SongState, AnOpenedSongComesWithItsFileAndStampAndUnmodified) {
+  QTemporaryDir dir;
+  const FolderItem file(dir.filePath("grace.hmnt"));
+  QFile f(file.Path());
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  const std::optional<FileStamp> stamp = FileStamp::Of(file);
+  ASSERT_TRUE(stamp.has_value());
+
   Recorded r;
-  r.state.SetOpening(true);
-  r.state.SetText(&SongDocument::title, " ");
-  r.state.SetOpening(false);
-  r.state.MarkChangesWhileOpening();
+  r.state.SetText(&SongDocument::title, "Edited");
+  SongDocument opened;
+  opened.title = "Grace";
+  opened.rowHeight = 30;
+  r.state.Open(opened, file, stamp);
+  EXPECT_EQ(r.state.Document(), opened);
+  EXPECT_EQ(r.state.File(), file);
+  EXPECT_EQ(r.state.Stamp(), stamp);
   EXPECT_FALSE(r.state.Modified());
+  EXPECT_EQ(r.heard, (std::vector<bool>{true, false}));
+  // A song without a file has no stamp either.
+  r.state.SetFileAndStamp(std::nullopt, std::nullopt);
+  EXPECT_FALSE(r.state.File().has_value());
+  EXPECT_FALSE(r.state.Stamp().has_value());
 }
 
 TEST(SongState, TheFlagStaysUntilCleared) {

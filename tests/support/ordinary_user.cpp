@@ -23,8 +23,7 @@ void WriteAll(int fd, const QByteArray& bytes) {
 }
 
 [[noreturn]] void Child(int out, const std::function<QString()>& piece) {
-  if (::setgroups(0, nullptr) != 0 || ::setresgid(kOrdinaryGid, kOrdinaryGid, kOrdinaryGid) != 0 ||
-      ::setresuid(kOrdinaryUid, kOrdinaryUid, kOrdinaryUid) != 0) {
+  if (!BecomeOrdinaryUser()) {
     WriteAll(out, QByteArray("R") + "this process may not change its user: " + std::strerror(errno));
     ::_exit(0);
   }
@@ -39,6 +38,11 @@ void WriteAll(int fd, const QByteArray& bytes) {
 }
 
 }  // namespace
+
+bool BecomeOrdinaryUser() {
+  return ::setgroups(0, nullptr) == 0 && ::setresgid(kOrdinaryGid, kOrdinaryGid, kOrdinaryGid) == 0 &&
+         ::setresuid(kOrdinaryUid, kOrdinaryUid, kOrdinaryUid) == 0;
+}
 
 OrdinaryUserRun RunAsOrdinaryUser(const std::function<QString()>& piece) {
   OrdinaryUserRun run;

@@ -17,3 +17,7 @@ struct OrdinaryUserRun {
 };
 
 OrdinaryUserRun RunAsOrdinaryUser(const std::function<QString()>& piece);
+
+// Makes this process (a forked child) the ordinary user, without supplementary groups; false with
+// errno when the system refuses.
+bool BecomeOrdinaryUser();

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,8 +12,10 @@
 #include "platform/core/file_attributes.h"
 #include "platform/core/file_descriptor.h"
 #include "platform/core/files.h"
+#include "platform/core/in_place_backup.h"
 #include "platform/core/in_place_write.h"
 #include "platform/core/outside_text.h"
+#include "platform/core/temporary_file.h"
 #include "platform/core/write_errors.h"
 
 namespace {
@@ -42,37 +43,6 @@ QString ReplacedPath(const FolderItem& file) {
   return path;
 }
 
-// Creates a new, empty file beside target. Its name has a short fixed length whatever the
-// target's name, so that every name the file system takes can be saved.
-int CreateTemporarySibling(const QString& target, QByteArray& tempPath) {
-  const QString folder = QFileInfo(target).absolutePath();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const QString name =
-        QStringLiteral(".hmnt-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    tempPath = NativePath(folder + QLatin1Char('/') + name);
-    const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
-}
-
-// The temporary file is removed on every way out before it has taken the old file's place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const QByteArray& path) : path_(path) {}
-  ~TemporaryFile() {
-    if (!kept_) ::unlink(path_.constData());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  void Keep() { kept_ = true; }
-
- private:
-  QByteArray path_;
-  bool kept_ = false;
-};
-
 void WriteAllOf(int fd, const QByteArray& bytes, const QString& name) {
   const char* p = bytes.constData();
   qsizetype left = bytes.size();
@@ -86,6 +56,40 @@ void WriteAllOf(int fd, const QByteArray& bytes, const QString& name) {
     p += n;
     left -= n;
   }
+}
+
+bool FolderIsGone(const QString& folder) {
+  struct stat st {};
+  return ::stat(NativePath(folder).constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+// Writes bytes to the new file and renames it over target.
+FileStamp Replace(TemporaryFile& temporary, const QByteArray& target, const QString& name, const QString& folder,
+                  const QByteArray& bytes) {
+  WriteAllOf(temporary.Fd(), bytes, name);
+  // A full disk or a quota may only show here (delayed allocation, network file systems).
+  if (::fdatasync(temporary.Fd()) != 0 && errno != EINVAL) throw WriteFailure(name, errno);
+  struct stat written {};
+  if (::fstat(temporary.Fd(), &written) != 0) throw WriteFailure(name, errno);
+  if (!temporary.Close()) throw WriteFailure(name, errno);
+  if (!temporary.Replace(target)) {
+    const int error = errno;
+    if (FolderIsGone(folder)) throw FolderGone(name, folder);
+    throw WriteFailure(name, error);
+  }
+  const FileStamp stamp = FileStamp::FromStatus(written);
+  // The rename is on disk only once the folder is: a failure there is told, with what was written.
+  FileDescriptor folderFd(::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.get() >= 0 && ::fsync(folderFd.get()) != 0 && errno != EINVAL) {
+    throw UnsyncedWriteException(
+        QStringLiteral("\"%1\" was written, but its folder could not be synced to disk (%2), so the saved song may "
+                       "not survive a crash. Saving again tries once more.")
+            .arg(name, SystemReason(errno)),
+        stamp);
+  }
+  // The song is safe in place: a backup that an unfinished write into the file left goes.
+  InPlaceBackup::RemoveLeft(target);
+  return stamp;
 }
 
 }  // namespace
@@ -102,40 +106,23 @@ FileStamp TextOutputStream::WriteBytes(const FolderItem& file, const QByteArray&
   // Judged with the effective ids, ACLs included: a file the user may not write is not replaced.
   if (exists && ::faccessat(AT_FDCWD, nativeTarget.constData(), W_OK, AT_EACCESS) != 0) throw WriteRefusal(name, errno);
 
-  QByteArray tempPath;
-  FileDescriptor fd(CreateTemporarySibling(target, tempPath));
-  if (fd.get() < 0) {
-    const int error = errno;
-    // A folder that takes no new file still lets the user write a file of theirs in it.
-    if (exists && (error == EACCES || error == EPERM)) return WriteInPlace(nativeTarget, name, bytes);
-    if (error == EACCES || error == EPERM || error == EROFS) throw NewFileRefusal(name, folder, error);
-    throw WriteFailure(name, error);
+  {
+    TemporaryFile temporary(NativePath(folder), 0666);
+    if (temporary.Fd() < 0) {
+      const int error = errno;
+      // A folder that takes no new file still lets the user write a file of theirs in it.
+      if (exists && (error == EACCES || error == EPERM)) return WriteInPlace(nativeTarget, name, bytes);
+      if (error == EACCES || error == EPERM || error == EROFS) throw NewFileRefusal(name, folder, error);
+      if (FolderIsGone(folder)) throw FolderGone(name, folder);
+      throw WriteFailure(name, error);
+    }
+    // Replacing the file would split a hard link or lose its owner, mode, attributes or flags.
+    const int fd = temporary.Fd();
+    if (!exists || (old.st_nlink == 1 && CopyOwnerModeAndAttributes(nativeTarget, old, fd) &&
+                    CopyInodeFlags(nativeTarget, old, fd)))
+      return Replace(temporary, nativeTarget, name, folder, bytes);
   }
-  TemporaryFile temporary(tempPath);
-  // Replacing the file would split a hard link or lose its owner, mode or attributes.
-  if (exists && (old.st_nlink > 1 || !CopyOwnerModeAndAttributes(nativeTarget, old, fd.get()))) {
-    ::close(fd.release());
-    return WriteInPlace(nativeTarget, name, bytes);
-  }
-  WriteAllOf(fd.get(), bytes, name);
-  // A full disk or a quota may only show here (delayed allocation, network file systems).
-  if (::fdatasync(fd.get()) != 0 && errno != EINVAL) throw WriteFailure(name, errno);
-  struct stat written {};
-  if (::fstat(fd.get(), &written) != 0) throw WriteFailure(name, errno);
-  if (::close(fd.release()) != 0) throw WriteFailure(name, errno);
-  if (::rename(tempPath.constData(), nativeTarget.constData()) != 0) throw WriteFailure(name, errno);
-  temporary.Keep();
-  const FileStamp stamp = FileStamp::FromStatus(written);
-  // The rename is on disk only once the folder is: a failure there is told, with what was written.
-  FileDescriptor folderFd(::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderFd.get() >= 0 && ::fsync(folderFd.get()) != 0 && errno != EINVAL) {
-    throw UnsyncedWriteException(
-        QStringLiteral("\"%1\" was written, but its folder could not be synced to disk (%2), so the saved song may "
-                       "not survive a crash. Saving again tries once more.")
-            .arg(name, SystemReason(errno)),
-        stamp);
-  }
-  return stamp;
+  return WriteInPlace(nativeTarget, name, bytes);
 }
 
 FileStamp TextOutputStream::WriteAll(const FolderItem& file, const QString& text) {

@@ -112,60 +112,74 @@ QString Str(double d) {
   return QString::number(d, 'g', 15);
 }
 
+namespace {
+
+// Reads the number a text starts with (after white space), as Val takes it, into the plain form
+// that std::from_chars reads: a sign, digits with at most one ".", and an exponent only where it
+// has a digit (else the number ends before the "e").
+class LeadingNumber {
+ public:
+  explicit LeadingNumber(const QString& s) : s_(s) {}
+
+  // The number's text ("-12.5e3"); "" when the text starts with none.
+  std::string Read() {
+    while (i_ < s_.size() && s_.at(i_).isSpace()) ++i_;
+    if (At(i_, u'-')) out_ += '-';
+    if (At(i_, u'-') || At(i_, u'+')) ++i_;
+    bool any = Digits(out_, i_);
+    if (At(i_, u'.')) {
+      out_ += '.';
+      ++i_;
+      any = Digits(out_, i_) || any;
+    }
+    if (!any) return {};
+    Exponent();
+    return out_;
+  }
+
+ private:
+  bool At(qsizetype k, char16_t c) const { return k < s_.size() && s_.at(k) == c; }
+  bool IsDigit(qsizetype k) const { return k < s_.size() && s_.at(k) >= u'0' && s_.at(k) <= u'9'; }
+
+  // Appends the digits from k on to to; whether there was one.
+  bool Digits(std::string& to, qsizetype& k) const {
+    const qsizetype from = k;
+    for (; IsDigit(k); ++k) to += char(s_.at(k).unicode());
+    return k > from;
+  }
+
+  void Exponent() {
+    if (!At(i_, u'e') && !At(i_, u'E')) return;
+    qsizetype k = i_ + 1;
+    std::string exponent = "e";
+    if (At(k, u'+') || At(k, u'-')) exponent += char(s_.at(k++).unicode());
+    if (Digits(exponent, k)) out_ += exponent;
+  }
+
+  const QString& s_;
+  qsizetype i_ = 0;
+  std::string out_;
+};
+
+// A number too large for a double saturates; one too small is zero. The exponent's sign tells
+// which.
+double OutOfRange(const std::string& number) {
+  const auto e = number.find('e');
+  if (e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-') return 0.0;
+  const double big = std::numeric_limits<double>::max();
+  return number.front() == '-' ? -big : big;
+}
+
+}  // namespace
+
 double Val(const QString& s) {
-  qsizetype i = 0;
-  const qsizetype n = s.size();
-  while (i < n && s.at(i).isSpace()) ++i;
-  std::string num;
-  auto digit = [&](qsizetype k) { return k < n && s.at(k) >= u'0' && s.at(k) <= u'9'; };
-  if (i < n && (s.at(i) == u'+' || s.at(i) == u'-')) {
-    if (s.at(i) == u'-') num += '-';
-    ++i;
-  }
-  bool any = false;
-  while (digit(i)) {
-    num += char(s.at(i).unicode());
-    ++i;
-    any = true;
-  }
-  if (i < n && s.at(i) == u'.') {
-    num += '.';
-    ++i;
-    while (digit(i)) {
-      num += char(s.at(i).unicode());
-      ++i;
-      any = true;
-    }
-  }
-  if (!any) return 0.0;
-  if (i < n && (s.at(i) == u'e' || s.at(i) == u'E')) {
-    qsizetype k = i + 1;
-    std::string exp = "e";
-    if (k < n && (s.at(k) == u'+' || s.at(k) == u'-')) {
-      exp += char(s.at(k).unicode());
-      ++k;
-    }
-    if (digit(k)) {
-      while (digit(k)) {
-        exp += char(s.at(k).unicode());
-        ++k;
-      }
-      num += exp;
-    }
-  }
+  const std::string number = LeadingNumber(s).Read();
+  if (number.empty()) return 0.0;
   double value = 0.0;
-  auto [ptr, ec] = std::from_chars(num.data(), num.data() + num.size(), value);
+  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
   (void)ptr;
-  if (ec == std::errc::result_out_of_range) {
-    // Either too large (saturate) or too small (zero); tell them apart by the exponent's sign.
-    const auto e = num.find('e');
-    const bool tiny = e != std::string::npos && e + 1 < num.size() && num[e + 1] == '-';
-    if (tiny) return 0.0;
-    const double big = std::numeric_limits<double>::max();
-    return num.front() == '-' ? -big : big;
-  }
-  if (ec != std::errc()) return 0.0;
-  return value;
+  if (ec == std::errc::result_out_of_range) return OutOfRange(number);
+  return ec == std::errc() ? value : 0.0;
 }
 
 int ValToInt(const QString& s, int lo, int hi) {

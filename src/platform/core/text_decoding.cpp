@@ -138,29 +138,36 @@ qsizetype TextDecoder::Decode(QByteArrayView bytes, bool atEnd) {
     if (!atEnd) length = Utf8DecodableLength(bytes);
     AppendUtf8OrWindows1252(bytes.first(length), text_);
   } else {
-    const bool utf16 = mode_ == Mode::Utf16LE || mode_ == Mode::Utf16BE;
-    if (!atEnd) {
-      // Whole code units only, and the last of them left for later: Qt's decoder marks a cut unit
-      // at the very end with U+FFFD only when a whole unit comes before it in the same call. Nor
-      // is a surrogate pair ever cut.
-      const qsizetype unit = utf16 ? 2 : 4;
-      length = std::max<qsizetype>(0, length - length % unit - unit);
-      if (utf16 && length >= 2) {
-        const auto* u = reinterpret_cast<const unsigned char*>(bytes.data()) + length - 2;
-        const char16_t last = mode_ == Mode::Utf16LE ? char16_t(u[0] | u[1] << 8) : char16_t(u[0] << 8 | u[1]);
-        if (QChar::isHighSurrogate(last)) length -= 2;
-      }
-    }
-    const QStringConverter::Encoding encoding = mode_ == Mode::Utf16LE   ? QStringConverter::Utf16LE
-                                                : mode_ == Mode::Utf16BE ? QStringConverter::Utf16BE
-                                                : mode_ == Mode::Utf32LE ? QStringConverter::Utf32LE
-                                                                         : QStringConverter::Utf32BE;
-    // The mark itself is already skipped: a U+FEFF after it is text.
-    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    text_.append(decoder.decode(bytes.first(length)));
+    if (!atEnd) length = WholeUnits(bytes);
+    AppendWide(bytes.first(length));
   }
   if (QStringView(text_).sliced(from).contains(QChar(u'\0'))) refused_ = true;
   return length;
+}
+
+qsizetype TextDecoder::WholeUnits(QByteArrayView bytes) const {
+  // Whole code units only, and the last of them left for later: Qt's decoder marks a cut unit at
+  // the very end with U+FFFD only when a whole unit comes before it in the same call. Nor is a
+  // surrogate pair ever cut.
+  const bool utf16 = mode_ == Mode::Utf16LE || mode_ == Mode::Utf16BE;
+  const qsizetype unit = utf16 ? 2 : 4;
+  qsizetype length = std::max<qsizetype>(0, bytes.size() - bytes.size() % unit - unit);
+  if (utf16 && length >= 2) {
+    const auto* u = reinterpret_cast<const unsigned char*>(bytes.data()) + length - 2;
+    const char16_t last = mode_ == Mode::Utf16LE ? char16_t(u[0] | u[1] << 8) : char16_t(u[0] << 8 | u[1]);
+    if (QChar::isHighSurrogate(last)) length -= 2;
+  }
+  return length;
+}
+
+void TextDecoder::AppendWide(QByteArrayView bytes) {
+  const QStringConverter::Encoding encoding = mode_ == Mode::Utf16LE   ? QStringConverter::Utf16LE
+                                              : mode_ == Mode::Utf16BE ? QStringConverter::Utf16BE
+                                              : mode_ == Mode::Utf32LE ? QStringConverter::Utf32LE
+                                                                       : QStringConverter::Utf32BE;
+  // The mark itself is already skipped: a U+FEFF after it is text.
+  QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+  text_.append(decoder.decode(bytes));
 }
 
 bool TextDecoder::Feed(QByteArrayView piece) {
@@ -193,7 +200,8 @@ void TextDecoder::Drop() {
 }
 
 QString WithoutRefusedCharacters(QString text) {
-  if (std::any_of(text.cbegin(), text.cend(), IsRefusedInText)) text.removeIf(IsRefusedInText);
+  // Looked for as one character (the quick search), as the NUL is the only one refused.
+  if (text.contains(QChar(u'\0'))) text.removeIf(IsRefusedInText);
   return text;
 }
 

@@ -33,6 +33,10 @@ class TextDecoder {
   // Appends the text of bytes and returns how many were decoded: all at the end, else all but a
   // cut sequence or code unit. Sets refused_ when the text gains a NUL.
   qsizetype Decode(QByteArrayView bytes, bool atEnd);
+  // Decode in UTF-16 or UTF-32: how many of bytes are whole code units that no later piece can
+  // change (all of them at the end), and their text appended.
+  qsizetype WholeUnits(QByteArrayView bytes) const;
+  void AppendWide(QByteArrayView bytes);
   void Drop();
 
   TextKind kind_;

@@ -26,8 +26,21 @@ IOException NewFileRefusal(const QString& name, const QString& folder, int error
                          .arg(name, ShownText(folder), SystemReason(error)));
 }
 
-IOException PartialWriteFailure(const QString& name, int error) {
+IOException FolderGone(const QString& name, const QString& folder) {
+  return IOException(
+      QStringLiteral("\"%1\" could not be written: the folder \"%2\" no longer exists (it was moved or deleted).")
+          .arg(name, ShownText(folder)));
+}
+
+IOException BackupFailure(const QString& name, int error) {
+  return IOException(
+      QStringLiteral("\"%1\" could not be written: no backup of it could be made (%2), so it was left as it is. "
+                     "Save As can save the song under another name.")
+          .arg(name, SystemReason(error)));
+}
+
+IOException PartialWriteFailure(const QString& name, int error, const QString& backup) {
   return IOException(QStringLiteral("\"%1\" could not be written completely: %2. It was being written over in place "
-                                    "and may now hold only part of the song.")
-                         .arg(name, SystemReason(error)));
+                                    "and may now hold only part of the song. The song as it was before is in \"%3\".")
+                         .arg(name, SystemReason(error), ShownText(backup)));
 }

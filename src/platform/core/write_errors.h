@@ -13,5 +13,11 @@ IOException WriteFailure(const QString& name, int error);
 IOException WriteRefusal(const QString& name, int error);
 // The file does not exist yet and its folder takes no new file.
 IOException NewFileRefusal(const QString& name, const QString& folder, int error);
-// The existing file was being written over when error came: it may hold part of the new text.
-IOException PartialWriteFailure(const QString& name, int error);
+// The folder that was to hold the file is gone.
+IOException FolderGone(const QString& name, const QString& folder);
+// The existing file was to be written over in place, but no backup of it could be made first:
+// nothing was changed.
+IOException BackupFailure(const QString& name, int error);
+// The existing file was being written over when error came: it may hold part of the new text, and
+// its old content is in the file backup.
+IOException PartialWriteFailure(const QString& name, int error, const QString& backup);

@@ -145,16 +145,16 @@ void QtDialogs::MsgBox(const QString& text) {
   box.exec();
 }
 
-DialogButton QtDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
+DialogButton QtDialogs::ShowMessageDialog(const MessageDialogRequest& request) {
   FittedMessageBox box(parentWindow(), request.Message, request.Explanation);
   switch (request.Icon) {
-    case MessageDialogSpec::Note:
+    case MessageDialogRequest::Note:
       box.setIcon(QMessageBox::Information);
       break;
-    case MessageDialogSpec::Stop:
+    case MessageDialogRequest::Stop:
       box.setIcon(QMessageBox::Critical);
       break;
-    case MessageDialogSpec::Question:
+    case MessageDialogRequest::Question:
       box.setIcon(QMessageBox::Question);
       break;
     default:

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-struct MessageDialogSpec {
+struct MessageDialogRequest {
   enum IconKind { Note = 0, Caution = 1, Stop = 2, Question = 3 };
   int Icon = Caution;
   QString Message;
@@ -30,7 +30,7 @@ class Dialogs {
 
   virtual void MsgBox(const QString& text) = 0;
   // Escape or closing the dialog gives Cancel.
-  virtual DialogButton ShowMessageDialog(const MessageDialogSpec& request) = 0;
+  virtual DialogButton ShowMessageDialog(const MessageDialogRequest& request) = 0;
   // filter: registered file type names joined by ";". documentFolder: the folder of the open
   // document, or nothing when it has no file; the dialog starts in StartFolder(documentFolder).
   // Empty when cancelled.
@@ -73,7 +73,7 @@ class Dialogs {
 class QtDialogs : public Dialogs {
  public:
   void MsgBox(const QString& text) override;
-  DialogButton ShowMessageDialog(const MessageDialogSpec& request) override;
+  DialogButton ShowMessageDialog(const MessageDialogRequest& request) override;
   // Qt's own file dialog (not the desktop's), which matches the filters in any letter case.
   std::optional<FolderItem> GetOpenFolderItem(const QString& filter, const FolderItem& documentFolder) override;
   std::optional<FolderItem> GetSaveFolderItem(const QString& filter, const QString& suggestedName,

@@ -4,6 +4,7 @@
 #include <QSizeF>
 #include <QStringList>
 #include <cmath>
+#include <optional>
 
 namespace {
 constexpr double kQuarterInch = 18.0;
@@ -17,6 +18,70 @@ QPageSize pageSizeFor(const QString& key, double width, double height) {
 }
 
 QString number(double v) { return QString::number(v, 'g', 10); }
+
+// What a setup string says, field by field.
+struct SetupFields {
+  QString key;
+  double width = 0;
+  double height = 0;
+  QPageLayout::Orientation orientation = QPageLayout::Portrait;
+  std::optional<QMarginsF> margins;
+};
+
+bool IsSize(double v) { return v > 0 && std::isfinite(v); }
+
+// "left,top,right,bottom": four numbers, none negative.
+std::optional<QMarginsF> ReadMargins(const QString& value) {
+  const QStringList parts = value.split(u',');
+  if (parts.size() != 4) return std::nullopt;
+  double v[4];
+  for (int i = 0; i < 4; ++i) {
+    bool ok = false;
+    v[i] = parts[i].toDouble(&ok);
+    if (!ok || v[i] < 0 || !std::isfinite(v[i])) return std::nullopt;
+  }
+  return QMarginsF(v[0], v[1], v[2], v[3]);
+}
+
+// Takes one "name=value" field into fields; false when it cannot be read. Unknown names are
+// passed over.
+bool ReadField(const QString& field, SetupFields& fields) {
+  const qsizetype eq = field.indexOf(u'=');
+  if (eq < 0) return false;
+  const QString name = field.left(eq).trimmed();
+  const QString value = field.mid(eq + 1).trimmed();
+  bool ok = true;
+  if (name == u"paper") {
+    fields.key = value;
+  } else if (name == u"width") {
+    fields.width = value.toDouble(&ok);
+  } else if (name == u"height") {
+    fields.height = value.toDouble(&ok);
+  } else if (name == u"orientation") {
+    ok = value == u"landscape" || value == u"portrait";
+    if (value == u"landscape") fields.orientation = QPageLayout::Landscape;
+  } else if (name == u"margins") {
+    fields.margins = ReadMargins(value);
+    ok = fields.margins.has_value();
+  }
+  return ok;
+}
+
+// The page layout the fields describe, or nothing when they leave out the size or the margins, or
+// the margins leave no printable area (they are refused rather than clamped into something else).
+std::optional<QPageLayout> LayoutOf(const SetupFields& fields) {
+  if (!IsSize(fields.width) || !IsSize(fields.height) || !fields.margins) return std::nullopt;
+  QPageLayout layout(pageSizeFor(fields.key, fields.width, fields.height), fields.orientation, QMarginsF(),
+                     QPageLayout::Point);
+  layout.setMode(QPageLayout::StandardMode);
+  const QMarginsF& margins = *fields.margins;
+  const QSizeF full = layout.fullRect(QPageLayout::Point).size();
+  if (margins.left() + margins.right() >= full.width() || margins.top() + margins.bottom() >= full.height())
+    return std::nullopt;
+  layout.setMinimumMargins(QMarginsF());
+  if (!layout.setMargins(margins)) return std::nullopt;
+  return layout;
+}
 }  // namespace
 
 PrinterSetup::PrinterSetup() : layout_(DefaultPageLayout()) {}
@@ -42,51 +107,12 @@ QString PrinterSetup::SetupString() const {
 }
 
 bool PrinterSetup::SetSetupString(const QString& setup) {
-  QString key;
-  double width = 0, height = 0;
-  QPageLayout::Orientation orientation = QPageLayout::Portrait;
-  QMarginsF margins;
-  bool haveMargins = false;
-  for (const QString& field : setup.split(u';', Qt::SkipEmptyParts)) {
-    const qsizetype eq = field.indexOf(u'=');
-    if (eq < 0) return false;
-    const QString name = field.left(eq).trimmed();
-    const QString value = field.mid(eq + 1).trimmed();
-    bool ok = true;
-    if (name == u"paper") {
-      key = value;
-    } else if (name == u"width") {
-      width = value.toDouble(&ok);
-    } else if (name == u"height") {
-      height = value.toDouble(&ok);
-    } else if (name == u"orientation") {
-      if (value == u"landscape")
-        orientation = QPageLayout::Landscape;
-      else if (value != u"portrait")
-        return false;
-    } else if (name == u"margins") {
-      const QStringList parts = value.split(u',');
-      if (parts.size() != 4) return false;
-      double v[4];
-      for (int i = 0; i < 4 && ok; ++i) {
-        v[i] = parts[i].toDouble(&ok);
-        if (ok && (v[i] < 0 || !std::isfinite(v[i]))) ok = false;
-      }
-      margins = QMarginsF(v[0], v[1], v[2], v[3]);
-      haveMargins = true;
-    }
-    if (!ok) return false;
-  }
-  if (!(width > 0) || !(height > 0) || !std::isfinite(width) || !std::isfinite(height) || !haveMargins) return false;
-  QPageLayout layout(pageSizeFor(key, width, height), orientation, QMarginsF(), QPageLayout::Point);
-  layout.setMode(QPageLayout::StandardMode);
-  // Margins that leave no printable area are refused rather than clamped into something else.
-  const QSizeF full = layout.fullRect(QPageLayout::Point).size();
-  if (margins.left() + margins.right() >= full.width() || margins.top() + margins.bottom() >= full.height())
-    return false;
-  layout.setMinimumMargins(QMarginsF());
-  if (!layout.setMargins(margins)) return false;
-  layout_ = layout;
+  SetupFields fields;
+  for (const QString& field : setup.split(u';', Qt::SkipEmptyParts))
+    if (!ReadField(field, fields)) return false;
+  const std::optional<QPageLayout> layout = LayoutOf(fields);
+  if (!layout) return false;
+  layout_ = *layout;
   return true;
 }
 

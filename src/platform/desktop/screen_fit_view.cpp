@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -21,10 +23,56 @@ ScreenFitView::ScreenFitView(QWidget* content, QWidget* parent) : QScrollArea(pa
   setWidget(content);
   setFixedSize(content->size());
   Watch();
-  // Whatever brings a control the focus (Tab, a click, a command) brings it into sight.
+  // Whatever brings a control the focus (Tab, a click, a command) brings it into sight, and its
+  // caret with it.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (now && Scrolls() && widget() && widget()->isAncestorOf(now)) ensureWidgetVisible(now);
+    const bool ours = now && widget() && widget()->isAncestorOf(now);
+    Follow(ours ? now : nullptr);
+    if (ours && Scrolls()) {
+      ensureWidgetVisible(now);
+      ShowCaretSoon();
+    }
   });
+}
+
+void ScreenFitView::Follow(QWidget* control) {
+  for (const QMetaObject::Connection& c : following_) disconnect(c);
+  following_.clear();
+  followed_ = control;
+  // The caret moves with the keys, and within the control's own view as that scrolls.
+  if (auto* area = qobject_cast<QPlainTextEdit*>(control)) {
+    following_.push_back(connect(area, &QPlainTextEdit::cursorPositionChanged, this, &ScreenFitView::ShowCaretSoon));
+    for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
+      following_.push_back(connect(bar, &QScrollBar::valueChanged, this, &ScreenFitView::ShowCaretSoon));
+  } else if (auto* field = qobject_cast<QLineEdit*>(control)) {
+    following_.push_back(connect(field, &QLineEdit::cursorPositionChanged, this, &ScreenFitView::ShowCaretSoon));
+  }
+}
+
+void ScreenFitView::ShowCaretSoon() {
+  // A text control tells of the caret's move before it scrolls its own view to the caret: the
+  // caret's place is taken once that is done, and once for a burst of moves.
+  if (caretPending_ || !followed_ || !Scrolls()) return;
+  caretPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        caretPending_ = false;
+        ShowCaret();
+      },
+      Qt::QueuedConnection);
+}
+
+void ScreenFitView::ShowCaret() {
+  QWidget* control = followed_;
+  QWidget* content = widget();
+  if (!control || !content || !Scrolls() || !control->hasFocus()) return;
+  // The caret as input methods are told of it, in the control's coordinates.
+  const QRect caret = control->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  if (caret.height() <= 0) return;
+  constexpr int kMargin = 4;
+  const QPoint centre = control->mapTo(content, caret.center());
+  ensureVisible(centre.x(), centre.y(), caret.width() / 2 + kMargin, caret.height() / 2 + kMargin);
 }
 
 bool ScreenFitView::Scrolls() const {

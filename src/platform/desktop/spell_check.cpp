@@ -162,7 +162,10 @@ void SpellHighlighter::OnContentsChange(int from, int removed, int added) {
 
 void SpellHighlighter::Defer(QTextBlock block, int end) {
   const int from = block.position();
-  for (; block.isValid() && block.position() < end; block = block.next()) {
+  // The lines up to the one holding the character before end, found once: a line's position is
+  // looked up, not kept.
+  const QTextBlock stop = end > from ? doc_->findBlock(end - 1).next() : block;
+  for (; block.isValid() && block != stop; block = block.next()) {
     block.setUserState(-1);
     block.setUserData(nullptr);  // an index of the line's brackets would be of the old text
   }
@@ -174,6 +177,8 @@ void SpellHighlighter::Defer(QTextBlock block, int end) {
 void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(shown); }
 
 void SpellHighlighter::SetShownText(ShownText shown) { shownText_ = std::move(shown); }
+
+void SpellHighlighter::SetLineText(LineText text) { lineText_ = std::move(text); }
 
 std::optional<std::pair<int, int>> SpellHighlighter::Shown(const QTextBlock& block) const {
   if (!shownText_) return std::nullopt;
@@ -234,7 +239,15 @@ void SpellHighlighter::Sweep(int budgetMs) {
 
 void SpellHighlighter::CheckLine(const QTextBlock& block) {
   const bool on = enabled_ && dictionary_;
-  const QString text = block.text();
+  // A long line is read where the control keeps it rather than copied.
+  QString copy;
+  QStringView text;
+  if (const std::optional<QStringView> kept = lineText_ ? lineText_(block) : std::nullopt) {
+    text = *kept;
+  } else {
+    copy = block.text();
+    text = copy;
+  }
   QList<QPair<int, int>> words = on ? Misspelt(text) : QList<QPair<int, int>>();
   QTextBlock line(block);
   if (!on || text.size() < kLongLine) {
@@ -331,7 +344,7 @@ bool SpellHighlighter::SetUnderlines(const QTextBlock& block, const QList<QPair<
   return true;
 }
 
-QList<QPair<int, int>> SpellHighlighter::Misspelt(const QString& line) {
+QList<QPair<int, int>> SpellHighlighter::Misspelt(QStringView line) {
   QList<QPair<int, int>> out;
   if (!dictionary_) return out;
   reading_.words(line, [&](const QString& word, int start, int length) {

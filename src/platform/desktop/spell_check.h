@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QPointer>
 #include <QString>
+#include <QStringView>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,6 +65,11 @@ class SpellHighlighter : public QObject {
   // when it shows none of it or cannot tell without laying the line out.
   using ShownText = std::function<std::optional<std::pair<int, int>>(const QTextBlock& block)>;
   void SetShownText(ShownText shown);
+  // The characters of a line as the control keeps them, handed over without a copy (valid until
+  // the document changes again); nothing when it keeps none in step. A line is read from the
+  // document when it is not handed over.
+  using LineText = std::function<std::optional<QStringView>(const QTextBlock& block)>;
+  void SetLineText(LineText text);
   // Checks the lines on screen that wait for their check, and underlines the words of a long line
   // that came on screen; the control calls it whenever other text comes on screen.
   void CheckShown();
@@ -71,7 +77,7 @@ class SpellHighlighter : public QObject {
   bool Pending() const { return sweeping_; }
 
   // The misspelt words of one line of text, as (start, length) pairs, 0-based.
-  QList<QPair<int, int>> Misspelt(const QString& line);
+  QList<QPair<int, int>> Misspelt(QStringView line);
   // The misspelt words of a line of the document as last checked, underlined or not.
   QList<QPair<int, int>> Checked(const QTextBlock& block) const;
 
@@ -109,6 +115,7 @@ class SpellHighlighter : public QObject {
   int blockCount_ = 0;
   ShownLines shown_;
   ShownText shownText_;
+  LineText lineText_;
   // Waiting lines lie only at or after this position while sweeping_.
   bool sweeping_ = false;
   int resume_ = 0;

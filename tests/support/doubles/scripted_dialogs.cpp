@@ -21,7 +21,7 @@ ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
 
 void ScriptedDialogs::MsgBox(const QString& text) { msgBoxes << text; }
 
-DialogButton ScriptedDialogs::ShowMessageDialog(const MessageDialogSpec& request) {
+DialogButton ScriptedDialogs::ShowMessageDialog(const MessageDialogRequest& request) {
   messageDialogs.push_back(request);
   if (messageAnswers.empty()) return DialogButton::Cancel;
   DialogButton b = messageAnswers.front();

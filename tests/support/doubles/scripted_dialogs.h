@@ -32,7 +32,7 @@ class ScriptedDialogs : public Dialogs {
   ~ScriptedDialogs() override;
 
   void MsgBox(const QString& text) override;
-  DialogButton ShowMessageDialog(const MessageDialogSpec& request) override;
+  DialogButton ShowMessageDialog(const MessageDialogRequest& request) override;
   // A file answer counts as the folder used, as a file chosen in Qt's dialogs does.
   std::optional<FolderItem> GetOpenFolderItem(const QString& filter, const FolderItem& documentFolder) override;
   std::optional<FolderItem> GetSaveFolderItem(const QString& filter, const QString& suggestedName,
@@ -51,7 +51,7 @@ class ScriptedDialogs : public Dialogs {
 
   // What was asked.
   QStringList msgBoxes;
-  std::vector<MessageDialogSpec> messageDialogs;
+  std::vector<MessageDialogRequest> messageDialogs;
   QStringList openFilters;  // the filter texts asked for
   QStringList saveFilters;
   std::vector<QStringList> openDialogFilters;  // the filters the dialogs show

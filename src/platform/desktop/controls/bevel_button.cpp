@@ -5,7 +5,9 @@
 BevelButton::BevelButton(QWidget* parent) : QPushButton(parent) {
   setCheckable(true);
   setAutoDefault(false);
-  connect(this, &QPushButton::clicked, this, [this] { emit Action(); });
+  // Every change of the state, not only a click: a screen reader's toggle action flips the state
+  // without a click.
+  connect(this, &QPushButton::toggled, this, [this] { emit Action(); });
 }
 
 void BevelButton::SetValue(bool down) {

@@ -1,6 +1,7 @@
 #pragma once
-// A toggle button: each click flips Value, then Action fires with the new value in place.
-// SetValue from code changes the look only and fires nothing.
+// A toggle button: each change of Value by the user (a click, the keyboard, a screen reader's
+// toggle) fires Action once, with the new value in place. SetValue from code changes the look only
+// and fires nothing.
 #include <QPushButton>
 
 class BevelButton : public QPushButton {

@@ -14,7 +14,8 @@ ModifiedKeyFilter* ModifiedKeyFilter::Instance() {
 void ModifiedKeyFilter::InstallOn(QWidget* control) { control->installEventFilter(Instance()); }
 
 bool ModifiedKeyFilter::TypesWithModifier(const QKeyEvent& e) {
-  const Qt::KeyboardModifiers held = e.modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+  // Super comes to Qt as its Meta modifier.
+  const Qt::KeyboardModifiers held = e.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
   // Ctrl and Alt together is how some keyboards reach their third level (AltGr): that types.
   if (held == Qt::NoModifier || held == (Qt::AltModifier | Qt::ControlModifier)) return false;
   const QString text = e.text();

@@ -70,13 +70,33 @@ QString TextArea::Text() const {
   return cache_;
 }
 
-void TextArea::SetText(const QString& raw) {
-  const QString text = WithoutRefusedCharacters(raw);
+namespace {
+// ReadBack of a text without a NUL.
+QString WithLineEndsRead(QString text) {
+  const QLatin1String crlf("\r\n");
+  if (text.contains(crlf)) text.replace(crlf, QLatin1String("\r"));
+  return TextArea::FromDocumentText(std::move(text));
+}
+}  // namespace
+
+void TextArea::SetText(QString text) {
+  text = WithoutRefusedCharacters(std::move(text));
   {
     const QSignalBlocker block(this);
-    setPlainText(text);
-    // The document reads back as the text with its line ends made CR: known without reading it.
-    cache_ = ReadBack(text);
+    // The document reads back as the text with its line ends made CR: known without reading it,
+    // and made from the text itself, in place, when it was handed over. A text without a line
+    // separator (which stays inside its line, where a CR would end it) makes the same lines with
+    // its line ends made CR, and is set so, the text read back in step before the spell checker
+    // reads the new lines.
+    if (text.contains(QChar::LineSeparator)) {
+      setPlainText(text);
+      cache_ = WithLineEndsRead(std::move(text));
+    } else {
+      const QString readBack = WithLineEndsRead(std::move(text));
+      const QScopedValueRollback<const QString*> coming(coming_, &readBack);
+      setPlainText(readBack);
+      cache_ = readBack;
+    }
     cacheValid_ = true;
   }
   CheckShownSpelling();
@@ -141,17 +161,14 @@ void ReplaceDifference(QTextCursor& c, const QString& from, const QString& to) {
 
 }  // namespace
 
-QString TextArea::ReadBack(const QString& raw) {
-  const QLatin1String crlf("\r\n");
-  const QString text = WithoutRefusedCharacters(raw);
-  return FromDocumentText(text.contains(crlf) ? QString(text).replace(crlf, QLatin1String("\r")) : text);
-}
+QString TextArea::ReadBack(QString text) { return WithLineEndsRead(WithoutRefusedCharacters(std::move(text))); }
 
-void TextArea::ReplaceText(const QString& raw) {
-  const QString text = ReadBack(raw);
+void TextArea::ReplaceText(QString raw) {
+  const QString text = ReadBack(std::move(raw));
   if (text != Text()) {
     const int caret = SelStart();
     const QSignalBlocker block(this);
+    const QScopedValueRollback<const QString*> coming(coming_, &text);
     QTextCursor c(document());
     c.beginEditBlock();
     ReplaceDifference(c, Text(), text);
@@ -238,7 +255,9 @@ bool TextArea::canInsertFromMimeData(const QMimeData* source) const { return !Pl
 void TextArea::insertFromMimeData(const QMimeData* source) {
   const QString text = WithoutRefusedCharacters(PlainTextOf(source));
   if (text.isEmpty() || isReadOnly()) return;
-  // The typed-in path: the change handler runs once, and the paste is one undo step.
+  // The typed-in path: the change handler runs once, and the paste is one undo step. The text
+  // read back is read as the paste lands, for the spell checker to read its lines from.
+  const QScopedValueRollback<bool> reading(readAtOnce_, true);
   QTextCursor c = textCursor();
   c.insertText(text);
   setTextCursor(c);
@@ -283,28 +302,49 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
       return std::pair{std::max(0, top), std::max(0, top) + rows};
     });
     speller_->SetShownText([this](const QTextBlock& block) { return ShownPart(block); });
+    speller_->SetLineText([this](const QTextBlock& block) { return KeptLine(block); });
     speller_->CheckShown();
   }
   if (speller_) speller_->SetEnabled(on);
 }
 
 void TextArea::OnContentsChange(int from, int removed, int added) {
-  if (!cacheValid_) return;
+  // The spell checker's passes change formats only.
+  if (makingSpeller_ || (speller_ && speller_->Busy())) return;
+  const qsizetype now = document()->characterCount() - 1;
+  if (coming_) {
+    // Setting or replacing the text, which the document now reads as.
+    cacheValid_ = coming_->size() == now;
+    if (cacheValid_) cache_ = *coming_;
+    return;
+  }
+  if (!cacheValid_ && !readAtOnce_) return;
   // Splicing costs what the edit added; past this a read of the whole text is as quick.
   constexpr int kSpliced = 4096;
   // Qt reports some changes (the first after a text is set, among others) as larger than they
   // were, up to the final block separator, which the text leaves out: such a range does not fit
   // the text kept, and the text is read afresh instead.
-  const qsizetype now = document()->characterCount() - 1;
-  if (from < 0 || removed < 0 || added < 0 || added > kSpliced || from + qsizetype(removed) > cache_.size() ||
-      cache_.size() - removed + added != now) {
-    cacheValid_ = false;
+  if (!cacheValid_ || from < 0 || removed < 0 || added < 0 || added > kSpliced ||
+      from + qsizetype(removed) > cache_.size() || cache_.size() - removed + added != now) {
+    cacheValid_ = readAtOnce_;
+    // The text read whole when it is asked for now, else when it is next asked for.
+    cache_ = readAtOnce_ ? FromDocumentText(document()->toRawText()) : QString();
     return;
   }
   // Read character by character: a cursor would lay out the lines it is moved to.
   QString piece(added, Qt::Uninitialized);
   for (int i = 0; i < added; ++i) piece[i] = document()->characterAt(from + i);
   cache_.replace(from, removed, FromDocumentText(std::move(piece)));
+}
+
+std::optional<QStringView> TextArea::KeptLine(const QTextBlock& block) const {
+  if (!cacheValid_ || cache_.size() != document()->characterCount() - 1 || !block.isValid()) return std::nullopt;
+  const qsizetype from = block.position(), length = block.length() - 1;
+  if (from < 0 || length < 0 || from + length > cache_.size()) return std::nullopt;
+  // A CR inside a line stands for its line separator, which the line reads as itself.
+  const QStringView line = QStringView(cache_).sliced(from, length);
+  if (line.contains(QLatin1Char('\r'))) return std::nullopt;
+  return line;
 }
 
 std::optional<std::pair<int, int>> TextArea::ShownPart(const QTextBlock& block) const {

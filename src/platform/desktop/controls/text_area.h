@@ -18,6 +18,7 @@
 //    and the rest kept.
 #include <QPlainTextEdit>
 #include <QString>
+#include <QStringView>
 #include <optional>
 #include <utility>
 
@@ -33,12 +34,14 @@ class TextArea : public QPlainTextEdit {
   explicit TextArea(QWidget* parent = nullptr);
 
   QString Text() const;
-  // The text from code, with a fresh undo history; the caret goes to the start.
-  void SetText(const QString& text);
+  // The text from code, with a fresh undo history; the caret goes to the start. A text handed
+  // over (moved in) becomes the text read back in place: beside the document's own, the area
+  // keeps no other copy of it.
+  void SetText(QString text);
   // The whole text rewritten by a command: one undo step (Ctrl+Z brings back the text before it),
   // none when the text read back would be the same. The caret stays where it was, within the new
   // text.
-  void ReplaceText(const QString& text);
+  void ReplaceText(QString text);
 
   int SelStart() const;
   // Places the caret at offset (clamped to the text), nothing selected.
@@ -70,8 +73,8 @@ class TextArea : public QPlainTextEdit {
   // The program's text for a run of document characters: block and line separators become CR.
   static QString FromDocumentText(QString raw);
   // What Text() reads back after the given text is set: a CR LF pair is one line end, a NUL is
-  // dropped.
-  static QString ReadBack(const QString& text);
+  // dropped. Made in place from a text handed over.
+  static QString ReadBack(QString text);
 
  signals:
   void TextChange();
@@ -94,9 +97,15 @@ class TextArea : public QPlainTextEdit {
   // The characters of block on screen, as offsets [from, to) in it; nothing when none are, or when
   // telling would mean laying out a line.
   std::optional<std::pair<int, int>> ShownPart(const QTextBlock& block) const;
+  // The characters of block in the text read, while that is in step with the document.
+  std::optional<QStringView> KeptLine(const QTextBlock& block) const;
 
   mutable QString cache_;
   mutable bool cacheValid_ = false;
+  // While the text is set or replaced, what the document reads as once it is; while a paste
+  // lands, the text read is read at once when the change does not splice in.
+  const QString* coming_ = nullptr;
+  bool readAtOnce_ = false;
   QString fontName_ = QStringLiteral("System");
   double fontSize_ = 12;
   bool spellCheck_ = false;

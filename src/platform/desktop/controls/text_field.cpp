@@ -31,8 +31,10 @@ TextField::TextField(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textChanged, this, &TextField::TextChange);
 }
 
+QString TextField::ReadBack(const QString& text) { return WithoutRefusedCharacters(text); }
+
 void TextField::SetText(const QString& raw) {
-  const QString text = WithoutRefusedCharacters(raw);
+  const QString text = ReadBack(raw);
   // Room for the whole text first, so that nothing assigned is cut.
   setMaxLength(std::max({maxLength(), static_cast<int>(text.size()), limit_ > 0 ? limit_ : kUnlimited}));
   setText(text);

@@ -15,6 +15,8 @@ class TextField : public QLineEdit {
 
   QString Text() const { return text(); }
   void SetText(const QString& text);
+  // What Text() reads back after the given text is set: the text without a NUL.
+  static QString ReadBack(const QString& text);
 
   // 0 means no limit.
   int LimitText() const { return limit_; }

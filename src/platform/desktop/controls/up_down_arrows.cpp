@@ -1,12 +1,100 @@
 #include "platform/desktop/controls/up_down_arrows.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOption>
+#include <algorithm>
+#include <cstdlib>
 
-UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+namespace {
+// What screen readers read of the arrows: a spin button with the position as its value, stepped
+// by its increase and decrease actions as the arrows step it. A spin button, because that is what
+// the arrows are, a focusable control stepping one value up and down; screen readers speak its
+// value, and every change of it, and offer its actions.
+class ArrowsAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit ArrowsAccessible(UpDownArrows* arrows) : QAccessibleWidget(arrows, QAccessible::SpinBox) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    if (kind == QAccessible::Value) return QString::number(Arrows()->Position());
+    return QAccessibleWidget::text(kind);
+  }
+
+  QVariant currentValue() const override { return Arrows()->Position(); }
+  QVariant minimumValue() const override { return Arrows()->First(); }
+  QVariant maximumValue() const override { return Arrows()->Last(); }
+  QVariant minimumStepSize() const override { return 1; }
+  // Steps there, one arrow press at a time.
+  void setCurrentValue(const QVariant& value) override {
+    UpDownArrows* arrows = Arrows();
+    const int target = std::clamp(value.toInt(), arrows->First(), std::max(arrows->First(), arrows->Last()));
+    for (int steps = std::abs(target - arrows->Position()); steps > 0 && arrows->Position() != target; --steps)
+      Step(target > arrows->Position());
+  }
+
+  QStringList actionNames() const override {
+    QStringList names;
+    if (widget()->isEnabled()) names << increaseAction() << decreaseAction();
+    return names + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& name) override {
+    if (!widget()->isEnabled()) return;
+    if (name == increaseAction() || name == decreaseAction()) {
+      Step(name == increaseAction());
+    } else {
+      QAccessibleWidget::doAction(name);
+    }
+  }
+  QStringList keyBindingsForAction(const QString& name) const override {
+    if (name == increaseAction()) return {QStringLiteral("Down")};
+    if (name == decreaseAction()) return {QStringLiteral("Up")};
+    return QAccessibleWidget::keyBindingsForAction(name);
+  }
+
+ private:
+  UpDownArrows* Arrows() const { return static_cast<UpDownArrows*>(widget()); }
+  void Step(bool towardsLast) const {
+    if (towardsLast) {
+      emit Arrows()->Down();
+    } else {
+      emit Arrows()->Up();
+    }
+  }
+};
+
+QAccessibleInterface* MakeArrowsAccessible(const QString& className, QObject* object) {
+  if (className == QLatin1String("UpDownArrows") && object && object->isWidgetType())
+    return new ArrowsAccessible(static_cast<UpDownArrows*>(object));
+  return nullptr;
+}
+}  // namespace
+
+UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent) {
+  static const bool accessible = (QAccessible::installFactory(MakeArrowsAccessible), true);
+  (void)accessible;
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void UpDownArrows::SetPosition(int position, int first, int last) {
+  if (position == position_ && first == first_ && last == last_) return;
+  const bool moved = position != position_;
+  position_ = position;
+  first_ = first;
+  last_ = last;
+  if (moved && QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, position);
+    QAccessible::updateAccessibility(&event);
+  }
+}
 
 void UpDownArrows::paintEvent(QPaintEvent*) {
   QPainter p(this);
