@@ -23,12 +23,24 @@ QString ValueOf(const TextArea& c) { return c.Text(); }
 bool ValueOf(const CheckBox& c) { return c.Value(); }
 int ValueOf(const Slider& c) { return c.Value(); }
 void Show(TextField& c, const QString& v) { c.SetText(v); }
-void Show(TextArea& c, const QString& v) { c.SetText(v); }
+void Show(TextArea& c, const QString& v) {
+  c.SetText(v);
+  // The field holds what the area reads: from here on, the area's edits keep it so.
+  if (c.Text() == v) c.TakeEdits();
+}
 void Show(CheckBox& c, bool v) { c.SetValue(v); }
 void Show(Slider& c, int v) { c.SetValue(v); }
 bool Store(SongState& s, QString SongDocument::*f, const QString& v) { return s.SetText(f, v); }
 bool Store(SongState& s, bool SongDocument::*f, bool v) { return s.SetFlag(f, v); }
 bool Store(SongState& s, int SongDocument::*f, int v) { return s.SetNumber(f, v); }
+// A keystroke in the song text changes the field where it changed, not by reading it whole.
+template <class Control, class Value>
+bool StoreFrom(SongState& s, Value SongDocument::*f, Control& c) {
+  if constexpr (std::is_same_v<Control, TextArea>) {
+    if (const auto edits = c.TakeEdits(); edits && s.EditText(f, *edits)) return !edits->empty();
+  }
+  return Store(s, f, ValueOf(c));
+}
 
 // Calls act(control, member) with the control of a row that shows a song field, as the class
 // that shows that kind of field, and the member of the document it shows; a row without a field
@@ -77,7 +89,7 @@ void Window1::FieldChange(Control* control) {
   const auto it =
       std::find_if(controls_.begin(), controls_.end(), [object](const Registered& r) { return r.control == object; });
   if (it == controls_.end()) throw NilObjectException(QStringLiteral("The control is not one of the window's"));
-  WithField(it->control, *it->row, [this](auto& c, auto member) { Store(state_, member, ValueOf(c)); });
+  WithField(it->control, *it->row, [this](auto& c, auto member) { StoreFrom(state_, member, c); });
   doDrawing();
 }
 template void Window1::FieldChange(TextField*);

@@ -27,7 +27,10 @@ void Window1::RenderSheet(Graphics& g, std::int64_t page) {
 
 void Window1::DrawSheet(Graphics& g, std::int64_t page) {
   setPageLabel();
-  RenderSheetPage(g, SheetInputFor(state_.Document(), Module1::newPageSymbol, dpiScale()), ToInt(page));
+  RenderSheetPage(g,
+                  SheetInputFor(state_.Document(), Module1::newPageSymbol, dpiScale(),
+                                &state_.PageBreaksFor(Module1::newPageSymbol)),
+                  ToInt(page));
 }
 
 void Window1::doDrawing() {
@@ -68,7 +71,9 @@ void Window1::DropPreview() {
   Canvas1_->Refresh();
 }
 
-int Window1::TotalPages() const { return CountPages(state_.Document().song, Module1::newPageSymbol); }
+int Window1::TotalPages() const {
+  return CountPages(state_.Document().song, Module1::newPageSymbol, state_.PageBreaksFor(Module1::newPageSymbol));
+}
 
 void Window1::setPageLabel() {
   const int total = TotalPages();

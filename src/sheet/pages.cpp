@@ -4,25 +4,12 @@
 #include <vector>
 
 #include "platform/core/strings.h"
+#include "sheet/page_breaks.h"
 
 // Every search walks the text left to right and never counts overlapping occurrences: the same
 // pieces as cutting the whole text at the marker, without building them.
 
 namespace {
-
-// The next exact occurrence of a non-empty marker at or after from, or -1. Looks for the marker's
-// first character with the fast single-character search and compares the rest there.
-qsizetype NextMarker(QStringView text, QStringView marker, qsizetype from) {
-  const QChar first = marker.front();
-  const qsizetype lastStart = text.size() - marker.size();
-  while (from <= lastStart) {
-    const qsizetype at = text.indexOf(first, from);
-    if (at < 0 || at > lastStart) return -1;
-    if (text.sliced(at, marker.size()) == marker) return at;
-    from = at + 1;
-  }
-  return -1;
-}
 
 // Where the marker occurs in the text, left to right, without overlaps. The positions of the
 // last text asked about are kept: a print asks for the page count and one page start per page of
@@ -30,19 +17,16 @@ qsizetype NextMarker(QStringView text, QStringView marker, qsizetype from) {
 // change to the text (which cannot happen in place while it is shared) makes a new one.
 const std::vector<qsizetype>& MarkerPositions(const QString& song, const QString& marker) {
   struct Kept {
-    QString song, marker;
-    std::vector<qsizetype> at;
+    QString song;
+    PageBreaks breaks;
   };
   thread_local Kept kept;
   if (!(song.isSharedWith(kept.song) && song.constData() == kept.song.constData() && song.size() == kept.song.size() &&
-        marker == kept.marker)) {
+        marker == kept.breaks.Marker())) {
     kept.song = song;
-    kept.marker = marker;
-    kept.at.clear();
-    for (qsizetype at = NextMarker(song, marker, 0); at >= 0; at = NextMarker(song, marker, at + marker.size()))
-      kept.at.push_back(at);
+    kept.breaks.Find(song, marker);
   }
-  return kept.at;
+  return kept.breaks.At();
 }
 
 }  // namespace
@@ -50,19 +34,29 @@ const std::vector<qsizetype>& MarkerPositions(const QString& song, const QString
 int CountPieces(const QString& song, const QString& marker) {
   if (song.isEmpty()) return 0;
   if (marker.isEmpty()) return 1;
-  return static_cast<int>(MarkerPositions(song, marker).size()) + 1;
+  return CountPieces(song, marker, MarkerPositions(song, marker));
+}
+
+int CountPieces(const QString& song, const QString& marker, const std::vector<qsizetype>& at) {
+  if (song.isEmpty()) return 0;
+  if (marker.isEmpty()) return 1;
+  return static_cast<int>(at.size()) + 1;
 }
 
 SongPage FindPage(const QString& song, const QString& marker, int page) {
+  if (song.isEmpty() || marker.isEmpty()) return FindPage(song, marker, page, {});
+  return FindPage(song, marker, page, MarkerPositions(song, marker));
+}
+
+SongPage FindPage(const QString& song, const QString& marker, int page, const std::vector<qsizetype>& at) {
   SongPage out;
-  out.pieces = CountPieces(song, marker);
+  out.pieces = CountPieces(song, marker, at);
   if (out.pieces < 2) {
     out.text = QStringView(song).trimmed();
     return out;
   }
   out.number = std::clamp(page, 1, out.pieces);
   // The piece starts after the (number - 1)-th marker and ends at the next one.
-  const std::vector<qsizetype>& at = MarkerPositions(song, marker);
   const qsizetype start = out.number > 1 ? at[out.number - 2] + marker.size() : 0;
   const qsizetype end = out.number - 1 < static_cast<int>(at.size()) ? at[out.number - 1] : song.size();
   out.text = QStringView(song).mid(start, end - start).trimmed();
@@ -70,6 +64,10 @@ SongPage FindPage(const QString& song, const QString& marker, int page) {
 }
 
 int CountPages(const QString& song, const QString& marker) { return std::max(1, CountPieces(song, marker)); }
+
+int CountPages(const QString& song, const QString& marker, const std::vector<qsizetype>& at) {
+  return std::max(1, CountPieces(song, marker, at));
+}
 
 int PageNumberFor(int current, int total) {
   if (total < current) current = total;

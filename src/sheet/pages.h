@@ -2,9 +2,13 @@
 // The page rule of the song text, and the small window-state rules built on it.
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 // The number of pages: 1 for an empty text, else the number of pieces between page-break markers.
 int CountPages(const QString& song, const QString& marker);
+// The same, told where the marker stands in the song (as PageBreaks keeps it), so that the text
+// is not walked.
+int CountPages(const QString& song, const QString& marker, const std::vector<qsizetype>& at);
 // The page to show for a current page number: lowered to the page count when pages have gone,
 // and never below 1.
 int PageNumberFor(int current, int total);
@@ -18,6 +22,7 @@ QString WindowTitleFor(const QString& text);
 // The number of pieces the song text falls into at the marker, empty pieces included: 0 for an
 // empty text, 1 for a text without the marker (or an empty marker). Letter case counts.
 int CountPieces(const QString& song, const QString& marker);
+int CountPieces(const QString& song, const QString& marker, const std::vector<qsizetype>& at);
 
 // The page a page number reads. With two or more pieces, a number past the last reads the last
 // piece and a number below 1 the first; with one piece or none, the whole text is the page
@@ -29,3 +34,4 @@ struct SongPage {
   QStringView text;
 };
 SongPage FindPage(const QString& song, const QString& marker, int page);
+SongPage FindPage(const QString& song, const QString& marker, int page, const std::vector<qsizetype>& at);

@@ -379,7 +379,7 @@ int RenderSheetPage(Graphics& g, const SheetInput& in, int page) {
     y = Trunc(y + 15 * d);
   }
 
-  const SongPage sp = FindPage(in.song, in.marker, page);
+  const SongPage sp = in.breaks ? FindPage(in.song, in.marker, page, *in.breaks) : FindPage(in.song, in.marker, page);
   if (!sp.text.startsWith(QLatin1Char('{'))) y = Trunc(y + 15 * d);
   PageDrawer(g, in, y).DrawLines(sp.text);
 

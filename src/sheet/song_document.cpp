@@ -81,14 +81,14 @@ qsizetype CommonEnd(QStringView a, QStringView b) {
 
 }  // namespace
 
-bool SameWhenSaved(QStringView a, QStringView b) {
-  // a = head + x + tail and b = head + y + tail. A save maps each character on its own (a NUL
-  // dropped, 0x0B made a blank), so the fields differ only in what x and y become, trimmed at an
-  // end where all of head (or tail) is trimmed away with them. Elsewhere x and y stand between
-  // kept characters and are written as they are mapped. Compared where they lie, nothing copied.
-  const qsizetype head = CommonStart(a, b);
-  const qsizetype tail = CommonEnd(a.sliced(head), b.sliced(head));
-  QStringView x = a.sliced(head, a.size() - head - tail), y = b.sliced(head, b.size() - head - tail);
+namespace {
+
+// Whether a = head + x + tail and b = head + y + tail save alike, head and tail being a's first
+// and last characters. A save maps each character on its own (a NUL dropped, 0x0B made a blank),
+// so the fields differ only in what x and y become, trimmed at an end where all of head (or tail)
+// is trimmed away with them. Elsewhere x and y stand between kept characters and are written as
+// they are mapped. Compared where they lie, nothing copied.
+bool SameBetween(QStringView a, qsizetype head, qsizetype tail, QStringView x, QStringView y) {
   // What a save trims away of a mapped end is, before the mapping, a run of what Blank holds.
   const auto trimStart = [](QStringView s) {
     while (!s.isEmpty() && Blank(s.front())) s = s.sliced(1);
@@ -114,6 +114,18 @@ bool SameWhenSaved(QStringView a, QStringView b) {
     if (i == x.size() || j == y.size()) return i == x.size() && j == y.size();
     if (saved(x[i++]) != saved(y[j++])) return false;
   }
+}
+
+}  // namespace
+
+bool SameWhenSaved(QStringView a, QStringView b) {
+  const qsizetype head = CommonStart(a, b);
+  const qsizetype tail = CommonEnd(a.sliced(head), b.sliced(head));
+  return SameBetween(a, head, tail, a.sliced(head, a.size() - head - tail), b.sliced(head, b.size() - head - tail));
+}
+
+bool SameWhenSavedAfterEdit(QStringView a, qsizetype from, qsizetype removed, QStringView added) {
+  return SameBetween(a, from, a.size() - from - removed, a.sliced(from, removed), added);
 }
 
 SongDocument SavedFields(const SongDocument& doc) {

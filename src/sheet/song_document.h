@@ -34,6 +34,9 @@ QString SavedField(const QString& field);
 // Whether two values of a text field are written alike (SavedField(a) == SavedField(b)), found
 // from where they differ, without building either: an edit of a long song costs a comparison.
 bool SameWhenSaved(QStringView a, QStringView b);
+// Whether a saves as it would after an edit putting added in place of its removed characters from
+// offset from on: the same answer as SameWhenSaved on the whole texts, found where the edit lies.
+bool SameWhenSavedAfterEdit(QStringView a, qsizetype from, qsizetype removed, QStringView added);
 // The document as a save keeps it: each text field as it is written (NUL dropped, 0x0B made a
 // blank, trimmed). Two documents write the same bytes exactly when these are equal.
 SongDocument SavedFields(const SongDocument& doc);

@@ -10,8 +10,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/core/files.h"
+#include "platform/core/text_edit.h"
+#include "sheet/page_breaks.h"
 #include "sheet/song_document.h"
 
 class SongState {
@@ -22,6 +25,10 @@ class SongState {
 
   // One field each; true when the value changed.
   bool SetText(QString SongDocument::*field, const QString& value);
+  // A text field changed by edits, each applied in place in turn, where it changed: what a
+  // keystroke costs does not grow with the song. False, with nothing changed, when an edit does
+  // not fit the text (the field is then to be set whole).
+  bool EditText(QString SongDocument::*field, const std::vector<TextEdit>& edits);
   bool SetNumber(int SongDocument::*field, int value);
   bool SetFlag(bool SongDocument::*field, bool value);
   // Every field at once, marked as the writes of each field one by one would mark them; true when
@@ -40,6 +47,9 @@ class SongState {
   void SetFileAndStamp(std::optional<FolderItem> file, std::optional<FileStamp> stamp);
   // The song's own file as this song's latest write left it.
   void SetStamp(std::optional<FileStamp> stamp) { stamp_ = stamp; }
+
+  // Where the page-break marker stands in the song text, kept in step with its edits.
+  const std::vector<qsizetype>& PageBreaksFor(const QString& marker) const;
 
   // The page the preview shows, 1-based once a song is shown.
   std::int64_t Page() const { return page_; }
@@ -62,6 +72,9 @@ class SongState {
   bool SetValue(Value SongDocument::*field, Value value);
 
   SongDocument doc_;
+  // Found when first asked for after the song text was set.
+  mutable PageBreaks breaks_;
+  mutable bool breaksKnown_ = false;
   std::optional<FolderItem> file_;
   std::optional<FileStamp> stamp_;
   std::int64_t page_ = 0;

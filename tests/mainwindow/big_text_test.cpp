@@ -13,6 +13,7 @@
 
 #include "big_blocks.h"
 #include "document_fixture.h"
+#include "sheet/pages.h"
 #include "sheet/song_document.h"
 
 namespace {
@@ -110,5 +111,45 @@ TEST_F(BigText, APasteHoldsOneCopyBesideTheDocuments) {
   EXPECT_LE(window, bare + 1) << "bare editor: " << bare;
   EXPECT_EQ(w->txtSong()->Text(), QString(text).replace('\n', '\r'));
   EXPECT_EQ(w->State().Document().song, w->txtSong()->Text());
+  EXPECT_TRUE(w->Modified());
+}
+
+// Typing in a long song costs what was typed: no keystroke copies the song, and the song state,
+// its page count and the preview follow every keystroke, page breaks typed and broken included.
+TEST_F(BigText, KeystrokesInALongSongCopyNothingOfIt) {
+  const QString text = LongText(2'000'000);
+  const FolderItem file = Write("long.hmnt", SongBytes("Long", text));
+  OpenSong(file);
+  TextArea* area = w->txtSong();
+  area->setFocus();
+  area->SetSelStart(static_cast<int>(text.size() / 2));
+  Settle(w);
+  const auto type = [&](Qt::Key key, const QString& typed) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+    QApplication::sendEvent(area, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+    QApplication::sendEvent(area, &release);
+  };
+  const int pagesBefore = w->TotalPages();
+  int copies = 0;
+  {
+    const big_blocks::Watching watching(CopyBytes(text) / 2);
+    type(Qt::Key_X, QStringLiteral("x"));
+    type(Qt::Key_Return, QStringLiteral("\r"));
+    for (int i = 0; i < 5; ++i) type(Qt::Key_Plus, QStringLiteral("+"));
+    type(Qt::Key_Return, QStringLiteral("\r"));
+    Settle(w);
+    EXPECT_EQ(w->TotalPages(), pagesBefore + 1);
+    type(Qt::Key_Backspace, QString());
+    type(Qt::Key_Backspace, QString());
+    Settle(w);
+    EXPECT_EQ(w->TotalPages(), pagesBefore);
+    copies = big_blocks::Peak();
+  }
+  EXPECT_EQ(copies, 0);
+  const QString shown = TextArea::FromDocumentText(area->document()->toRawText());
+  EXPECT_EQ(w->State().Document().song, shown);
+  EXPECT_EQ(area->Text(), shown);
+  EXPECT_EQ(w->TotalPages(), CountPages(shown, QStringLiteral("+++++")));
   EXPECT_TRUE(w->Modified());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 
@@ -254,7 +255,11 @@ TEST(SongDocumentText, SameWhenSavedAgreesWithTheFieldsAsWritten) {
     const QString a = text(static_cast<int>(rnd() % 12));
     QString b = a;
     const int at = b.isEmpty() ? 0 : static_cast<int>(rnd() % (b.size() + 1));
-    b.replace(at, static_cast<int>(rnd() % 3), text(static_cast<int>(rnd() % 3)));
+    const int removed = std::min(static_cast<int>(rnd() % 3), static_cast<int>(a.size()) - at);
+    const QString added = text(static_cast<int>(rnd() % 3));
+    b.replace(at, removed, added);
     ASSERT_EQ(SameWhenSaved(a, b), SavedField(a) == SavedField(b)) << round;
+    // Told only the edit, where it lies: the same answer.
+    ASSERT_EQ(SameWhenSavedAfterEdit(a, at, removed, added), SavedField(a) == SavedField(b)) << round;
   }
 }

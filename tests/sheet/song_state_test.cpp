@@ -133,3 +133,47 @@ TEST(SongState, TheFlagStaysUntilCleared) {
   r.state.SetModified(true);
   EXPECT_EQ(r.heard, std::vector<bool>{true});
 }
+
+// An edit tells the same as the whole new text would: the text, whether it changed, whether the
+// song is marked, and the page breaks; one that does not fit changes nothing.
+TEST(SongState, EditsInPlaceAgreeWithTheWholeText) {
+  const QString marker = QStringLiteral("+++++");
+  const struct {
+    const char* what;
+    const char* before;
+    std::vector<TextEdit> edits;
+    bool modified;
+  } cases[] = {
+      {"a letter typed", "[G]la\rla", {{5, 0, "x"}}, true},
+      {"a line end after the song", "[G]la\rla", {{8, 0, "\r"}}, false},
+      {"blanks before the song", "la", {{0, 0, "  "}}, false},
+      {"a blank inside", "la la", {{2, 0, " "}}, true},
+      {"the same letter over itself", "la", {{1, 1, "a"}}, false},
+      {"a page break typed", "one\rtwo", {{4, 0, "+++++\r"}}, true},
+      {"a page break broken", "one\r+++++\rtwo", {{6, 1, ""}}, true},
+      {"a NUL typed", "la", {{1, 0, QString(QChar(u'\0'))}}, false},
+  };
+  for (const auto& c : cases) {
+    Recorded r;
+    r.state.SetText(&SongDocument::song, QString::fromUtf8(c.before));
+    r.state.SetModified(false);
+    (void)r.state.PageBreaksFor(marker);
+    QString whole = QString::fromUtf8(c.before);
+    for (const TextEdit& e : c.edits) whole.replace(e.from, e.removed, e.added);
+    ASSERT_TRUE(r.state.EditText(&SongDocument::song, c.edits)) << c.what;
+    EXPECT_EQ(r.state.Document().song, whole) << c.what;
+    EXPECT_EQ(r.state.Modified(), c.modified) << c.what;
+    PageBreaks found;
+    found.Find(whole, marker);
+    EXPECT_EQ(r.state.PageBreaksFor(marker), found.At()) << c.what;
+  }
+  Recorded r;
+  r.state.SetText(&SongDocument::song, QStringLiteral("la"));
+  r.state.SetModified(false);
+  for (const std::vector<TextEdit>& misfit : {std::vector<TextEdit>{{3, 0, "x"}}, std::vector<TextEdit>{{1, 2, ""}},
+                                              std::vector<TextEdit>{{2, 0, "x"}, {0, 4, ""}}}) {
+    EXPECT_FALSE(r.state.EditText(&SongDocument::song, misfit));
+    EXPECT_EQ(r.state.Document().song, QStringLiteral("la"));
+    EXPECT_FALSE(r.state.Modified());
+  }
+}

@@ -99,6 +99,8 @@ void TextArea::SetText(QString text) {
     }
     cacheValid_ = true;
   }
+  ForgetEdits();
+  length_ = document()->characterCount() - 1;
   CheckShownSpelling();
   emit TextChange();
 }
@@ -269,6 +271,8 @@ void TextArea::SelectAll() { selectAll(); }
 void TextArea::SetFocus() { setFocus(Qt::OtherFocusReason); }
 
 void TextArea::SetTextFont(const QString& name) {
+  // Asked again on every keystroke while the song is shown in the fixed-width font.
+  if (name == fontName_) return;
   fontName_ = name;
   ApplyFont();
 }
@@ -316,16 +320,19 @@ void TextArea::OnContentsChange(int from, int removed, int added) {
     // Setting or replacing the text, which the document now reads as.
     cacheValid_ = coming_->size() == now;
     if (cacheValid_) cache_ = *coming_;
+    ForgetEdits();
+    length_ = now;
     return;
   }
-  if (!cacheValid_ && !readAtOnce_) return;
   // Splicing costs what the edit added; past this a read of the whole text is as quick.
   constexpr int kSpliced = 4096;
   // Qt reports some changes (the first after a text is set, among others) as larger than they
   // were, up to the final block separator, which the text leaves out: such a range does not fit
-  // the text kept, and the text is read afresh instead.
-  if (!cacheValid_ || from < 0 || removed < 0 || added < 0 || added > kSpliced ||
-      from + qsizetype(removed) > cache_.size() || cache_.size() - removed + added != now) {
+  // the text before the change, and the text is read afresh instead.
+  const qsizetype before = std::exchange(length_, now);
+  if (from < 0 || removed < 0 || added < 0 || added > kSpliced || from + qsizetype(removed) > before ||
+      before - removed + added != now) {
+    ForgetEdits();
     cacheValid_ = readAtOnce_;
     // The text read whole when it is asked for now, else when it is next asked for.
     cache_ = readAtOnce_ ? FromDocumentText(document()->toRawText()) : QString();
@@ -334,7 +341,36 @@ void TextArea::OnContentsChange(int from, int removed, int added) {
   // Read character by character: a cursor would lay out the lines it is moved to.
   QString piece(added, Qt::Uninitialized);
   for (int i = 0; i < added; ++i) piece[i] = document()->characterAt(from + i);
-  cache_.replace(from, removed, FromDocumentText(std::move(piece)));
+  piece = FromDocumentText(std::move(piece));
+  if (cacheValid_ && cache_.size() == before && (cache_.isDetached() || readAtOnce_)) {
+    cache_.replace(from, removed, piece);
+  } else if (readAtOnce_) {
+    cache_ = FromDocumentText(document()->toRawText());
+    cacheValid_ = true;
+  } else {
+    // Another holds the text read (a song state, say): it is read afresh when next asked for.
+    cache_ = QString();
+    cacheValid_ = false;
+  }
+  // Edits nobody takes are forgotten past a few: the text is then read whole.
+  constexpr size_t kEditsKept = 64;
+  if (editsKnown_ && edits_.size() < kEditsKept)
+    edits_.push_back(TextEdit{from, removed, std::move(piece)});
+  else
+    ForgetEdits();
+}
+
+void TextArea::ForgetEdits() {
+  edits_.clear();
+  editsKnown_ = false;
+}
+
+std::optional<std::vector<TextEdit>> TextArea::TakeEdits() {
+  std::optional<std::vector<TextEdit>> out;
+  if (editsKnown_) out = std::move(edits_);
+  edits_.clear();
+  editsKnown_ = true;
+  return out;
 }
 
 std::optional<QStringView> TextArea::KeptLine(const QTextBlock& block) const {

@@ -4,7 +4,10 @@
 //  - Text() reads the text with CR (0x0D) line ends and keeps every character as typed,
 //    non-breaking spaces included (the document's raw text, its block separators mapped to CR).
 //    The text read is kept and each small edit of the document is spliced into it, so that a
-//    keystroke does not read a long song again; a large change is read afresh when asked for.
+//    keystroke does not read a long song again; a large change is read afresh when asked for,
+//    and so is a text read that another holds (a splice would copy it whole).
+//  - TakeEdits tells the small edits since it was last asked, so that a copy of the text kept
+//    elsewhere follows a keystroke at what the keystroke changed.
 //  - Positions are the document's: SelStart is a 0-based character offset, a line end counts one.
 //  - TextChange fires once for every change of the text, by the user or by code; setting or
 //    replacing the text from code fires it exactly once, also when the new text equals the old
@@ -21,7 +24,9 @@
 #include <QStringView>
 #include <optional>
 #include <utility>
+#include <vector>
 
+#include "platform/core/text_edit.h"
 #include "platform/desktop/word_reading.h"
 
 class QMimeData;
@@ -42,6 +47,11 @@ class TextArea : public QPlainTextEdit {
   // none when the text read back would be the same. The caret stays where it was, within the new
   // text.
   void ReplaceText(QString text);
+
+  // The edits of the text since the last call, in order, each as Text() reads it: applied in turn
+  // to the text read then, they give the text read now. Nothing when a change since was no small
+  // edit (a text set or replaced, a large paste): then the text is to be read whole.
+  std::optional<std::vector<TextEdit>> TakeEdits();
 
   int SelStart() const;
   // Places the caret at offset (clamped to the text), nothing selected.
@@ -92,6 +102,7 @@ class TextArea : public QPlainTextEdit {
   // Keeps the text read in step with an edit of the document's characters [from, from + added),
   // which took the place of removed characters.
   void OnContentsChange(int from, int removed, int added);
+  void ForgetEdits();
   void ApplyFont();
   void CheckShownSpelling();
   // The characters of block on screen, as offsets [from, to) in it; nothing when none are, or when
@@ -100,6 +111,11 @@ class TextArea : public QPlainTextEdit {
   // The characters of block in the text read, while that is in step with the document.
   std::optional<QStringView> KeptLine(const QTextBlock& block) const;
 
+  // The edits TakeEdits tells, while they are known.
+  std::vector<TextEdit> edits_;
+  bool editsKnown_ = false;
+  // The document's length after the last change seen.
+  qsizetype length_ = 0;
   mutable QString cache_;
   mutable bool cacheValid_ = false;
   // While the text is set or replaced, what the document reads as once it is; while a paste
