@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
     return bench::RunWindowBench(argc, argv, [&](const QTemporaryDir&) {
       QApplication::setCursorFlashTime(0);
       std::printf("platform %s\n", QGuiApplication::platformName().toLocal8Bit().constData());
-      bench::ForEachSong(argc, argv, {8000}, Measure);
+      bench::ForEachSong(argc, argv, {8000, 32000}, Measure);
     });
   }
   return bench::RunOnXAndOffscreen(argc, argv, kChildRun);
