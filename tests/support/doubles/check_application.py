@@ -123,6 +123,11 @@ class Compiled:
         return [s for o, s in self.source_of.items() if o.startswith(folder) and os.path.basename(o) == member]
 
 
+# What the sanitizers' instrumentation defines in every object, one with nothing of its own too
+# (an empty file of moc's): their module constructors and destructors.
+SANITIZER_MADE = re.compile(r"^(_sub_[ID]_00099_\d+|asan\.module_[cd]tor|__odr_asan_gen_.*)$")
+
+
 def defined_symbols(path, strong_only):
     """nm's defined symbols of a file, demangled, by archive member (None for an object or the
     executable): every one, or only the strong external ones (functions and data)."""
@@ -225,8 +230,8 @@ def main(argv):
         fail(f"{exe} has no symbol table to check")
     linked_strong = {}
     for archive in layers:
-        for member in defined_symbols(archive, strong_only=False):
-            if (archive, member) not in link.members:
+        for member, symbols in defined_symbols(archive, strong_only=False).items():
+            if (archive, member) not in link.members and not all(map(SANITIZER_MADE.match, symbols)):
                 sources = [os.path.relpath(s, source_dir) for s in compiled.sources_of_member(archive, member)]
                 problems.append(f"{', '.join(sources) or member} ({os.path.basename(archive)}) is never part of the "
                                 "application: what only tests or benchmarks use belongs in tests/ or bench/")
