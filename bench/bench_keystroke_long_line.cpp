@@ -38,6 +38,7 @@
 #include "platform/desktop/controls/canvas.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/spell_check.h"
+#include "shell/menu_bar1.h"
 #include "tools/reflow.h"
 
 namespace {
@@ -230,19 +231,22 @@ void Measure(Window1* w, const Line& line) {
 // lines measured from its event loop.
 int Child(char* program, const QString& songFile) {
   char* args[] = {program, nullptr};
-  return _Main(1, args, [songFile] {
-    Window1* w = Window1::Instance();
-    QTimer::singleShot(0, qApp, [w, songFile] {
-      std::printf("%s platform, window %s\n", QGuiApplication::platformName().toLocal8Bit().constData(),
-                  w->isActiveWindow() ? "active" : "not active");
-      if (!SpellDictionary::EnUs()) std::printf("(no en_US dictionary: spell checking marks nothing)\n");
-      Settle(w);
-      for (const Line& line : LinesToMeasure(songFile)) Measure(w, line);
-      // Unsaved as it is: leave without the save prompt.
-      std::fflush(stdout);
-      std::_Exit(0);
-    });
-  });
+  return _Main(
+      1, args,
+      [songFile] {
+        Window1* w = Window1::Instance();
+        QTimer::singleShot(0, qApp, [w, songFile] {
+          std::printf("%s platform, window %s\n", QGuiApplication::platformName().toLocal8Bit().constData(),
+                      w->isActiveWindow() ? "active" : "not active");
+          if (!SpellDictionary::EnUs()) std::printf("(no en_US dictionary: spell checking marks nothing)\n");
+          Settle(w);
+          for (const Line& line : LinesToMeasure(songFile)) Measure(w, line);
+          // Unsaved as it is: leave without the save prompt.
+          std::fflush(stdout);
+          std::_Exit(0);
+        });
+      },
+      MakeApplicationMenuBar);
 }
 
 }  // namespace

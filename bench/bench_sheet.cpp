@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench_common.h"
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/picture.h"
 #include "sheet/pages.h"
 #include "sheet/sheet_renderer.h"

@@ -21,6 +21,7 @@
 #include "bench_common.h"
 #include "mainwindow/window1.h"
 #include "platform/desktop/controls/text_area.h"
+#include "shell/menu_bar1.h"
 #include "sheet/song_document.h"
 
 extern char** environ;
@@ -55,10 +56,13 @@ int Child(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) args.push_back(argv[i]);
   args.push_back(nullptr);
   const bool withSong = args.size() > 2;
-  return _Main(static_cast<int>(args.size() - 1), args.data(), [withSong] {
-    qApp->installEventFilter(new FirstPaint(withSong));
-    Window1::Instance();
-  });
+  return _Main(
+      static_cast<int>(args.size() - 1), args.data(),
+      [withSong] {
+        qApp->installEventFilter(new FirstPaint(withSong));
+        Window1::Instance();
+      },
+      MakeApplicationMenuBar);
 }
 
 // Milliseconds from the spawn of a child to its report of the first paint.

@@ -31,7 +31,6 @@
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/picture_measure.h"
-#include "platform/desktop/spell_check.h"
 #include "shell/dialogs/frm_replace.h"
 #include "shell/menu_bar1.h"
 #include "tools/capitalise.h"
@@ -129,14 +128,14 @@ void Measure(const QString& label, const QString& song) {
             // song as set is not the command's.
             w->txtSong()->SetText(song);
             QCoreApplication::processEvents();
-            if (SpellHighlighter* speller = w->txtSong()->Speller()) speller->CheckPending();
+            bench::FinishSpellSweep(w->txtSong());
           },
           [&] {
             t.window(w);
             QCoreApplication::processEvents();
-            // The lines the idle sweep would check in slices, checked at once.
+            // The lines the idle sweep checks in slices, checked to the end.
             const auto a = std::chrono::steady_clock::now();
-            if (SpellHighlighter* speller = w->txtSong()->Speller(); spelling && speller) speller->CheckPending();
+            if (spelling) bench::FinishSpellSweep(w->txtSong());
             sweeps.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
           });
       std::sort(sweeps.begin(), sweeps.end());

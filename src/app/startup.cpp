@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 
 #include "app/app.h"
-#include "app/application_menu_bar.h"
 #include "app/file_types1.h"
 #include "app/shutdown_routines.h"
 #include "app/version.h"
@@ -22,6 +21,7 @@
 namespace {
 
 std::function<void()> g_makeDefaultView;
+ApplicationMenuBarMaker g_makeMenuBar;
 
 // The main window shown: the active one, else the first visible one.
 QMainWindow* ShownMainWindow() {
@@ -96,7 +96,8 @@ QString _UsageText() {
 
 QString _VersionText() { return ApplicationName() + QLatin1Char(' ') + ApplicationShortVersion() + QLatin1Char('\n'); }
 
-int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView) {
+int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView,
+          const ApplicationMenuBarMaker& makeMenuBar) {
   const CommandLine line = _ParseCommandLine(argc, argv);
   switch (line.action) {
     case CommandLine::Action::ShowHelp:
@@ -119,15 +120,16 @@ int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView) {
   QApplication qapp(qtCount, qtArguments);
   QApplication::setApplicationName(ApplicationName());
   QApplication::setApplicationVersion(ApplicationShortVersion());
-  return _RunApplication(line.documents, makeDefaultView, [] { return QApplication::exec(); });
+  return _RunApplication(
+      line.documents, makeDefaultView, [] { return QApplication::exec(); }, makeMenuBar);
 }
 
 int _RunApplication(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
-                    const std::function<int()>& eventLoop) {
+                    const std::function<int()>& eventLoop, const ApplicationMenuBarMaker& makeMenuBar) {
   int status = 0;
   ReportErrorsInDialogs();
   try {
-    _Startup(documentArguments, makeDefaultView);
+    _Startup(documentArguments, makeDefaultView, makeMenuBar);
     status = eventLoop();
   } catch (const std::exception& e) {
     status = _ReportStartupFailure(ExceptionReason(e));
@@ -138,8 +140,10 @@ int _RunApplication(const QList<QByteArray>& documentArguments, const std::funct
   return status;
 }
 
-void _Startup(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView) {
+void _Startup(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
+              const ApplicationMenuBarMaker& makeMenuBar) {
   g_makeDefaultView = makeDefaultView;
+  g_makeMenuBar = makeMenuBar;
   _EarlyStartup();
   _FrameworkInitialization(documentArguments, _LateStartup);
 }
@@ -157,7 +161,7 @@ void _InitFileTypes() {
 
 void _NewAppInstance() {
   auto app = std::make_unique<App>();
-  app->SetMenuBar(MakeApplicationMenuBar());
+  app->SetMenuBar(g_makeMenuBar ? g_makeMenuBar() : nullptr);
   App::Register(std::move(app));
 }
 
@@ -222,6 +226,7 @@ void _Shutdown() {
   RunShutdownRoutines();
   App::Release();
   g_makeDefaultView = nullptr;
+  g_makeMenuBar = nullptr;
 }
 
 int _ReportStartupFailure(const QString& reason) {

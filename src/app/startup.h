@@ -2,7 +2,8 @@
 // From the process entry to the event loop and back:
 //   _Main: the command line read (--help and --version answered, an unknown option refused, all
 //   before any window), QApplication (which never sees the arguments), then _EarlyStartup
-//   (_InitFileTypes, _NewAppInstance, _ApplicationAddMenuHandlers), the framework initialisation
+//   (_InitFileTypes, _NewAppInstance with the menu bar that main hands in,
+//   _ApplicationAddMenuHandlers), the framework initialisation
 //   (the application's Open event, the documents named on the command line as OpenDocument
 //   events, then _LateStartup, which runs _MakeDefaultView), the event loop, and shutdown (the
 //   shared objects released before QApplication goes). An exception during start-up is reported
@@ -11,6 +12,8 @@
 #include <QList>
 #include <QString>
 #include <functional>
+
+#include "app/application_menu_bar.h"
 
 // The command line as given, after the program's name: "--help" and "--version" answer and end
 // the run; "--" ends the options, and every argument after it is a document, whatever it starts
@@ -29,16 +32,21 @@ QString _UsageText();
 QString _VersionText();
 
 // The whole run; returns the process exit status (2 for a command line that is refused).
-int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView);
+// makeDefaultView makes the main window (_MakeDefaultView); makeMenuBar makes the application's
+// menu bar, which start-up installs right after creating the application object.
+int _Main(int argc, char** argv, const std::function<void()>& makeDefaultView,
+          const ApplicationMenuBarMaker& makeMenuBar);
 
 // The run between the QApplication and its end, with the event loop handed in: start-up,
-// eventLoop, shutdown. documentArguments are the documents named on the command line. From its
-// start, what the guard catches is reported in a message box (ReportErrorsInDialogs).
+// eventLoop, shutdown. documentArguments are the documents named on the command line; without
+// makeMenuBar the application has no menu bar. From its start, what the guard catches is
+// reported in a message box (ReportErrorsInDialogs).
 int _RunApplication(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
-                    const std::function<int()>& eventLoop);
+                    const std::function<int()>& eventLoop, const ApplicationMenuBarMaker& makeMenuBar = {});
 
 // The start-up chain; an exception passes on at the first step that raises.
-void _Startup(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView);
+void _Startup(const QList<QByteArray>& documentArguments, const std::function<void()>& makeDefaultView,
+              const ApplicationMenuBarMaker& makeMenuBar = {});
 void _EarlyStartup();
 void _InitFileTypes();
 void _NewAppInstance();

@@ -19,10 +19,6 @@ namespace {
 // Qt's own statics are gone, so the instance is only ever deleted while the application runs.
 MenuBar1* g_instance = nullptr;
 
-// Start-up installs the menu bar as the application's right after creating the application object.
-[[maybe_unused]] const bool g_makerSet =
-    (SetApplicationMenuBarMaker([]() -> ApplicationMenuBar* { return &MenuBar1::Instance(); }), true);
-
 QKeySequence KeySequenceOf(const QString& shortcut) {
   QString keys = shortcut;
   keys.replace(QLatin1String("Cmd"), QLatin1String("Ctrl"));
@@ -121,6 +117,8 @@ MenuBar1& MenuBar1::Instance() {
 }
 
 void MenuBar1::Release() { delete std::exchange(g_instance, nullptr); }
+
+ApplicationMenuBar* MakeApplicationMenuBar() { return &MenuBar1::Instance(); }
 
 MenuItem* MenuBar1::AddMenu(const QString& name, const QString& text) {
   items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(name, text, QString(), MenuItemClass::MenuItem, true)));

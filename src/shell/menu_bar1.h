@@ -101,3 +101,6 @@ class MenuBar1 : public ApplicationMenuBar {
   std::vector<std::unique_ptr<MenuItem>> items_;
   std::vector<MenuItem*> menus_;
 };
+
+// The application's menu bar as start-up installs it (main hands this to _Main): the one instance.
+ApplicationMenuBar* MakeApplicationMenuBar();

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "fuzz_input.h"
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/core/strings.h"
 #include "sheet/layout_ranges.h"
 #include "sheet/markup.h"

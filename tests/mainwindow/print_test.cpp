@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/controls/text_area.h"
 #include "platform/desktop/controls/text_field.h"
 #include "platform/desktop/printer_setup.h"

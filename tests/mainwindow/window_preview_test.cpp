@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/controls/bevel_button.h"
 #include "platform/desktop/controls/canvas.h"
 #include "platform/desktop/controls/check_box.h"

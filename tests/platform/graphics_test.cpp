@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "platform/core/errors.h"
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/font.h"
 #include "platform/desktop/painter_graphics.h"
 #include "platform/desktop/picture.h"

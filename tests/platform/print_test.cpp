@@ -14,7 +14,7 @@
 #include <QApplication>
 
 #include "platform/core/errors.h"
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/page_setup_dialog.h"
 #include "platform/desktop/print_job.h"
 #include "platform/desktop/print_loop.h"

@@ -5,7 +5,7 @@
 #include <QRectF>
 #include <cmath>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/font.h"
 #include "platform/desktop/picture.h"
 #include "sheet/pages.h"

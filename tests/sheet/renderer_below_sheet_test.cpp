@@ -3,7 +3,7 @@
 #include <QImage>
 #include <algorithm>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/picture.h"
 #include "sheet/sheet_renderer.h"
 

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "sheet/sheet_renderer.h"
 
 namespace {

@@ -31,7 +31,8 @@ TEST(Startup, InstallsTheMenuBarBeforeTheWindowAndReleasesTheSharedObjectsAtShut
       [&] {
         EXPECT_TRUE(fileMenu);
         return 0;
-      });
+      },
+      MakeApplicationMenuBar);
   EXPECT_EQ(status, 0);
   EXPECT_FALSE(fileMenu);
   EXPECT_TRUE(chord.expired());

@@ -220,15 +220,13 @@ void SpellHighlighter::CheckShownLines() {
   }
 }
 
-void SpellHighlighter::CheckPending() { Sweep(-1); }
-
 void SpellHighlighter::Sweep(int budgetMs) {
   if (!doc_ || !sweeping_) return;
   QElapsedTimer clock;
   clock.start();
   QTextBlock b = doc_->findBlock(resume_);
   InPass([&] {
-    for (; b.isValid() && (budgetMs < 0 || clock.elapsed() < budgetMs); b = b.next())
+    for (; b.isValid() && clock.elapsed() < budgetMs; b = b.next())
       if (b.userState() != kChecked) CheckLine(b);
   });
   if (b.isValid()) {

@@ -1,6 +1,6 @@
 #pragma once
 // Spell checking of a text document with a Hunspell dictionary: misspelt words are underlined.
-// Without a dictionary (or a build without Hunspell) nothing is ever marked.
+// Without a dictionary nothing is ever marked.
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -73,9 +73,8 @@ class SpellHighlighter : public QObject {
   // Checks the lines on screen that wait for their check, and underlines the words of a long line
   // that came on screen; the control calls it whenever other text comes on screen.
   void CheckShown();
-  // Whether lines wait for their check; CheckPending checks them all now.
+  // Whether lines wait for their check, which the event loop gives them when it is idle.
   bool Pending() const { return sweeping_; }
-  void CheckPending();
 
   // The misspelt words of one line of text, as (start, length) pairs, 0-based.
   QList<QPair<int, int>> Misspelt(QStringView line);
@@ -93,7 +92,7 @@ class SpellHighlighter : public QObject {
   void CheckShownLines();
   // Leaves the lines from block on, up to (not including) position end, for later.
   void Defer(QTextBlock block, int end);
-  // Checks waiting lines from where the last slice stopped, for about budgetMs (all when < 0).
+  // Checks waiting lines from where the last slice stopped, for about budgetMs.
   void Sweep(int budgetMs);
   // One line whole.
   void CheckLine(const QTextBlock& block);

@@ -3,7 +3,7 @@
 // ends; it can be told to fail to start, as a printer that cannot be written does.
 #include <memory>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/print_job.h"
 
 class RecordingPrintJob : public PrintJob {

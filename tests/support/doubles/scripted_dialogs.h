@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "platform/desktop/dialogs.h"
 
 // How the scripted printer dialog answers: cancel, print to a PDF file, print on a print queue

@@ -1,4 +1,4 @@
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 
 RecordingGraphics::RecordingGraphics(int width, int height) : w_(width), h_(height) {
   width_fn_ = [](const QString& t, double size, bool) { return 0.5 * size * t.size(); };
