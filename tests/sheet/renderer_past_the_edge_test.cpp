@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/recording_graphics.h"
+#include "support/doubles/recording_graphics.h"
 #include "sheet/sheet_renderer.h"
 
 // What lies far past the sheet's right edge on a long line is read for the states it hands on,
