@@ -17,6 +17,7 @@
 //  - A NUL never enters the text, however it comes (typing, paste, drop, from code): it is dropped
 //    and the rest kept.
 #include <QPlainTextEdit>
+#include <QSize>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -93,10 +94,22 @@ class TextArea : public QPlainTextEdit {
   // which took the place of removed characters.
   void OnContentsChange(int from, int removed, int added);
   void ApplyFont();
-  void CheckShownSpelling();
+  // What the view shows, as far as telling when it changed goes: its first line and how far it is
+  // scrolled into it, its size, and how the text is cut into lines and rows.
+  struct View {
+    int top = -1;
+    qreal offset = 0;
+    QSize size;
+    int lines = 0, rows = 0;
+    bool operator==(const View&) const = default;
+  };
+  View Shown() const;
+  // Tells the spell checker when the part of the text on screen changed, and always when the
+  // text was set or replaced.
+  void NoticeVisiblePart(bool newText = false);
   // The characters of block on screen, as offsets [from, to) in it; nothing when none are, or when
   // telling would mean laying out a line.
-  std::optional<std::pair<int, int>> ShownPart(const QTextBlock& block) const;
+  std::optional<std::pair<int, int>> VisiblePartOf(const QTextBlock& block) const;
   // The characters of block in the text read, while that is in step with the document.
   std::optional<QStringView> KeptLine(const QTextBlock& block) const;
 
@@ -112,4 +125,5 @@ class TextArea : public QPlainTextEdit {
   WordReading wordReading_;
   SpellHighlighter* speller_ = nullptr;
   bool makingSpeller_ = false;
+  View shown_;
 };
