@@ -154,6 +154,8 @@ void SpellHighlighter::SetVisiblePart(VisiblePart part) { visiblePart_ = std::mo
 
 void SpellHighlighter::SetLineText(LineText text) { lineText_ = std::move(text); }
 
+void SpellHighlighter::SetReformatted(Reformatted told) { reformatted_ = std::move(told); }
+
 std::optional<std::pair<int, int>> SpellHighlighter::Shown(const QTextBlock& block) const {
   if (!visiblePart_) return std::nullopt;
   return visiblePart_(block);
@@ -308,6 +310,7 @@ bool SpellHighlighter::SetUnderlines(const QTextBlock& block, const Underlines& 
   }
   if (ranges == old) return false;
   layout->setFormats(ranges);
+  if (reformatted_) reformatted_(block);
   doc_->markContentsDirty(block.position(), block.length());
   return true;
 }

@@ -72,6 +72,10 @@ class SpellHighlighter : public QObject {
   // document when it is not handed over.
   using LineText = std::function<std::optional<QStringView>(const QTextBlock& block)>;
   void SetLineText(LineText text);
+  // Told of each line as the checker gives it other formats (so that the control can repaint an
+  // edited line alone when that line is all the checker reformatted in the edit).
+  using Reformatted = std::function<void(const QTextBlock& block)>;
+  void SetReformatted(Reformatted told);
   // The control's notice that what it shows changed (it scrolled, was resized or laid out anew,
   // or shows another text): checks the lines on screen that wait for their check, and underlines
   // the words of a long line whose part on screen moved.
@@ -119,6 +123,7 @@ class SpellHighlighter : public QObject {
   ShownLines shown_;
   VisiblePart visiblePart_;
   LineText lineText_;
+  Reformatted reformatted_;
   // Waiting lines lie only at or after this position while sweeping_.
   bool sweeping_ = false;
   int resume_ = 0;

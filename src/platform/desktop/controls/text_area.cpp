@@ -1,6 +1,7 @@
 #include "platform/desktop/controls/text_area.h"
 
 #include "platform/core/text_decoding.h"
+#include "platform/desktop/controls/text_area_layout.h"
 #include "platform/desktop/spell_check.h"
 
 #include <QFontDatabase>
@@ -19,6 +20,14 @@
 #include <vector>
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
+  // A document of its own, with the layout that repaints a line the spell checker underlines again
+  // as the line is edited alone; set up as the editor sets up the one it makes.
+  auto* doc = new QTextDocument(this);
+  layout_ = new TextAreaLayout(doc);
+  layout_->setPaintDevice(viewport());
+  doc->setDocumentLayout(layout_);
+  doc->setDefaultFont(font());
+  setDocument(doc);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setTabChangesFocus(true);
   ApplyFont();
@@ -314,6 +323,7 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
     });
     speller_->SetVisiblePart([this](const QTextBlock& block) { return VisiblePartOf(block); });
     speller_->SetLineText([this](const QTextBlock& block) { return KeptLine(block); });
+    speller_->SetReformatted([this](const QTextBlock& block) { layout_->Reformatted(block); });
     NoticeVisiblePart(true);
   }
   if (speller_) speller_->SetEnabled(on);

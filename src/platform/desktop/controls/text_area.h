@@ -28,6 +28,7 @@
 class QMimeData;
 class QTextBlock;
 class SpellHighlighter;
+class TextAreaLayout;
 
 class TextArea : public QPlainTextEdit {
   Q_OBJECT
@@ -124,6 +125,7 @@ class TextArea : public QPlainTextEdit {
   bool spellCheck_ = false;
   WordReading wordReading_;
   SpellHighlighter* speller_ = nullptr;
+  TextAreaLayout* layout_ = nullptr;
   bool makingSpeller_ = false;
   View shown_;
 };
