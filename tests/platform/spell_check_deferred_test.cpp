@@ -112,7 +112,7 @@ TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshChec
   std::mt19937 rnd(5);
   std::pair<int, int> shown{0, 30};
   h.SetShownLines([&] { return shown; });
-  h.CheckShown();
+  h.VisiblePartChanged();
 
   const auto lineStart = [&](int n) { return doc->findBlockByNumber(n).position(); };
   for (int step = 0; step < 160; ++step) {
@@ -162,7 +162,7 @@ TEST(SpellHighlighterDeferred, EditsBetweenTheSlicesEndWithEveryLineAsAFreshChec
       default: {  // scrolled
         const int top = static_cast<int>(rnd() % lines);
         shown = {top, top + 30};
-        h.CheckShown();
+        h.VisiblePartChanged();
         what = QStringLiteral("showed line %1").arg(top);
         break;
       }

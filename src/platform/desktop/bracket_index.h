@@ -25,6 +25,8 @@ class BracketIndex {
   int ChunkLength(int k) const { return chunks_[static_cast<size_t>(k)].length; }
   // "[" or "]": the last bracket before chunk k; a null QChar when there is none.
   QChar LastBracketBefore(int k) const;
+  // Whether chunk k begins inside a stretch in brackets: the last bracket before it is a "[".
+  bool InsideBracketsAt(int k) const { return LastBracketBefore(k) == u'['; }
 
   // The chunks an edit touched, after it, and their text.
   struct Reread {

@@ -3,17 +3,14 @@
 // can have changed are read again. The re-check starts after the last word boundary before the
 // edit and stops at the first one after it where the reading of the rest of the line cannot have
 // changed; the underlines before that stretch stay and those after it move with the text.
-#include <QList>
-#include <QPair>
 #include <QString>
 #include <functional>
 #include <optional>
 
 #include "platform/desktop/bracket_index.h"
+#include "platform/desktop/underlines.h"
 #include "platform/desktop/word_reading.h"
 
-// Misspelt words as (start, length) pairs, 0-based.
-using Underlines = QList<QPair<int, int>>;
 using MisspeltWords = std::function<Underlines(const QString& text)>;
 
 // The text from at to at + removed of a line was replaced by added characters; the line is now

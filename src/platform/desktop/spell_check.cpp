@@ -9,10 +9,10 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
-#include <limits>
 
 #include "platform/desktop/bracket_index.h"
 #include "platform/desktop/edit_recheck.h"
+#include "platform/desktop/underline_window.h"
 
 namespace {
 
@@ -27,41 +27,15 @@ constexpr int kSliceMs = 4;
 // (a new line's -1) means it waits for its check.
 constexpr int kChecked = 1;
 
-// On a long line the control shows part of, the underlines on its layout are those of the words
-// from this many before that part to this many after it.
-constexpr int kNearWords = 64;
-
 // What a long line keeps between edits: its brackets, its misspelt words, and which of them are
-// underlined on its layout: those that reach into [nearFrom, nearTo), `underlined` of them.
+// underlined on its layout: those that reach into the window near, `underlined` of them.
 struct LineIndex : QTextBlockUserData {
   explicit LineIndex(QStringView text) : brackets(text) {}
   BracketIndex brackets;
   Underlines words;
-  int nearFrom = 0;
-  int nearTo = std::numeric_limits<int>::max();
+  UnderlineWindow near;
   qsizetype underlined = 0;
 };
-
-// The stretch of a line from the kNearWords-th misspelt word before shown to the kNearWords-th
-// after it (the line's start or end when there are fewer).
-std::pair<int, int> NearStretch(const Underlines& words, std::pair<int, int> shown) {
-  const auto first = std::partition_point(words.cbegin(), words.cend(),
-                                          [&](const QPair<int, int>& w) { return w.first + w.second <= shown.first; });
-  const auto last =
-      std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < shown.second; });
-  const int from = first - words.cbegin() > kNearWords ? (first - kNearWords)->first : 0;
-  const int to = words.cend() - last > kNearWords ? (last + kNearWords)->first : std::numeric_limits<int>::max();
-  return {from, to};
-}
-
-bool Covers(const LineIndex& line, std::pair<int, int> shown) {
-  return shown.first >= line.nearFrom && shown.second <= line.nearTo;
-}
-
-// Where a position of a line is after an edit at `at` that added shift characters.
-int Moved(int p, int at, int shift) {
-  return p == std::numeric_limits<int>::max() || p < at ? p : std::max(at, p + shift);
-}
 
 const QTextCharFormat& Underline() {
   static const QTextCharFormat bad = [] {
@@ -115,7 +89,7 @@ void SpellHighlighter::CheckAll() {
   if (!doc_) return;
   if (enabled_ && dictionary_ && doc_->blockCount() > kEagerLines) {
     Defer(doc_->begin(), doc_->characterCount());
-    CheckShown();
+    VisiblePartChanged();
     return;
   }
   sweeping_ = false;
@@ -176,29 +150,31 @@ void SpellHighlighter::Defer(QTextBlock block, int end) {
 
 void SpellHighlighter::SetShownLines(ShownLines shown) { shown_ = std::move(shown); }
 
-void SpellHighlighter::SetShownText(ShownText shown) { shownText_ = std::move(shown); }
+void SpellHighlighter::SetVisiblePart(VisiblePart part) { visiblePart_ = std::move(part); }
 
 void SpellHighlighter::SetLineText(LineText text) { lineText_ = std::move(text); }
 
+void SpellHighlighter::SetReformatted(Reformatted told) { reformatted_ = std::move(told); }
+
 std::optional<std::pair<int, int>> SpellHighlighter::Shown(const QTextBlock& block) const {
-  if (!shownText_) return std::nullopt;
-  return shownText_(block);
+  if (!visiblePart_) return std::nullopt;
+  return visiblePart_(block);
 }
 
-void SpellHighlighter::CheckShown() {
+void SpellHighlighter::VisiblePartChanged() {
   if (!doc_ || !shown_ || inPass_ || (!sweeping_ && !ShownWithoutUnderlines())) return;
   InPass([this] { CheckShownLines(); });
 }
 
 bool SpellHighlighter::ShownWithoutUnderlines() const {
-  if (!shownText_) return false;
+  if (!visiblePart_) return false;
   const auto [first, last] = shown_();
   for (QTextBlock b = doc_->findBlockByNumber(std::max(0, first)); b.isValid() && b.blockNumber() <= last;
        b = b.next()) {
     const auto* line = dynamic_cast<const LineIndex*>(b.userData());
     if (!line) continue;
     const auto shown = Shown(b);
-    if (shown && !Covers(*line, *shown)) return true;
+    if (shown && !line->near.Covers(*shown)) return true;
   }
   return false;
 }
@@ -214,8 +190,8 @@ void SpellHighlighter::CheckShownLines() {
     auto* line = dynamic_cast<LineIndex*>(b.userData());
     if (!line) continue;
     const auto shown = Shown(b);
-    if (!shown || Covers(*line, *shown)) continue;
-    std::tie(line->nearFrom, line->nearTo) = NearStretch(line->words, *shown);
+    if (!shown || line->near.Covers(*shown)) continue;
+    line->near = UnderlineWindow::Around(line->words, *shown);
     PutNear(b);
   }
 }
@@ -248,7 +224,7 @@ void SpellHighlighter::CheckLine(const QTextBlock& block) {
     copy = block.text();
     text = copy;
   }
-  QList<QPair<int, int>> words = on ? Misspelt(text) : QList<QPair<int, int>>();
+  Underlines words = on ? Misspelt(text) : Underlines();
   QTextBlock line(block);
   if (!on || text.size() < kLongLine) {
     SetUnderlines(block, words);
@@ -260,12 +236,11 @@ void SpellHighlighter::CheckLine(const QTextBlock& block) {
   index->words = std::move(words);
   // Near the part on screen; else near where the line was before it changed, or its start.
   if (const auto shown = Shown(block)) {
-    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, *shown);
+    index->near = UnderlineWindow::Around(index->words, *shown);
   } else if (const auto* old = dynamic_cast<const LineIndex*>(block.userData())) {
-    index->nearFrom = old->nearFrom;
-    index->nearTo = old->nearTo;
-  } else if (shownText_) {
-    std::tie(index->nearFrom, index->nearTo) = NearStretch(index->words, {0, 0});
+    index->near = old->near;
+  } else if (visiblePart_) {
+    index->near = UnderlineWindow::Around(index->words, {0, 0});
   }
   line.setUserData(index);
   PutNear(block);
@@ -274,19 +249,15 @@ void SpellHighlighter::CheckLine(const QTextBlock& block) {
 
 void SpellHighlighter::PutNear(const QTextBlock& block) {
   auto& line = *static_cast<LineIndex*>(block.userData());
-  const Underlines& words = line.words;
-  const auto first = std::partition_point(
-      words.cbegin(), words.cend(), [&](const QPair<int, int>& w) { return w.first + w.second <= line.nearFrom; });
-  const auto last =
-      std::partition_point(first, words.cend(), [&](const QPair<int, int>& w) { return w.first < line.nearTo; });
-  const Underlines near = words.mid(first - words.cbegin(), last - first);
+  const auto [first, last] = line.near.Reaching(line.words);
+  const Underlines near = line.words.mid(first, last - first);
   SetUnderlines(block, near);
   line.underlined = near.size();
 }
 
-QList<QPair<int, int>> SpellHighlighter::Checked(const QTextBlock& block) const {
+Underlines SpellHighlighter::Checked(const QTextBlock& block) const {
   if (const auto* line = dynamic_cast<const LineIndex*>(block.userData())) return line->words;
-  QList<QPair<int, int>> out;
+  Underlines out;
   for (const QTextLayout::FormatRange& r : block.layout()->formats())
     if (IsUnderline(r.format)) out.append({r.start, r.length});
   return out;
@@ -312,13 +283,12 @@ bool SpellHighlighter::CheckEdit(const QTextBlock& block, int at, int removed, i
   if (!words) return false;
   line->words = std::move(*words);
   // The stretch underlined moves with the text.
-  line->nearFrom = Moved(line->nearFrom, at, added - removed);
-  line->nearTo = Moved(line->nearTo, at, added - removed);
+  line->near.Move(at, added - removed);
   PutNear(block);
   return true;
 }
 
-bool SpellHighlighter::SetUnderlines(const QTextBlock& block, const QList<QPair<int, int>>& words) {
+bool SpellHighlighter::SetUnderlines(const QTextBlock& block, const Underlines& words) {
   QTextLayout* layout = block.layout();
   const QList<QTextLayout::FormatRange> old = layout->formats();
   QList<QTextLayout::FormatRange> ranges;
@@ -340,12 +310,13 @@ bool SpellHighlighter::SetUnderlines(const QTextBlock& block, const QList<QPair<
   }
   if (ranges == old) return false;
   layout->setFormats(ranges);
+  if (reformatted_) reformatted_(block);
   doc_->markContentsDirty(block.position(), block.length());
   return true;
 }
 
-QList<QPair<int, int>> SpellHighlighter::Misspelt(QStringView line) {
-  QList<QPair<int, int>> out;
+Underlines SpellHighlighter::Misspelt(QStringView line) {
+  Underlines out;
   if (!dictionary_) return out;
   reading_.words(line, [&](const QString& word, int start, int length) {
     if (reading_.skip && reading_.skip(word)) return;

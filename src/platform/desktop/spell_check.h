@@ -1,9 +1,7 @@
 #pragma once
 // Spell checking of a text document with a Hunspell dictionary: misspelt words are underlined.
 // Without a dictionary nothing is ever marked.
-#include <QList>
 #include <QObject>
-#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <QStringView>
@@ -13,6 +11,7 @@
 #include <utility>
 
 #include "platform/desktop/spell_dictionary.h"
+#include "platform/desktop/underlines.h"
 #include "platform/desktop/word_reading.h"
 
 class QTextBlock;
@@ -36,13 +35,15 @@ class QTimer;
 // A change of many lines at once (a song opened, a command that rewrites the whole song, the
 // checking switched on over a long song) checks at once only the lines on screen, as the
 // control tells them (SetShownLines); the rest are checked in short slices from the event loop
-// when it is idle, and any of them that comes on screen first is checked as it does (CheckShown).
+// when it is idle, and any of them that comes on screen first is checked as it does (the control
+// tells, VisiblePartChanged).
 //
 // Qt's text engine pays for every format range of a line each time it lays the line out or draws
 // it, which it does several times for each keystroke; on a long line with many misspelt words that
 // would cost more than the keystroke itself. So a long line the control shows part of (as it tells,
-// SetShownText) carries on its layout only the underlines of the words near that part; the rest
-// are kept (Checked) and put on when that part comes on screen, before it is painted.
+// SetVisiblePart) carries on its layout only the underlines of the words near that part (an
+// UnderlineWindow); the rest are kept (Checked) and put on when the control tells that the part
+// it shows changed.
 class SpellHighlighter : public QObject {
   Q_OBJECT
  public:
@@ -61,25 +62,31 @@ class SpellHighlighter : public QObject {
   // The block numbers of the first and the last line the control may show, both included.
   using ShownLines = std::function<std::pair<int, int>()>;
   void SetShownLines(ShownLines shown);
-  // The characters of a line that the control shows, as offsets [from, to) in the line; nothing
-  // when it shows none of it or cannot tell without laying the line out.
-  using ShownText = std::function<std::optional<std::pair<int, int>>(const QTextBlock& block)>;
-  void SetShownText(ShownText shown);
+  // The visible part of a line: the characters of it that the control shows, as offsets
+  // [from, to) in the line; nothing when it shows none of it or cannot tell without laying the line
+  // out.
+  using VisiblePart = std::function<std::optional<std::pair<int, int>>(const QTextBlock& block)>;
+  void SetVisiblePart(VisiblePart part);
   // The characters of a line as the control keeps them, handed over without a copy (valid until
   // the document changes again); nothing when it keeps none in step. A line is read from the
   // document when it is not handed over.
   using LineText = std::function<std::optional<QStringView>(const QTextBlock& block)>;
   void SetLineText(LineText text);
-  // Checks the lines on screen that wait for their check, and underlines the words of a long line
-  // that came on screen; the control calls it whenever other text comes on screen.
-  void CheckShown();
+  // Told of each line as the checker gives it other formats (so that the control can repaint an
+  // edited line alone when that line is all the checker reformatted in the edit).
+  using Reformatted = std::function<void(const QTextBlock& block)>;
+  void SetReformatted(Reformatted told);
+  // The control's notice that what it shows changed (it scrolled, was resized or laid out anew,
+  // or shows another text): checks the lines on screen that wait for their check, and underlines
+  // the words of a long line whose part on screen moved.
+  void VisiblePartChanged();
   // Whether lines wait for their check, which the event loop gives them when it is idle.
   bool Pending() const { return sweeping_; }
 
-  // The misspelt words of one line of text, as (start, length) pairs, 0-based.
-  QList<QPair<int, int>> Misspelt(QStringView line);
+  // The misspelt words of one line of text.
+  Underlines Misspelt(QStringView line);
   // The misspelt words of a line of the document as last checked, underlined or not.
-  QList<QPair<int, int>> Checked(const QTextBlock& block) const;
+  Underlines Checked(const QTextBlock& block) const;
 
  private:
   void OnContentsChange(int from, int removed, int added);
@@ -99,8 +106,8 @@ class SpellHighlighter : public QObject {
   // The words an edit inside one long line touched; false when the line must be checked whole.
   bool CheckEdit(const QTextBlock& block, int at, int removed, int added);
   // Puts the underlines on a line's layout, leaving its other formats; false when they were there.
-  bool SetUnderlines(const QTextBlock& block, const QList<QPair<int, int>>& words);
-  // Underlines the words of a long line that reach into its stretch near what is shown.
+  bool SetUnderlines(const QTextBlock& block, const Underlines& words);
+  // Underlines the words of a long line that reach into its window near what is shown.
   void PutNear(const QTextBlock& block);
   // The part of a long line the control shows, when it can tell.
   std::optional<std::pair<int, int>> Shown(const QTextBlock& block) const;
@@ -114,8 +121,9 @@ class SpellHighlighter : public QObject {
   bool inPass_ = false;
   int blockCount_ = 0;
   ShownLines shown_;
-  ShownText shownText_;
+  VisiblePart visiblePart_;
   LineText lineText_;
+  Reformatted reformatted_;
   // Waiting lines lie only at or after this position while sweeping_.
   bool sweeping_ = false;
   int resume_ = 0;

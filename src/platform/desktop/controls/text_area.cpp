@@ -1,6 +1,7 @@
 #include "platform/desktop/controls/text_area.h"
 
 #include "platform/core/text_decoding.h"
+#include "platform/desktop/controls/text_area_layout.h"
 #include "platform/desktop/spell_check.h"
 
 #include <QFontDatabase>
@@ -19,31 +20,50 @@
 #include <vector>
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
+  // A document of its own, with the layout that repaints a line the spell checker underlines again
+  // as the line is edited alone; set up as the editor sets up the one it makes.
+  auto* doc = new QTextDocument(this);
+  layout_ = new TextAreaLayout(doc);
+  layout_->setPaintDevice(viewport());
+  doc->setDocumentLayout(layout_);
+  doc->setDefaultFont(font());
+  setDocument(doc);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setTabChangesFocus(true);
   ApplyFont();
   // Before the text's change signal, so that the text read is in step when it fires.
   connect(document(), &QTextDocument::contentsChange, this, &TextArea::OnContentsChange);
   connect(this, &QPlainTextEdit::textChanged, this, &TextArea::OnDocumentChanged);
-  // Lines that come on screen are spell-checked before they are painted (a scroll asks for the
-  // viewport's update with how far it moved).
+  // A scroll asks for the viewport's update with how far it moved: the lines that come on screen
+  // are spell-checked before anything else runs.
   connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
-    if (dy != 0) CheckShownSpelling();
+    if (dy != 0) NoticeVisiblePart();
   });
 }
 
+// Whatever else changes what is on screen (a resize, the text laid out anew, lines added or
+// removed above) is seen before the next paint.
 void TextArea::paintEvent(QPaintEvent* event) {
-  CheckShownSpelling();
+  NoticeVisiblePart();
   QPlainTextEdit::paintEvent(event);
 }
 
 void TextArea::resizeEvent(QResizeEvent* event) {
   QPlainTextEdit::resizeEvent(event);
-  CheckShownSpelling();
+  NoticeVisiblePart();
 }
 
-void TextArea::CheckShownSpelling() {
-  if (speller_) speller_->CheckShown();
+TextArea::View TextArea::Shown() const {
+  return {firstVisibleBlock().blockNumber(), contentOffset().y(), viewport()->size(), document()->blockCount(),
+          document()->lineCount()};
+}
+
+void TextArea::NoticeVisiblePart(bool newText) {
+  if (!speller_) return;
+  const View now = Shown();
+  if (!newText && now == shown_) return;
+  shown_ = now;
+  speller_->VisiblePartChanged();
 }
 
 QString TextArea::FromDocumentText(QString raw) {
@@ -101,7 +121,7 @@ void TextArea::SetText(QString text) {
   }
   ForgetEdits();
   length_ = document()->characterCount() - 1;
-  CheckShownSpelling();
+  NoticeVisiblePart(true);
   emit TextChange();
 }
 
@@ -181,7 +201,7 @@ void TextArea::ReplaceText(QString raw) {
     cache_ = text;
     cacheValid_ = true;
     setTextCursor(c);
-    CheckShownSpelling();
+    NoticeVisiblePart(true);
   }
   emit TextChange();
 }
@@ -305,9 +325,10 @@ void TextArea::SetAutomaticallyCheckSpelling(bool on) {
       const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 1;
       return std::pair{std::max(0, top), std::max(0, top) + rows};
     });
-    speller_->SetShownText([this](const QTextBlock& block) { return ShownPart(block); });
+    speller_->SetVisiblePart([this](const QTextBlock& block) { return VisiblePartOf(block); });
     speller_->SetLineText([this](const QTextBlock& block) { return KeptLine(block); });
-    speller_->CheckShown();
+    speller_->SetReformatted([this](const QTextBlock& block) { layout_->Reformatted(block); });
+    NoticeVisiblePart(true);
   }
   if (speller_) speller_->SetEnabled(on);
 }
@@ -383,7 +404,7 @@ std::optional<QStringView> TextArea::KeptLine(const QTextBlock& block) const {
   return line;
 }
 
-std::optional<std::pair<int, int>> TextArea::ShownPart(const QTextBlock& block) const {
+std::optional<std::pair<int, int>> TextArea::VisiblePartOf(const QTextBlock& block) const {
   // The top of block on screen, from the first line shown down; a line not laid out yet (inside
   // an edit, say) ends the search rather than being laid out for it.
   QTextBlock b = firstVisibleBlock();

@@ -20,6 +20,7 @@
 //  - A NUL never enters the text, however it comes (typing, paste, drop, from code): it is dropped
 //    and the rest kept.
 #include <QPlainTextEdit>
+#include <QSize>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -32,6 +33,7 @@
 class QMimeData;
 class QTextBlock;
 class SpellHighlighter;
+class TextAreaLayout;
 
 class TextArea : public QPlainTextEdit {
   Q_OBJECT
@@ -104,10 +106,22 @@ class TextArea : public QPlainTextEdit {
   void OnContentsChange(int from, int removed, int added);
   void ForgetEdits();
   void ApplyFont();
-  void CheckShownSpelling();
+  // What the view shows, as far as telling when it changed goes: its first line and how far it is
+  // scrolled into it, its size, and how the text is cut into lines and rows.
+  struct View {
+    int top = -1;
+    qreal offset = 0;
+    QSize size;
+    int lines = 0, rows = 0;
+    bool operator==(const View&) const = default;
+  };
+  View Shown() const;
+  // Tells the spell checker when the part of the text on screen changed, and always when the
+  // text was set or replaced.
+  void NoticeVisiblePart(bool newText = false);
   // The characters of block on screen, as offsets [from, to) in it; nothing when none are, or when
   // telling would mean laying out a line.
-  std::optional<std::pair<int, int>> ShownPart(const QTextBlock& block) const;
+  std::optional<std::pair<int, int>> VisiblePartOf(const QTextBlock& block) const;
   // The characters of block in the text read, while that is in step with the document.
   std::optional<QStringView> KeptLine(const QTextBlock& block) const;
 
@@ -127,5 +141,7 @@ class TextArea : public QPlainTextEdit {
   bool spellCheck_ = false;
   WordReading wordReading_;
   SpellHighlighter* speller_ = nullptr;
+  TextAreaLayout* layout_ = nullptr;
   bool makingSpeller_ = false;
+  View shown_;
 };
