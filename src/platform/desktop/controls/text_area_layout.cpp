@@ -2,6 +2,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 #include <utility>
 
@@ -40,11 +41,25 @@ std::optional<int> TextAreaLayout::OneLine(const Change& change) const {
 void TextAreaLayout::documentChanged(int from, int removed, int added) {
   const std::optional<Change> edit = std::exchange(edit_, std::nullopt);
   const int reformatted = std::exchange(reformatted_, kNone);
-  // Only the edit's own line was given other formats: laid out whole, it is all that changed.
+  // Only the edit's own line was given other formats: laid out anew, it is all that changed.
   if (edit && reformatted != kNone && OneLine(*edit) == reformatted) {
-    QPlainTextDocumentLayout::documentChanged(edit->from, edit->removed, edit->added);
+    LayOutAlone(document()->findBlock(edit->from));
   } else {
     QPlainTextDocumentLayout::documentChanged(from, removed, added);
   }
   lines_ = document()->blockCount();
+}
+
+void TextAreaLayout::LayOutAlone(const QTextBlock& line) {
+  // The rows the document counted for the line when it was last laid out: its new formats cleared
+  // the layout itself, which Qt's layout would otherwise lay out once to measure the line as it
+  // was, then again for the edit.
+  const int rows = line.lineCount();
+  line.layout()->clearLayout();
+  ensureBlockLayout(line);
+  if (line.lineCount() == rows) {
+    emit updateBlock(line);
+  } else {
+    requestUpdate();
+  }
 }

@@ -5,7 +5,7 @@
 // its length counted in what was removed and in what was added, and Qt's layout takes that for a
 // change of the lines after it too: it lays them out again and repaints the whole view. Told which
 // lines were given other formats, this layout lays out and repaints such an edit as it would the
-// edit alone: its line.
+// edit alone: its line, laid out once.
 #include <QPlainTextDocumentLayout>
 #include <optional>
 
@@ -31,6 +31,9 @@ class TextAreaLayout : public QPlainTextDocumentLayout {
   void OnContentsChange(int from, int removed, int added);
   // Whether Qt's layout would lay out the change as one line of its own, and which one.
   std::optional<int> OneLine(const Change& change) const;
+  // Lays out the edited line once and repaints it alone, or the whole view when the line now takes
+  // another number of rows.
+  void LayOutAlone(const QTextBlock& line);
 
   // The change as the document reported it in its signal, before anything widened it.
   std::optional<Change> edit_;
